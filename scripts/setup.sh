@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Chronofex needs.
+# Safe to run again: only missing packages are installed.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake ninja-build ccache pkg-config clang-format
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
+    qt6-qpa-plugins libzip-dev libxcb1-dev libxcb-keysyms1-dev libx11-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # run
+    qt6-image-formats-plugins xdg-utils
+    # tests: X server, input, screenshots, tray host, documents, fuzzing, desktop files
+    xvfb xauth x11-utils xdotool imagemagick trayer dbus-x11
+    python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
+    clang libclang-rt-14-dev desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: all ${#packages[@]} packages present"
+    exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "setup: installing ${missing[*]}"
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
