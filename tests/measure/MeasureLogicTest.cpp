@@ -1,0 +1,316 @@
+#include "measure/RateMeter.h"
+#include "measure/SpeedMeter.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+// Expected numbers are written with "."; the program writes the user's decimal separator.
+QString local(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+// A stopwatch the test moves by hand.
+struct FakeClock {
+    qint32 cs = 0;
+    bool running = true;
+    MeasureClock source() {
+        MeasureClock c;
+        c.elapsedCs = [this] { return cs; };
+        c.running = [this] { return running; };
+        c.now = [] { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)); };
+        return c;
+    }
+};
+
+} // namespace
+
+TEST(CalculateRate, OneCycleOverOneAndAHalfSeconds) {
+    const RateResult r = CalculateRate({0, 150, 0, 0, 0}, 1);
+    EXPECT_FLOAT_EQ(r.SecsPerCycle, 1.5f);
+    EXPECT_EQ(r.SecsPerCycleText, local("1.50"));
+    EXPECT_EQ(r.CyclesPerMinRaw, QStringLiteral("40"));
+    EXPECT_EQ(r.CyclesPerMinText, local("40.00"));
+}
+
+TEST(CalculateRate, FourCyclesUseFirstAndLastMark) {
+    const RateResult r = CalculateRate({200, 330, 455, 590, 720}, 4);
+    EXPECT_EQ(r.SecsPerCycle, 1.3f);
+    EXPECT_EQ(r.CyclesPerMinRaw, QStringLiteral("46.15385"));
+    EXPECT_EQ(r.SecsPerCycleText, local("1.30"));
+    EXPECT_EQ(r.CyclesPerMinText, local("46.15"));
+    // Marks that go back (stopwatch reset between presses) give a negative rate, unchecked.
+    const RateResult back = CalculateRate({500, 100, 0, 0, 0}, 1);
+    EXPECT_EQ(back.SecsPerCycleText, local("-4.00"));
+    EXPECT_EQ(back.CyclesPerMinText, local("-15.00"));
+}
+
+TEST(CalculateRate, ZeroSpanGivesADefinedTextInsteadOfDividing) {
+    const RateResult r = CalculateRate({70, 70, 70, 0, 0}, 2);
+    EXPECT_EQ(r.SecsPerCycleText, local("0.00"));
+    EXPECT_EQ(r.CyclesPerMinText, QStringLiteral("-"));
+    EXPECT_TRUE(r.CyclesPerMinRaw.isEmpty());
+}
+
+TEST(CalculateSpeed, WorkedValuesInEachUnit) {
+    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
+    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Yards)), local("20.4545"));
+    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Feet)), local("6.8182"));
+    EXPECT_EQ(speedDisplay(CalculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
+    EXPECT_EQ(speedText(CalculateSpeed(0.0f, 1000, SpeedUnit::Metres)), local("0.0"));
+}
+
+TEST(CalculateSpeed, LongRunsDoNotOverflowTheProduct) {
+    // Five hours: 1 800 000 cs; times 1760 or 5280 is far beyond 32 bits.
+    const qint32 fiveHours = 5 * 3600 * 100;
+    EXPECT_EQ(speedText(CalculateSpeed(8800.0f, fiveHours, SpeedUnit::Yards)), local("1.0"));
+    EXPECT_EQ(speedText(CalculateSpeed(26400.0f, fiveHours, SpeedUnit::Feet)), local("1.0"));
+    EXPECT_EQ(speedText(CalculateSpeed(50000.0f, fiveHours, SpeedUnit::Metres)), local("10.0"));
+}
+
+TEST(CalculateSpeed, ZeroIntervalAndHugeSpeeds) {
+    EXPECT_FALSE(CalculateSpeed(100.0f, 0, SpeedUnit::Metres).has_value());
+    EXPECT_FALSE(CalculateSpeed(0.0f, 0, SpeedUnit::Feet).has_value());
+    EXPECT_EQ(speedDisplay(std::nullopt), QStringLiteral("-"));
+    EXPECT_EQ(speedText(std::nullopt), QStringLiteral("-"));
+
+    const auto huge = CalculateSpeed(9999999.0f, 1, SpeedUnit::Metres);
+    EXPECT_EQ(speedDisplay(huge), QStringLiteral(">1E7"));
+    // The record keeps the number, as a single holds 9999999 * 360.
+    EXPECT_EQ(speedText(huge), local("3599999744.0"));
+    // Exactly 9999999 is still shown; a single that writes as 1e+07 is not.
+    EXPECT_EQ(speedDisplay(9999999.0f), local("9999999.0"));
+    EXPECT_EQ(speedDisplay(10000000.0f), QStringLiteral(">1E7"));
+    // A reset between Start and Stop gives a negative interval and speed, unchecked.
+    EXPECT_EQ(speedDisplay(CalculateSpeed(100.0f, -1000, SpeedUnit::Metres)), local("-36.0"));
+}
+
+TEST(SpeedUnit, OnlyExactListItemsMatch) {
+    EXPECT_EQ(speedUnitOf(QStringLiteral("m")), SpeedUnit::Metres);
+    EXPECT_EQ(speedUnitOf(QStringLiteral("yards")), SpeedUnit::Yards);
+    EXPECT_EQ(speedUnitOf(QStringLiteral("feet")), SpeedUnit::Feet);
+    EXPECT_FALSE(speedUnitOf(QStringLiteral("M")).has_value());
+    EXPECT_FALSE(speedUnitOf(QStringLiteral("miles")).has_value());
+}
+
+TEST(RateMeter, OneCycleTimesThenShowsTheResult) {
+    FakeClock clock;
+    RateMeter meter(clock.source());
+    EXPECT_FALSE(meter.view().ResetEnabled);
+    EXPECT_EQ(meter.grid().rows(), 1);
+    EXPECT_EQ(meter.grid().textMatrix(0, 4), QStringLiteral("Average Rate c/min"));
+
+    clock.cs = 1000;
+    meter.press(QStringLiteral("1"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
+    EXPECT_TRUE(meter.view().Label2.isEmpty());
+    EXPECT_EQ(meter.view().Label2LeftTwips, 1200);
+    EXPECT_TRUE(meter.view().StartCaption.isEmpty());
+    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("WAITING"));
+    EXPECT_FALSE(meter.view().ComboEnabled);
+    EXPECT_TRUE(meter.view().ResetEnabled);
+    EXPECT_FALSE(meter.view().SaveEnabled);
+
+    clock.cs = 1150;
+    meter.press(QStringLiteral("1"));
+    EXPECT_EQ(meter.view().Label1, local("1.50"));
+    EXPECT_EQ(meter.view().Label2, local("40.00"));
+    EXPECT_EQ(meter.view().Label2LeftTwips, 950);
+    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("START"));
+    EXPECT_TRUE(meter.view().SaveEnabled);
+    EXPECT_TRUE(meter.view().ComboEnabled);
+    EXPECT_EQ(meter.clickCount(), 0);
+    EXPECT_EQ(meter.CycleCountText(), QStringLiteral("1"));
+    EXPECT_FALSE(meter.ReadingStamp().isEmpty());
+}
+
+TEST(RateMeter, FourCyclesKeepWaitingUntilTheFifthPress) {
+    FakeClock clock;
+    RateMeter meter(clock.source());
+    for (qint32 mark : {200, 330, 455, 590}) {
+        clock.cs = mark;
+        meter.press(QStringLiteral("4"));
+        EXPECT_EQ(meter.view().StartIcon, QStringLiteral("WAITING"));
+        EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
+    }
+    EXPECT_EQ(meter.clickCount(), 4);
+    clock.cs = 720;
+    meter.press(QStringLiteral("4"));
+    EXPECT_EQ(meter.view().Label1, local("1.30"));
+    EXPECT_EQ(meter.view().Label2, local("46.15"));
+}
+
+TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
+    FakeClock clock;
+    RateMeter meter(clock.source());
+    clock.cs = 100;
+    meter.press(QStringLiteral("2"));
+    clock.cs = 200;
+    meter.press(QStringLiteral("2"));
+    clock.running = false;
+    meter.press(QStringLiteral("2"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Stopped"));
+    EXPECT_EQ(meter.clickCount(), 0);
+    EXPECT_FALSE(meter.view().SaveEnabled);
+    EXPECT_TRUE(meter.view().ComboEnabled);
+    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("START"));
+
+    // Running again, an unusable count leaves "0.0" and takes no mark.
+    clock.running = true;
+    meter.press(QStringLiteral("abc"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("0.0"));
+    EXPECT_EQ(meter.clickCount(), 0);
+    meter.press(QStringLiteral("99999999"));
+    EXPECT_EQ(meter.clickCount(), 0);
+
+    // The next usable press is boundary 1 of a new measurement.
+    clock.cs = 300;
+    meter.press(QStringLiteral("1"));
+    clock.cs = 360;
+    meter.press(QStringLiteral("1"));
+    EXPECT_EQ(meter.view().Label1, local("0.60"));
+    EXPECT_EQ(meter.view().Label2, local("100.00"));
+}
+
+TEST(RateMeter, AllMarksInOneTickShowTheDefinedText) {
+    FakeClock clock;
+    RateMeter meter(clock.source());
+    clock.cs = 500;
+    meter.press(QStringLiteral("1"));
+    meter.press(QStringLiteral("1"));
+    EXPECT_EQ(meter.view().Label1, local("0.00"));
+    EXPECT_EQ(meter.view().Label2, QStringLiteral("-"));
+    meter.commentAccepted(QString());
+    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
+}
+
+TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
+    FakeClock clock;
+    RateMeter meter(clock.source());
+    auto measure = [&](qint32 from, qint32 to) {
+        clock.cs = from;
+        meter.press(QStringLiteral("1"));
+        clock.cs = to;
+        meter.press(QStringLiteral("1"));
+    };
+    for (int i = 1; i <= 3; ++i) {
+        measure(0, 100 * i);
+        meter.commentAccepted(i == 2 ? QString() : QStringLiteral("run %1").arg(i));
+        EXPECT_FALSE(meter.view().SaveEnabled);
+        meter.commentDialogClosed();
+    }
+    const GridModel& g = meter.grid();
+    ASSERT_EQ(g.rows(), 4);
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(g.textMatrix(r, RateMeter::ColNumber), QString::number(r));
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColCycles), QStringLiteral("1"));
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColStamp), meter.ReadingStamp());
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColSecsPerCycle), local("3.00"));
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColCyclesPerMin), local("20.00"));
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColComment), QStringLiteral("run 3"));
+    EXPECT_TRUE(g.textMatrix(2, RateMeter::ColComment).isEmpty());
+    EXPECT_TRUE(meter.view().ReportsEnabled);
+
+    meter.fresh();
+    EXPECT_EQ(meter.grid().rows(), 1);
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Reset"));
+    EXPECT_FALSE(meter.view().ReportsEnabled);
+    EXPECT_FALSE(meter.view().ResetEnabled);
+    // The last result survives Fresh; the next stored record is number 1.
+    EXPECT_EQ(meter.result().SecsPerCycleText, local("3.00"));
+    measure(0, 50);
+    meter.commentAccepted(QStringLiteral("after fresh"));
+    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColSecsPerCycle), local("0.50"));
+}
+
+TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
+    FakeClock clock;
+    SpeedMeter meter(clock.source());
+    clock.cs = 400;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Stop"));
+    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("STOP"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
+    EXPECT_TRUE(meter.view().ResetEnabled);
+    EXPECT_FALSE(meter.view().SaveEnabled);
+
+    // Distance and unit are read at the Stop press.
+    clock.cs = 1400;
+    meter.press(QStringLiteral("100"), QStringLiteral("yards"));
+    EXPECT_EQ(meter.view().Label1, local("20.4545"));
+    EXPECT_EQ(meter.view().Label3, QStringLiteral("mph"));
+    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
+    EXPECT_TRUE(meter.view().SaveEnabled);
+
+    clock.cs = 0;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    clock.cs = 1000;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    EXPECT_EQ(meter.view().Label1, local("36.0"));
+    EXPECT_EQ(meter.view().Label3, QStringLiteral("kph"));
+    meter.commentAccepted(QStringLiteral("lap"));
+    EXPECT_FALSE(meter.view().SaveEnabled);
+    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
+    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColStamp), meter.ReadingStamp());
+    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColComment), QStringLiteral("lap"));
+}
+
+TEST(SpeedMeter, FreeTextUnitKeepsTheLastSpeed) {
+    FakeClock clock;
+    SpeedMeter meter(clock.source());
+    clock.cs = 0;
+    meter.press(QStringLiteral("100"), QStringLiteral("feet"));
+    clock.cs = 1000;
+    meter.press(QStringLiteral("100"), QStringLiteral("feet"));
+    clock.cs = 2000;
+    meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
+    clock.cs = 2001;
+    meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
+    EXPECT_EQ(meter.view().Label1, local("6.8182"));
+    EXPECT_EQ(meter.SpeedWithUnit(), local("6.8182") + " mph");
+    EXPECT_EQ(meter.view().Label3, QStringLiteral("mph"));
+}
+
+TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
+    FakeClock clock;
+    SpeedMeter meter(clock.source());
+    clock.cs = 10;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    clock.running = false;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Stopped"));
+    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.clickCount(), 0);
+    EXPECT_FALSE(meter.view().SaveEnabled);
+
+    // Start and Stop within one tick: a defined text, no division.
+    clock.running = true;
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    meter.press(QStringLiteral("100"), QStringLiteral("m"));
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("-"));
+    EXPECT_EQ(meter.SpeedWithUnit(), QStringLiteral("- kph"));
+
+    meter.commentAccepted(QString());
+    meter.commentDialogClosed();
+    EXPECT_TRUE(meter.view().ReportsEnabled);
+    meter.fresh();
+    EXPECT_EQ(meter.grid().rows(), 1);
+    EXPECT_EQ(meter.view().Label1, QStringLiteral("Reset"));
+    EXPECT_FALSE(meter.view().ReportsEnabled);
+    EXPECT_FALSE(meter.view().ResetEnabled);
+}
