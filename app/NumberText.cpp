@@ -15,7 +15,9 @@ QLocale numberLocale() {
     return locale;
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 } // namespace
 
@@ -87,7 +89,9 @@ QString twoDigits(qint64 value) {
     return QString::number(value).rightJustified(2, QLatin1Char('0'));
 }
 
-QString formatFixed(double value) { return numberLocale().toString(value, 'f', 2); }
+QString formatFixed(double value) {
+    return numberLocale().toString(value, 'f', 2);
+}
 
 QString formatHashes(double value) {
     const QLocale locale = numberLocale();

@@ -9,9 +9,9 @@
 // the Program object. Flags hold 1 or 0.
 struct ProgramState {
     // Clock (timing engine).
-    qint32 ElapsedCs = 0;    // elapsed centiseconds of the main clock, republished every tick
-    qint32 BaseCs = 0;       // centiseconds accumulated up to the last stop, reset, set time or load
-    qint16 EventsPerSec = 10; // sub-second resolution
+    qint32 ElapsedCs = 0; // elapsed centiseconds of the main clock, republished every tick
+    qint32 BaseCs = 0;    // centiseconds accumulated up to the last stop, reset, set time or load
+    qint16 EventsPerSec = 10;                             // sub-second resolution
     QString HourText, MinuteText, SecondText, SubSecText; // fields of the last displayed time
 
     // Readings.
@@ -32,8 +32,8 @@ struct ProgramState {
 
     // Hotkeys: index 0 start/stop, 1 snap, 2 reset, 3 menu.
     QString HotkeyFilePath;
-    std::array<int, 4> HotkeyModifiers{};  // 1 = Alt, 2 = Ctrl, 4 = Shift
-    std::array<int, 4> HotkeyKeyCodes{};   // Windows virtual-key codes; 0 = disabled
+    std::array<int, 4> HotkeyModifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
+    std::array<int, 4> HotkeyKeyCodes{};  // Windows virtual-key codes; 0 = disabled
     std::array<bool, 4> HotkeyRegistered{};
     int HotkeyFailCount = 0;
 

@@ -1,6 +1,84 @@
+#include "app/CommandLine.h"
+#include "app/DataDir.h"
+#include "app/Program.h"
+#include "timing/TimerPanel1A.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+QStringList argumentList(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+QString executableDir() {
+    // Known before any application object exists.
+    const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+    return exe.exists() ? QFileInfo(exe.symLinkTarget()).absolutePath() : QString();
+}
+
+QString userDataDir() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/chronofex");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const CommandLine cl = CommandLine::parse(argumentList(argc, argv));
+    if (!cl.ok) {
+        print(stderr, QStringLiteral("chronofex: %1\n\n").arg(cl.error) + CommandLine::usage());
+        return 2;
+    }
+    if (cl.help) {
+        print(stdout, CommandLine::usage());
+        return 0;
+    }
+    if (cl.version) {
+        print(stdout, QStringLiteral("chronofex %1\n").arg(QLatin1String(CFX_VERSION)));
+        return 0;
+    }
+
+    const DataDirChoice dataDir = chooseDataDir(
+        cl.dataDir, qEnvironmentVariable("CHRONOFEX_DATA_DIR"), executableDir(), userDataDir());
+
+    // Window placement, docking, window shapes and global hotkeys need X11; under Wayland the
+    // program runs through XWayland unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Chronofex"));
+    QApplication::setApplicationVersion(QLatin1String(CFX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("chronofex"));
+
+    if (!dataDir.error.isEmpty()) {
+        print(stderr, QStringLiteral("chronofex: %1\n").arg(dataDir.error));
+        QMessageBox::critical(nullptr, QStringLiteral("Chronofex"),
+                              dataDir.error +
+                                  QStringLiteral("\nChoose another folder with --data-dir DIR."));
+        return 1;
+    }
+
+    Program program(dataDir.path);
+    program.load();
+    program.panel().show();
+    return QApplication::exec();
 }

@@ -80,7 +80,9 @@ void GridModel::setBackColorAt(int r, int c, quint32 colour) {
     cellChanged(r, c, kBackColorRole);
 }
 
-int GridModel::alignmentAt(int r, int c) const { return valid(r, c) ? m_cells[r][c].align : 0; }
+int GridModel::alignmentAt(int r, int c) const {
+    return valid(r, c) ? m_cells[r][c].align : 0;
+}
 
 void GridModel::setAlignmentAt(int r, int c, int code) {
     if (!valid(r, c) || m_cells[r][c].align == code)
@@ -124,13 +126,17 @@ void GridModel::setColWidth(int c, int twips) {
     Q_EMIT colWidthChanged(c, twips);
 }
 
-int GridModel::colWidth(int c) const { return c >= 0 && c < m_cols ? m_colWidths[c] : -1; }
+int GridModel::colWidth(int c) const {
+    return c >= 0 && c < m_cols ? m_colWidths[c] : -1;
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows() - 1;
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_cols; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_cols;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))

@@ -23,8 +23,8 @@ QString panelTimeText(const TimeFields& f) {
 
 QString readingTimeText(const QString& hour, const QString& minute, const QString& second,
                         const QString& subSec, bool stoodStill) {
-    QString text = hour + QLatin1Char(':') + minute + QLatin1Char(':') + second +
-                   QLatin1Char('.') + subSec;
+    QString text =
+        hour + QLatin1Char(':') + minute + QLatin1Char(':') + second + QLatin1Char('.') + subSec;
     return stoodStill ? QLatin1Char('S') + text : text;
 }
 
@@ -50,7 +50,7 @@ std::array<int, 8> displayDigits(const TimeFields& f, const QString& subSec) {
     };
     // The hour field may have three digits past 99 hours; the display shows its last two.
     const QString hour = f.hour.right(2);
-    return {digit(hour, 0),   digit(hour, 1),     digit(f.minute, 0), digit(f.minute, 1),
+    return {digit(hour, 0),     digit(hour, 1),     digit(f.minute, 0), digit(f.minute, 1),
             digit(f.second, 0), digit(f.second, 1), digit(subSec, 0),   digit(subSec, 1)};
 }
 

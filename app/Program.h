@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/ProgramState.h"
+#include "timing/ClockEngine.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class TimerPanel1A;
+
+// The running program: its state, its clock and its windows, each created once and kept until
+// the program ends. Windows reach each other only through this object, and the panel asks the
+// other subsystems for what it needs through the hooks below.
+class Program : public QObject {
+    Q_OBJECT
+public:
+    explicit Program(const QString& dataDir, QObject* parent = nullptr);
+    ~Program() override;
+
+    // Creates the panel and the windows it loads, in the panel's start-up order. Separate from
+    // the constructor so that tests can inject a clock first.
+    void load();
+
+    ProgramState& state() { return m_state; }
+    ClockEngine& clock() { return *m_clock; }
+    TimerPanel1A& panel() { return *m_panel; }
+    DisplaySink& display() { return m_clock->display(); }
+    QString dataDir() const { return m_state.DataDir; }
+
+    // Replaces the time source (tests). Call before load().
+    void setTimeSource(std::unique_ptr<MonotonicClock> source);
+
+    // Hooks the panel calls. Each subsystem fills in its own.
+    void takeSnap();
+    void clearReadingsForReset();
+    void rerenderReadings();
+    void setReportVisible(bool visible);
+    void setRateVisible(bool visible);
+    void setSpeedVisible(bool visible);
+    void openHotkeyDialog();
+    void openSetTimeDialog();
+    void openSessionDialog();
+    void saveSessionDialog();
+    void loadSession(const QString& path);
+    void showAbout();
+    void minimizeToTray();
+    void restoreFromTray();
+    void showTransparencyDialog();
+    void playAlert();
+    void snapfoto();
+    void setDisplayAttached(bool attached);
+    void registerHotkeys();
+    void releaseHotkeys();
+    // Hides and closes every window but the panel, at the end of the program.
+    void unloadWindows();
+
+private:
+    ProgramState m_state;
+    std::unique_ptr<MonotonicClock> m_timeSource;
+    std::unique_ptr<ClockEngine> m_clock;
+    std::unique_ptr<TimerPanel1A> m_panel;
+};
