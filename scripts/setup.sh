@@ -7,7 +7,7 @@ packages=(
     # build
     build-essential cmake ninja-build ccache pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
-    qt6-qpa-plugins libzip-dev libxcb1-dev libxcb-keysyms1-dev libx11-dev libgl-dev
+    qt6-qpa-plugins libzip-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # run
     qt6-image-formats-plugins xdg-utils

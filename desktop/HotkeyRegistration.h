@@ -1,0 +1,38 @@
+#pragma once
+
+#include "desktop/HotkeyFile.h"
+
+#include <QString>
+
+struct ProgramState;
+
+// What registering a hotkey needs of the desktop: take a system-wide key combination under a
+// small identifier and say whether that worked, and give it back.
+class HotkeyGrabber {
+public:
+    virtual ~HotkeyGrabber() = default;
+    // modifiers in the registration convention (1 = Alt, 2 = Ctrl, 4 = Shift), key as a
+    // virtual-key code. False when the combination cannot be taken.
+    virtual bool grab(int id, int modifiers, int virtualKey) = 0;
+    virtual void release(int id) = 0;
+};
+
+namespace cfx {
+
+// Takes the set's modifiers and keys into the program state for every hotkey, then registers
+// the enabled ones in identifier order and records which succeeded. A combination that an
+// earlier hotkey of this program already holds fails, as does any combination the desktop
+// refuses. Returns the failures of hotkeys that have a key assigned (an enabled hotkey
+// without a key fails silently).
+int registerHotkeys(ProgramState& state, const HotkeySet& set, HotkeyGrabber& grabber);
+
+// Releases every registered hotkey.
+void releaseHotkeys(ProgramState& state, HotkeyGrabber& grabber);
+
+// The "Hotkey Assign" message for a number of failed registrations.
+QString hotkeyFailText(int count);
+inline QString hotkeyFailTitle() {
+    return QStringLiteral("Hotkey Assign");
+}
+
+} // namespace cfx
