@@ -1,0 +1,46 @@
+#pragma once
+
+#include "windows/SetTime.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class TopMaxScrollBar;
+
+// "Chronofex - Set Time": four bars (hours, minutes, seconds, sub-second count) with a two-digit
+// box each and Apply, which presets the stopwatch. Created once; it stays open after Apply and
+// remembers the last applied time for the next opening.
+class SetTimeForm : public QDialog {
+    Q_OBJECT
+public:
+    SetTimeForm(ProgramState& state, DisplaySink& display, cfx::SetTimePanel& panel,
+                QWidget* parent = nullptr);
+
+    // What happens each time the dialog opens: centred on the screen, the bars preset and the
+    // sub-second bar sized to the current resolution.
+    void prepare();
+
+    // The Apply button.
+    void apply();
+
+    cfx::SetTimeValues values() const;
+    const cfx::SetTimeModel& model() const { return m_model; }
+
+private:
+    void wire();
+    void boxEdited(int index, const QString& text);
+    void commitBox(int index);
+
+    ProgramState& m_state;
+    DisplaySink& m_display;
+    cfx::SetTimePanel& m_panel;
+    cfx::SetTimeModel m_model;
+
+    std::array<QLineEdit*, 4> m_boxes{};
+    std::array<TopMaxScrollBar*, 4> m_bars{};
+    QPushButton* m_apply = nullptr;
+    bool m_typing = false; // a box is being typed in: its bar follows without rewriting the box
+};
