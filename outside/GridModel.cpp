@@ -7,6 +7,7 @@ GridModel::GridModel(int cols, QObject* parent)
     m_cells.resize(1);
     m_cells[0].resize(m_cols);
     m_colWidths.fill(-1, m_cols);
+    m_sources.resize(m_cols);
 }
 
 void GridModel::setRows(int n) {
@@ -59,7 +60,24 @@ void GridModel::setCol(int c) {
 }
 
 QString GridModel::textMatrix(int r, int c) const {
-    return valid(r, c) ? m_cells[r][c].text : QString();
+    if (!valid(r, c))
+        return QString();
+    if (r > 0 && m_sources[c])
+        return m_sources[c](r, m_cells[r][c].text);
+    return m_cells[r][c].text;
+}
+
+void GridModel::setColumnSource(int c, ColumnSource source) {
+    if (c < 0 || c >= m_cols)
+        return;
+    m_sources[c] = std::move(source);
+    columnSourceChanged(c);
+}
+
+void GridModel::columnSourceChanged(int c) {
+    if (c < 0 || c >= m_cols || rows() < 2)
+        return;
+    Q_EMIT dataChanged(index(0, c), index(rows() - 2, c), {Qt::DisplayRole});
 }
 
 void GridModel::setTextMatrix(int r, int c, const QString& text) {
@@ -145,7 +163,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return cell.text;
+        return textMatrix(index.row() + 1, index.column());
     case kBackColorRole:
         return cell.back;
     case Qt::TextAlignmentRole:

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 // A grid of text cells addressed by (row, column) from 0, row 0 being the fixed header row.
 // Each cell has a background colour and an alignment code. A current cell (Row, Col) and a
 // selected block mirror the grid control the readings and records are kept in.
@@ -52,6 +54,14 @@ public:
     // change notification (for columns that are recomputed as a whole).
     void setColumnTexts(int c, int first, const QVector<QString>& texts);
 
+    // A column whose record texts (rows 1 and later) come from a function instead of the stored
+    // cells; the function gets the row and the stored text. Used for a column that is recomputed
+    // as a whole on every change, so that only the rows a view or a writer reads are formatted.
+    using ColumnSource = std::function<QString(int row, const QString& stored)>;
+    void setColumnSource(int c, ColumnSource source);
+    // Tells views that every record text of a sourced column may have changed.
+    void columnSourceChanged(int c);
+
     // Selected block: (Row, Col) to (RowSel, ColSel).
     void setSelection(int rowSel, int colSel);
     int rowSel() const { return m_rowSel; }
@@ -99,6 +109,7 @@ private:
     int m_cols = 1;
     QVector<QVector<Cell>> m_cells;
     QVector<int> m_colWidths;
+    QVector<ColumnSource> m_sources;
     int m_row = 0;
     int m_col = 0;
     int m_rowSel = 0;
