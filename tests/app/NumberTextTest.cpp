@@ -13,7 +13,7 @@ TEST(NumericValue, ReadsTheLeadingNumericPart) {
     EXPECT_DOUBLE_EQ(numericValue("-12"), -12.0);
     EXPECT_DOUBLE_EQ(numericValue(".5"), 0.5);
     EXPECT_DOUBLE_EQ(numericValue("1e3x"), 1000.0);
-    EXPECT_DOUBLE_EQ(numericValue("1e"), 1.0); // an exponent without digits is not part of it
+    EXPECT_DOUBLE_EQ(numericValue("1e"), 1.0);  // an exponent without digits is not part of it
     EXPECT_DOUBLE_EQ(numericValue("1,5"), 1.0); // only "." is a decimal point
 }
 

@@ -1,0 +1,69 @@
+# Shared pieces of the end-to-end tests: an own X server, a temporary data folder, the real
+# program, and clean-up on exit. Source it, then call e2e_start_x and e2e_start_app.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d /tmp/cfx-e2e.XXXXXX)
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export HOME="$E2E_TMP/home"
+mkdir -p "$HOME"
+DATA_DIR="$E2E_TMP/data"
+mkdir -p "$DATA_DIR"
+E2E_PIDS=()
+APP_LOG="$E2E_TMP/app.log"
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    sleep 0.2
+    for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$APP_LOG" ] && { echo "--- program output:" >&2; cat "$APP_LOG" >&2; }
+    exit 1
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+e2e_start_x() {
+    local n
+    for n in $(seq 80 200); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+    done
+    fail "no X server could be started"
+}
+
+# e2e_start_app EXE [ARGS...]: starts the program with the temporary data folder.
+e2e_start_app() {
+    local exe=$1
+    shift
+    "$exe" --data-dir "$DATA_DIR" --no-splash "$@" >"$APP_LOG" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+}
+
+# e2e_window TITLE-REGEX: waits for a visible window with that title and prints its id.
+e2e_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "window '$1' did not appear"
+}
+
+# e2e_no_output: the program printed nothing (no warnings, no noise).
+e2e_no_output() {
+    [ ! -s "$APP_LOG" ] || fail "the program printed output"
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: Space on the panel starts the clock, and the time display changes
+# from one screenshot to the next.
+source "$(dirname "$0")/lib.sh"
+exe=$1
+
+e2e_start_x
+e2e_start_app "$exe"
+panel=$(e2e_window '^Chronofex$')
+xdotool windowfocus --sync "$panel"
+
+shot() { import -window "$panel" -crop 300x50+0+0 "$E2E_TMP/$1.png"; }
+differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 || true)" != "0" ]; }
+
+shot idle
+sleep 0.5
+shot idle2
+differ idle idle2 && fail "the display changed before the clock was started"
+
+xdotool key space
+sleep 0.6
+shot run1
+sleep 0.6
+shot run2
+differ idle run1 || fail "starting from the keyboard did not change the display"
+differ run1 run2 || fail "the time display did not advance while running"
+
+xdotool key space
+sleep 0.3
+shot stop1
+sleep 0.5
+shot stop2
+differ stop1 stop2 && fail "the display kept changing after a stop"
+
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+e2e_no_output
+echo "panel keyboard e2e: ok"

@@ -1,0 +1,210 @@
+#include "FakeClock.h"
+
+#include "app/Program.h"
+#include "timing/PanelButton.h"
+#include "timing/TimerPanel1A.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+class PanelTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+    FakeClock* m_time = nullptr;
+
+    TimerPanel1A& panel() { return m_program->panel(); }
+    template <typename T> T* child(const char* name) {
+        T* w = panel().findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QString timeText() { return child<QLabel>("Label2")->text(); }
+
+private Q_SLOTS:
+    void init() {
+        m_program = std::make_unique<Program>(m_dir.path());
+        auto time = std::make_unique<FakeClock>();
+        m_time = time.get();
+        m_program->setTimeSource(std::move(time));
+        m_program->load();
+        panel().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel()));
+    }
+    void cleanup() { m_program.reset(); }
+
+    void startsUpAsDesigned() {
+        QCOMPARE(panel().windowTitle(), QStringLiteral("Chronofex"));
+        QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
+        QCOMPARE(child<QPushButton>("Command4")->text(), QStringLiteral("Start"));
+        QVERIFY(!child<QPushButton>("Snap")->isEnabled());
+        QVERIFY(!child<QPushButton>("Command3")->isEnabled());
+        auto* combo = child<QComboBox>("Combo1");
+        QCOMPARE(combo->count(), 100);
+        QCOMPARE(combo->itemText(0), QStringLiteral("1"));
+        QCOMPARE(combo->itemText(99), QStringLiteral("100"));
+        QCOMPARE(combo->currentText(), QStringLiteral("10"));
+        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboNormal);
+        QVERIFY(child<QCheckBox>("Displaychk")->isChecked());
+        QVERIFY(!child<QCheckBox>("Reportchk")->isChecked());
+        QVERIFY(child<QRadioButton>("LCDOption")->isChecked());
+        QCOMPARE(child<ClickableImage>("Image1")->iconName(), QStringLiteral("MOUSEUP"));
+        QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLCD"));
+        QCOMPARE(child<ClickableImage>("Image3")->iconName(), QStringLiteral("CAMERAON"));
+        QCOMPARE(m_program->state().StampPending, qint16(1));
+        QCOMPARE(m_program->clock().PanelState(), 2);
+        for (const char* name :
+             {"Label2",      "Frame2",   "Command4",  "Snap",      "Command3",  "Combo1",
+              "LabelEvents", "SubSec",   "Frame1",    "LCDOption", "LEDOption", "Image2",
+              "Displaychk",  "Label1",   "Reportchk", "LabelShow", "Image3",    "Image1",
+              "Command1",    "Command5", "Command7"}) {
+            QWidget* w = panel().findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(w, name);
+            QVERIFY2(!w->accessibleName().isEmpty(), name);
+        }
+        QCOMPARE(child<QPushButton>("Command4")->toolTip().section('\n', 0, 0),
+                 QStringLiteral("Start/Stop Timer"));
+    }
+
+    void menuHasEveryItemInOrder() {
+        QStringList names;
+        for (QAction* a : panel().optionsMenu()->actions())
+            names << a->objectName();
+        QCOMPARE(names,
+                 (QStringList{"mnuHotkeys", "mnuSetTime", "mnuMouse", "mnuFlashSound", "mnuReport",
+                              "mnuSysTray", "mnuSeparator1", "mnuRate", "mnuSpeed", "mnuSeparator2",
+                              "mnuFile", "mnuAbout", "mnuExit"}));
+        QVERIFY(panel().menuAction("mnuFlashSound")->isChecked());
+        QVERIFY(panel().menuAction("mnuResponseMouseUp")->isChecked());
+        QVERIFY(!panel().menuAction("mnuResponseMouseDown")->isChecked());
+        QCOMPARE(panel().menuAction("mnuSetTime")->text(), QStringLiteral("Set Custom &Time..."));
+        panel().prepareFullMenu();
+        QVERIFY(!panel().menuAction("mnuSysTrayRestore")->isEnabled());
+        QVERIFY(panel().menuAction("mnuSysTrayMinimize")->isEnabled());
+    }
+
+    void mouseUpModeActsOnRelease() {
+        auto* start = child<PanelButton>("Command4");
+        QTest::mousePress(start, Qt::LeftButton);
+        QVERIFY(!m_program->clock().isRunning());
+        QTest::mouseRelease(start, Qt::LeftButton);
+        QVERIFY(m_program->clock().isRunning());
+        QCOMPARE(start->text(), QStringLiteral("Stop"));
+        QVERIFY(child<QPushButton>("Snap")->isEnabled());
+        QVERIFY(child<QPushButton>("Command3")->isEnabled());
+        QVERIFY(!panel().menuAction("mnuSetTime")->isEnabled());
+        QVERIFY(!panel().menuAction("mnuFileSave")->isEnabled());
+    }
+
+    void mouseDownModeActsOnPressOnly() {
+        panel().menuAction("mnuResponseMouseDown")->trigger();
+        QCOMPARE(panel().clickSet(), 1);
+        QCOMPARE(child<ClickableImage>("Image1")->iconName(), QStringLiteral("MOUSEDOWN"));
+        auto* start = child<PanelButton>("Command4");
+        QTest::mousePress(start, Qt::LeftButton);
+        QVERIFY(m_program->clock().isRunning());
+        QTest::mouseRelease(start, Qt::LeftButton); // the click that follows does nothing
+        QVERIFY(m_program->clock().isRunning());
+        // Any mouse button presses.
+        QTest::mousePress(start, Qt::RightButton);
+        QVERIFY(!m_program->clock().isRunning());
+        QVERIFY(panel().menuAction("mnuSetTime")->isEnabled());
+    }
+
+    void programmaticPressActsOnceInBothModes() {
+        for (int mode : {0, 1}) {
+            panel().setMouseResponse(mode);
+            panel().pressStartStop();
+            QVERIFY2(m_program->clock().isRunning(), mode ? "down" : "up");
+            QCOMPARE(m_program->state().StartStopByCode, qint16(0));
+            m_time->advance(1000);
+            m_program->clock().tick();
+            panel().pressReset();
+            QVERIFY(!m_program->clock().isRunning());
+            QCOMPARE(m_program->state().ResetByCode, qint16(0));
+            QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
+            QVERIFY(!child<QPushButton>("Snap")->isEnabled());
+            QVERIFY(!child<QPushButton>("Command3")->isEnabled());
+            QVERIFY(panel().menuAction("mnuSetTime")->isEnabled());
+        }
+    }
+
+    void keyboardWorksTheStopwatch() {
+        QTest::keyClick(&panel(), Qt::Key_Space);
+        QVERIFY(m_program->clock().isRunning());
+        m_time->advance(1230);
+        m_program->clock().tick();
+        QCOMPARE(timeText(), QStringLiteral("00:00:01.23"));
+        QTest::keyClick(&panel(), Qt::Key_Space);
+        QVERIFY(!m_program->clock().isRunning());
+        QCOMPARE(m_program->state().BaseCs, 123);
+        QTest::keyClick(&panel(), Qt::Key_F5);
+        QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
+        QCOMPARE(m_program->state().BaseCs, 0);
+    }
+
+    void resolutionAppliesOnlyThroughItsButton() {
+        auto* combo = child<QComboBox>("Combo1");
+        combo->setCurrentIndex(0);
+        Q_EMIT combo->activated(0);
+        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboPending);
+        QCOMPARE(combo->palette().color(QPalette::Base), QColor(255, 0, 0));
+        QCOMPARE(m_program->state().EventsPerSec, qint16(10));
+        child<QToolButton>("SubSec")->click();
+        QCOMPARE(m_program->state().EventsPerSec, qint16(1));
+        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboNormal);
+        QCOMPARE(combo->palette().color(QPalette::Base), QColor(251, 253, 187));
+    }
+
+    void ledLookFollowsTheClock() {
+        auto& display = static_cast<NullDisplay&>(m_program->display());
+        child<QRadioButton>("LEDOption")->click();
+        QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLED"));
+        QCOMPARE(display.lit(), DisplaySink::kRed);
+        panel().pressStartStop();
+        QCOMPARE(display.lit(), DisplaySink::kGreen);
+        child<QRadioButton>("LCDOption")->click();
+        QCOMPARE(display.lit(), DisplaySink::kBlack);
+        QCOMPARE(display.background(), DisplaySink::kLightGrey);
+        child<QRadioButton>("LEDOption")->click(); // switching while running gives green
+        QCOMPARE(display.lit(), DisplaySink::kGreen);
+    }
+
+    void imagesToggleTheirSwitches() {
+        auto* image3 = child<ClickableImage>("Image3");
+        QTest::mouseClick(image3, Qt::LeftButton);
+        QVERIFY(!panel().flashSoundOn());
+        QCOMPARE(image3->iconName(), QStringLiteral("CAMERAOFF"));
+        panel().menuAction("mnuFlashSound")->trigger();
+        QVERIFY(panel().flashSoundOn());
+        QCOMPARE(image3->iconName(), QStringLiteral("CAMERAON"));
+        QTest::mouseClick(child<ClickableImage>("Image1"), Qt::LeftButton);
+        QCOMPARE(panel().clickSet(), 1);
+    }
+
+    void minimisingFreesTheDisplay() {
+        panel().showMinimized();
+        QTRY_VERIFY(!child<QCheckBox>("Displaychk")->isChecked());
+    }
+
+    void closingWhileRunningStopsTheClockFirst() {
+        panel().pressStartStop();
+        m_time->advance(500);
+        m_program->clock().tick();
+        panel().close();
+        QVERIFY(!m_program->clock().isRunning());
+        QCOMPARE(m_program->state().BaseCs, 0);
+    }
+};
+
+QTEST_MAIN(PanelTest)
+#include "PanelTest.moc"
