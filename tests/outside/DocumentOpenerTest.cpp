@@ -1,0 +1,141 @@
+#include "outside/DocumentOpener.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Closes the next message box once it is up and remembers what it showed.
+struct BoxWatcher {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int seen = 0;
+
+    void arm() {
+        QTimer::singleShot(20, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                ++seen;
+                box->accept();
+            } else {
+                arm();
+            }
+        });
+    }
+};
+
+cfx::docx::Document sample() {
+    cfx::docx::Document doc;
+    doc.paragraph({{QStringLiteral("Chronofex Report"), false, 18}});
+    return doc;
+}
+
+} // namespace
+
+class DocumentOpenerTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void withoutAHandlerOnlyTheMessageIsShown() {
+        QTemporaryDir dir;
+        int launches = 0;
+        DocumentOpener opener([] { return QString(); },
+                              [&](const QUrl&) { return ++launches, true; }, dir.filePath("r"));
+        BoxWatcher watcher;
+        watcher.arm();
+        QVERIFY(!opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
+        QCOMPARE(watcher.seen, 1);
+        QCOMPARE(watcher.title, QStringLiteral("Could not create Report"));
+        QCOMPARE(watcher.text, QStringLiteral("CFX could not create a Report in MS Word\n"
+                                              "Please ensure Word is correctly installed"));
+        QCOMPARE(watcher.icon, QMessageBox::Warning);
+        QCOMPARE(launches, 0);
+        QVERIFY(!QFileInfo::exists(dir.filePath("r")) || QDir(dir.filePath("r")).isEmpty());
+        QVERIFY(opener.lastPath().isEmpty());
+    }
+
+    void eachReportIsANewDocumentHandedToTheApplication() {
+        QTemporaryDir dir;
+        QList<QUrl> launched;
+        DocumentOpener opener([] { return QStringLiteral("writer.desktop"); },
+                              [&](const QUrl& url) { return launched << url, true; },
+                              dir.filePath("reports"));
+        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Rate Report"), nullptr));
+        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Rate Report"), nullptr));
+        QCOMPARE(launched.size(), 2);
+        QVERIFY(launched[0] != launched[1]);
+        for (const QUrl& url : launched) {
+            const QFileInfo file(url.toLocalFile());
+            QCOMPARE(file.absolutePath(), QDir(dir.filePath("reports")).absolutePath());
+            QVERIFY(file.fileName().startsWith(QStringLiteral("Chronofex Rate Report ")));
+            QVERIFY(file.fileName().endsWith(QStringLiteral(".docx")));
+            QFile f(file.filePath());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.read(2), QByteArray("PK"));
+        }
+        QCOMPARE(opener.lastPath(), launched[1].toLocalFile());
+    }
+
+    void aDocumentThatCannotBeWrittenOrOpenedShowsTheMessage() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("taken"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        int launches = 0;
+        DocumentOpener unwritable([] { return QStringLiteral("writer.desktop"); },
+                                  [&](const QUrl&) { return ++launches, true; },
+                                  dir.filePath("taken"));
+        BoxWatcher watcher;
+        watcher.arm();
+        QVERIFY(!unwritable.open(sample(), QStringLiteral("R"), nullptr));
+        QCOMPARE(watcher.seen, 1);
+        QCOMPARE(launches, 0);
+
+        // The application cannot be started: the message, and no document left behind.
+        DocumentOpener refused([] { return QStringLiteral("writer.desktop"); },
+                               [](const QUrl&) { return false; }, dir.filePath("reports"));
+        watcher.arm();
+        QVERIFY(!refused.open(sample(), QStringLiteral("R"), nullptr));
+        QCOMPARE(watcher.seen, 2);
+        QVERIFY(QDir(dir.filePath("reports")).isEmpty());
+    }
+
+    void theDesktopQueryFindsTheRegisteredApplicationOrNone() {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+            QSKIP("xdg-mime is not installed");
+        QTemporaryDir home;
+        const QByteArray data = QFile::encodeName(home.filePath("data"));
+        const QByteArray config = QFile::encodeName(home.filePath("config"));
+        QDir().mkpath(home.filePath("data/applications"));
+        QDir().mkpath(home.filePath("config"));
+        qputenv("XDG_DATA_HOME", data);
+        qputenv("XDG_DATA_DIRS", data);
+        qputenv("XDG_CONFIG_HOME", config);
+        qputenv("XDG_CONFIG_DIRS", config);
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        QCOMPARE(DocumentOpener::queryDefaultHandler(), QString());
+
+        QFile entry(home.filePath("data/applications/cfx-test-writer.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Test writer\nExec=true %f\n"
+                    "MimeType=" +
+                    DocumentOpener::kDocxType.toUtf8() + ";\n");
+        entry.close();
+        QFile list(home.filePath("config/mimeapps.list"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("[Default Applications]\n" + DocumentOpener::kDocxType.toUtf8() +
+                   "=cfx-test-writer.desktop\n");
+        list.close();
+        QCOMPARE(DocumentOpener::queryDefaultHandler(), QStringLiteral("cfx-test-writer.desktop"));
+    }
+};
+
+QTEST_MAIN(DocumentOpenerTest)
+#include "DocumentOpenerTest.moc"

@@ -1,0 +1,66 @@
+// Writes the three report documents for a fixed set of readings and records into the folder
+// given as the only argument, for check_docx.py and the word-processor conversion test.
+#include "measure/RecordReports.h"
+#include "outside/DocxWriter.h"
+#include "outside/GridModel.h"
+#include "report/WordReport.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void fill(GridModel& grid, const QList<QStringList>& rows) {
+    grid.setRows(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            grid.setTextMatrix(r, c, rows[r][c]);
+}
+
+bool write(const QString& path, const cfx::docx::Document& doc) {
+    const cfx::FileResult result = cfx::docx::writeDocx(path, doc);
+    if (!result.ok)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(result.error));
+    return result.ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+
+    GridModel results(4);
+    fill(results, {{"#", "Time", "%", "Comment"},
+                   {"1", "S00:00:05.2", "25.00", "start; warm-up"},
+                   {"2", "00:00:10.4", "50.00", ""},
+                   {"3", "00:00:20.8", "100.00", "Lap, with comma & <xml>"}});
+    GridModel gaps(2);
+    fill(gaps, {{"", ""}, {"", ""}, {"00:00:05.2", "520"}, {"00:00:10.4", "1040"}});
+    const cfx::WordReportFacts facts{"10",         "07/12/2026 23:50:00", "07/12/2026 23:51:38",
+                                     "00:00:10.4", "00:00:05.2",          "00:00:06.9"};
+
+    GridModel rate(6);
+    fill(rate, {{"#", "No. cycles", "Time of Reading", "Average Rate s/c", "Average Rate c/min",
+                 "Comment"},
+                {"1", "4", "07/12/2026 23:40:01", "1.30", "46.15", "pump; stroke"},
+                {"2", "1", "07/12/2026 23:41:10", "1.50", "40.00", ""}});
+    GridModel speed(4);
+    fill(speed, {{"#", "Time of Speed Reading", "Average Speed", "Comment"},
+                 {"1", "07/12/2026 23:42:00", "36.0 kph", "run;1"},
+                 {"2", "07/12/2026 23:43:30", "20.4545 mph", ""}});
+
+    const QString created = QStringLiteral("07/12/2026 23:51:38");
+    const bool ok =
+        write(dir.filePath("stopwatch.docx"), cfx::stopwatchWordDocument(results, gaps, facts)) &&
+        write(dir.filePath("rate.docx"),
+              cfx::recordWordDocument(rate, cfx::RecordReportKind::rate(), created)) &&
+        write(dir.filePath("speed.docx"),
+              cfx::recordWordDocument(speed, cfx::RecordReportKind::speed(), created));
+    return ok ? 0 : 1;
+}
