@@ -96,12 +96,12 @@ public:
 
     // <w:name w:val="value"/>
     void val(const QString& name, const QString& value) {
-        m_xml.writeEmptyElement(kW + name);
+        m_xml.writeEmptyElement(name);
         m_xml.writeAttribute(QStringLiteral("w:val"), value);
     }
-    void start(const QString& name) { m_xml.writeStartElement(kW + name); }
-    void empty(const QString& name) { m_xml.writeEmptyElement(kW + name); }
-    void attr(const QString& name, const QString& value) { m_xml.writeAttribute(kW + name, value); }
+    void start(const QString& name) { m_xml.writeStartElement(name); }
+    void empty(const QString& name) { m_xml.writeEmptyElement(name); }
+    void attr(const QString& name, const QString& value) { m_xml.writeAttribute(name, value); }
     void end() { m_xml.writeEndElement(); }
     void finish() { m_xml.writeEndDocument(); }
 
@@ -110,11 +110,11 @@ private:
 };
 
 void writeFonts(XmlOut& x, const QString& font) {
-    x.empty(QStringLiteral("rFonts"));
-    x.attr(QStringLiteral("ascii"), font);
-    x.attr(QStringLiteral("eastAsia"), font);
-    x.attr(QStringLiteral("hAnsi"), font);
-    x.attr(QStringLiteral("cs"), font);
+    x.empty(QStringLiteral("w:rFonts"));
+    x.attr(QStringLiteral("w:ascii"), font);
+    x.attr(QStringLiteral("w:eastAsia"), font);
+    x.attr(QStringLiteral("w:hAnsi"), font);
+    x.attr(QStringLiteral("w:cs"), font);
 }
 
 // A run's content: text pieces, tabs and line breaks, with unstorable characters left out.
@@ -123,7 +123,7 @@ void writeRunContent(XmlOut& x, const QString& text) {
     auto flush = [&] {
         if (piece.isEmpty())
             return;
-        x.start(QStringLiteral("t"));
+        x.start(QStringLiteral("w:t"));
         if (piece.front().isSpace() || piece.back().isSpace() || piece.contains(u"  "))
             x->writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
         x->writeCharacters(piece);
@@ -137,7 +137,7 @@ void writeRunContent(XmlOut& x, const QString& text) {
             flush();
             if (ch == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
                 ++i;
-            x.empty(ch == u'\t' ? QStringLiteral("tab") : QStringLiteral("br"));
+            x.empty(ch == u'\t' ? QStringLiteral("w:tab") : QStringLiteral("w:br"));
         } else if (ch.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
             piece += ch;
             piece += text.at(++i);
@@ -151,16 +151,16 @@ void writeRunContent(XmlOut& x, const QString& text) {
 void writeRun(XmlOut& x, const QString& text, bool bold, double sizePt, double defaultPt) {
     if (text.isEmpty())
         return;
-    x.start(QStringLiteral("r"));
+    x.start(QStringLiteral("w:r"));
     const bool sized = sizePt > 0 && halfPoints(sizePt) != halfPoints(defaultPt);
     if (bold || sized) {
-        x.start(QStringLiteral("rPr"));
+        x.start(QStringLiteral("w:rPr"));
         if (bold)
-            x.empty(QStringLiteral("b"));
+            x.empty(QStringLiteral("w:b"));
         if (sized) {
             const QString hp = QString::number(halfPoints(sizePt));
-            x.val(QStringLiteral("sz"), hp);
-            x.val(QStringLiteral("szCs"), hp);
+            x.val(QStringLiteral("w:sz"), hp);
+            x.val(QStringLiteral("w:szCs"), hp);
         }
         x.end();
     }
@@ -169,7 +169,7 @@ void writeRun(XmlOut& x, const QString& text, bool bold, double sizePt, double d
 }
 
 void writeParagraph(XmlOut& x, const Paragraph& p, double defaultPt) {
-    x.start(QStringLiteral("p"));
+    x.start(QStringLiteral("w:p"));
     for (const Run& run : p.runs)
         writeRun(x, run.text, run.bold, run.sizePt, defaultPt);
     x.end();
@@ -177,10 +177,10 @@ void writeParagraph(XmlOut& x, const Paragraph& p, double defaultPt) {
 
 void writeBorder(XmlOut& x, const QString& side) {
     x.empty(side);
-    x.attr(QStringLiteral("val"), QStringLiteral("single"));
-    x.attr(QStringLiteral("sz"), QStringLiteral("4"));
-    x.attr(QStringLiteral("space"), QStringLiteral("0"));
-    x.attr(QStringLiteral("color"), QStringLiteral("auto"));
+    x.attr(QStringLiteral("w:val"), QStringLiteral("single"));
+    x.attr(QStringLiteral("w:sz"), QStringLiteral("4"));
+    x.attr(QStringLiteral("w:space"), QStringLiteral("0"));
+    x.attr(QStringLiteral("w:color"), QStringLiteral("auto"));
 }
 
 void writeTable(XmlOut& x, const Document& doc, const Table& t) {
@@ -194,21 +194,21 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
             fixedTwips[c] = QString::number(twips(t.fixedWidthsPt[c]));
     }
 
-    x.start(QStringLiteral("tbl"));
-    x.start(QStringLiteral("tblPr"));
-    x.empty(QStringLiteral("tblW"));
-    x.attr(QStringLiteral("w"), QStringLiteral("0"));
-    x.attr(QStringLiteral("type"), QStringLiteral("auto"));
-    x.start(QStringLiteral("tblBorders"));
+    x.start(QStringLiteral("w:tbl"));
+    x.start(QStringLiteral("w:tblPr"));
+    x.empty(QStringLiteral("w:tblW"));
+    x.attr(QStringLiteral("w:w"), QStringLiteral("0"));
+    x.attr(QStringLiteral("w:type"), QStringLiteral("auto"));
+    x.start(QStringLiteral("w:tblBorders"));
     for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
-        writeBorder(x, QLatin1String(side));
+        writeBorder(x, kW + QLatin1String(side));
     x.end();
     x.end(); // tblPr
 
-    x.start(QStringLiteral("tblGrid"));
+    x.start(QStringLiteral("w:tblGrid"));
     for (double w : widths) {
-        x.empty(QStringLiteral("gridCol"));
-        x.attr(QStringLiteral("w"), QString::number(twips(w)));
+        x.empty(QStringLiteral("w:gridCol"));
+        x.attr(QStringLiteral("w:w"), QString::number(twips(w)));
     }
     x.end();
 
@@ -216,30 +216,30 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
     for (qsizetype r = 0; r < t.rows.size(); ++r) {
         const bool header = r == 0;
         const QStringList& row = t.rows[r];
-        x.start(QStringLiteral("tr"));
+        x.start(QStringLiteral("w:tr"));
         if (header) {
-            x.start(QStringLiteral("trPr"));
-            x.empty(QStringLiteral("tblHeader"));
+            x.start(QStringLiteral("w:trPr"));
+            x.empty(QStringLiteral("w:tblHeader"));
             x.end();
         }
         for (int c = 0; c < cols; ++c) {
-            x.start(QStringLiteral("tc"));
+            x.start(QStringLiteral("w:tc"));
             if (header || !fixedTwips[c].isEmpty()) {
-                x.start(QStringLiteral("tcPr"));
+                x.start(QStringLiteral("w:tcPr"));
                 if (!fixedTwips[c].isEmpty()) {
-                    x.empty(QStringLiteral("tcW"));
-                    x.attr(QStringLiteral("w"), fixedTwips[c]);
-                    x.attr(QStringLiteral("type"), dxa);
+                    x.empty(QStringLiteral("w:tcW"));
+                    x.attr(QStringLiteral("w:w"), fixedTwips[c]);
+                    x.attr(QStringLiteral("w:type"), dxa);
                 }
                 if (header) {
-                    x.empty(QStringLiteral("shd"));
-                    x.attr(QStringLiteral("val"), QStringLiteral("clear"));
-                    x.attr(QStringLiteral("color"), QStringLiteral("auto"));
-                    x.attr(QStringLiteral("fill"), QLatin1String(kHeaderFill));
+                    x.empty(QStringLiteral("w:shd"));
+                    x.attr(QStringLiteral("w:val"), QStringLiteral("clear"));
+                    x.attr(QStringLiteral("w:color"), QStringLiteral("auto"));
+                    x.attr(QStringLiteral("w:fill"), QLatin1String(kHeaderFill));
                 }
                 x.end();
             }
-            x.start(QStringLiteral("p"));
+            x.start(QStringLiteral("w:p"));
             if (c < row.size())
                 writeRun(x, row[c], header, t.sizePt, doc.sizePt);
             x.end();
@@ -252,18 +252,18 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
 
 void writeSection(XmlOut& x, PaperSize paper) {
     const QString margin = QString::number(twips(kMarginPt));
-    x.start(QStringLiteral("sectPr"));
-    x.empty(QStringLiteral("pgSz"));
-    x.attr(QStringLiteral("w"), QString::number(twips(pageWidthPt(paper))));
-    x.attr(QStringLiteral("h"), QString::number(twips(pageHeightPt(paper))));
-    x.empty(QStringLiteral("pgMar"));
+    x.start(QStringLiteral("w:sectPr"));
+    x.empty(QStringLiteral("w:pgSz"));
+    x.attr(QStringLiteral("w:w"), QString::number(twips(pageWidthPt(paper))));
+    x.attr(QStringLiteral("w:h"), QString::number(twips(pageHeightPt(paper))));
+    x.empty(QStringLiteral("w:pgMar"));
     for (const char* side : {"top", "right", "bottom", "left"})
-        x.attr(QLatin1String(side), margin);
-    x.attr(QStringLiteral("header"), QStringLiteral("708"));
-    x.attr(QStringLiteral("footer"), QStringLiteral("708"));
-    x.attr(QStringLiteral("gutter"), QStringLiteral("0"));
-    x.empty(QStringLiteral("cols"));
-    x.attr(QStringLiteral("space"), QStringLiteral("708"));
+        x.attr(kW + QLatin1String(side), margin);
+    x.attr(QStringLiteral("w:header"), QStringLiteral("708"));
+    x.attr(QStringLiteral("w:footer"), QStringLiteral("708"));
+    x.attr(QStringLiteral("w:gutter"), QStringLiteral("0"));
+    x.empty(QStringLiteral("w:cols"));
+    x.attr(QStringLiteral("w:space"), QStringLiteral("708"));
     x.end();
 }
 
@@ -401,7 +401,7 @@ QByteArray documentXml(const Document& doc) {
         x->writeStartElement(QStringLiteral("w:document"));
         x->writeAttribute(QStringLiteral("xmlns:w"), kWordNs);
         x->writeAttribute(QStringLiteral("xmlns:r"), kRelNs);
-        x.start(QStringLiteral("body"));
+        x.start(QStringLiteral("w:body"));
         bool endsWithTable = false;
         for (const Block& block : doc.blocks) {
             if (const auto* p = std::get_if<Paragraph>(&block)) {
@@ -414,7 +414,7 @@ QByteArray documentXml(const Document& doc) {
         }
         // The body must end with a paragraph.
         if (endsWithTable || doc.blocks.isEmpty())
-            x.empty(QStringLiteral("p"));
+            x.empty(QStringLiteral("w:p"));
         writeSection(x, doc.paper);
         x.end(); // body
         x.end(); // document
@@ -433,67 +433,67 @@ QByteArray stylesXml(const Document& doc) {
     XmlOut x(&buffer);
     x->writeStartElement(QStringLiteral("w:styles"));
     x->writeAttribute(QStringLiteral("xmlns:w"), kWordNs);
-    x.start(QStringLiteral("docDefaults"));
-    x.start(QStringLiteral("rPrDefault"));
-    x.start(QStringLiteral("rPr"));
+    x.start(QStringLiteral("w:docDefaults"));
+    x.start(QStringLiteral("w:rPrDefault"));
+    x.start(QStringLiteral("w:rPr"));
     writeFonts(x, doc.font);
-    x.val(QStringLiteral("sz"), size);
-    x.val(QStringLiteral("szCs"), size);
-    x.empty(QStringLiteral("lang"));
-    x.attr(QStringLiteral("val"), lang);
+    x.val(QStringLiteral("w:sz"), size);
+    x.val(QStringLiteral("w:szCs"), size);
+    x.empty(QStringLiteral("w:lang"));
+    x.attr(QStringLiteral("w:val"), lang);
     x.end();
     x.end();
-    x.start(QStringLiteral("pPrDefault"));
-    x.start(QStringLiteral("pPr"));
-    x.empty(QStringLiteral("spacing"));
-    x.attr(QStringLiteral("after"), QStringLiteral("0"));
-    x.attr(QStringLiteral("line"), QStringLiteral("240"));
-    x.attr(QStringLiteral("lineRule"), QStringLiteral("auto"));
+    x.start(QStringLiteral("w:pPrDefault"));
+    x.start(QStringLiteral("w:pPr"));
+    x.empty(QStringLiteral("w:spacing"));
+    x.attr(QStringLiteral("w:after"), QStringLiteral("0"));
+    x.attr(QStringLiteral("w:line"), QStringLiteral("240"));
+    x.attr(QStringLiteral("w:lineRule"), QStringLiteral("auto"));
     x.end();
     x.end();
     x.end(); // docDefaults
 
-    x.start(QStringLiteral("style"));
-    x.attr(QStringLiteral("type"), QStringLiteral("paragraph"));
-    x.attr(QStringLiteral("default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("styleId"), QStringLiteral("Normal"));
-    x.val(QStringLiteral("name"), QStringLiteral("Normal"));
-    x.empty(QStringLiteral("qFormat"));
-    x.start(QStringLiteral("rPr"));
+    x.start(QStringLiteral("w:style"));
+    x.attr(QStringLiteral("w:type"), QStringLiteral("paragraph"));
+    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
+    x.attr(QStringLiteral("w:styleId"), QStringLiteral("Normal"));
+    x.val(QStringLiteral("w:name"), QStringLiteral("Normal"));
+    x.empty(QStringLiteral("w:qFormat"));
+    x.start(QStringLiteral("w:rPr"));
     writeFonts(x, doc.font);
-    x.val(QStringLiteral("sz"), size);
-    x.val(QStringLiteral("szCs"), size);
+    x.val(QStringLiteral("w:sz"), size);
+    x.val(QStringLiteral("w:szCs"), size);
     x.end();
     x.end();
 
-    x.start(QStringLiteral("style"));
-    x.attr(QStringLiteral("type"), QStringLiteral("character"));
-    x.attr(QStringLiteral("default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("styleId"), QStringLiteral("DefaultParagraphFont"));
-    x.val(QStringLiteral("name"), QStringLiteral("Default Paragraph Font"));
-    x.val(QStringLiteral("uiPriority"), QStringLiteral("1"));
-    x.empty(QStringLiteral("semiHidden"));
-    x.empty(QStringLiteral("unhideWhenUsed"));
+    x.start(QStringLiteral("w:style"));
+    x.attr(QStringLiteral("w:type"), QStringLiteral("character"));
+    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
+    x.attr(QStringLiteral("w:styleId"), QStringLiteral("DefaultParagraphFont"));
+    x.val(QStringLiteral("w:name"), QStringLiteral("Default Paragraph Font"));
+    x.val(QStringLiteral("w:uiPriority"), QStringLiteral("1"));
+    x.empty(QStringLiteral("w:semiHidden"));
+    x.empty(QStringLiteral("w:unhideWhenUsed"));
     x.end();
 
-    x.start(QStringLiteral("style"));
-    x.attr(QStringLiteral("type"), QStringLiteral("table"));
-    x.attr(QStringLiteral("default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("styleId"), QStringLiteral("TableNormal"));
-    x.val(QStringLiteral("name"), QStringLiteral("Normal Table"));
-    x.val(QStringLiteral("uiPriority"), QStringLiteral("99"));
-    x.empty(QStringLiteral("semiHidden"));
-    x.empty(QStringLiteral("unhideWhenUsed"));
-    x.start(QStringLiteral("tblPr"));
-    x.empty(QStringLiteral("tblInd"));
-    x.attr(QStringLiteral("w"), QStringLiteral("0"));
-    x.attr(QStringLiteral("type"), QStringLiteral("dxa"));
-    x.start(QStringLiteral("tblCellMar"));
+    x.start(QStringLiteral("w:style"));
+    x.attr(QStringLiteral("w:type"), QStringLiteral("table"));
+    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
+    x.attr(QStringLiteral("w:styleId"), QStringLiteral("TableNormal"));
+    x.val(QStringLiteral("w:name"), QStringLiteral("Normal Table"));
+    x.val(QStringLiteral("w:uiPriority"), QStringLiteral("99"));
+    x.empty(QStringLiteral("w:semiHidden"));
+    x.empty(QStringLiteral("w:unhideWhenUsed"));
+    x.start(QStringLiteral("w:tblPr"));
+    x.empty(QStringLiteral("w:tblInd"));
+    x.attr(QStringLiteral("w:w"), QStringLiteral("0"));
+    x.attr(QStringLiteral("w:type"), QStringLiteral("dxa"));
+    x.start(QStringLiteral("w:tblCellMar"));
     for (const char* side : {"top", "left", "bottom", "right"}) {
-        x.empty(QLatin1String(side));
-        x.attr(QStringLiteral("w"),
+        x.empty(kW + QLatin1String(side));
+        x.attr(QStringLiteral("w:w"),
                side[0] == 't' || side[0] == 'b' ? QStringLiteral("0") : QStringLiteral("108"));
-        x.attr(QStringLiteral("type"), QStringLiteral("dxa"));
+        x.attr(QStringLiteral("w:type"), QStringLiteral("dxa"));
     }
     x.end();
     x.end(); // tblPr

@@ -1,6 +1,10 @@
 #include "report/WordReport.h"
 
+#include "app/NumberText.h"
 #include "outside/GridModel.h"
+#include "report/GapStatistics.h"
+#include "report/ReadingsModel.h"
+#include "report/TextReport.h"
 
 namespace cfx {
 
@@ -52,6 +56,17 @@ docx::Document stopwatchWordDocument(const GridModel& results, const GridModel& 
     doc.paragraph({{QStringLiteral("Shortest Time Gap:\t") + facts.shortestGap}});
     doc.paragraph({{QStringLiteral("Average Time Gap:\t") + facts.averageGap}});
     return doc;
+}
+
+docx::Document stopwatchWordDocument(ReadingsModel& model, const ReportHeader& header,
+                                     int eventsPerSec) {
+    // Every gap is rebuilt from the readings as they stand now.
+    model.gaps().setRows(1);
+    const GapStatistics stats = ComputeGapStatistics(model, eventsPerSec);
+    return stopwatchWordDocument(model.results(), model.gaps(),
+                                 {header.resolutionText, header.sessionStamp,
+                                  generalDate(header.created), stats.longest, stats.shortest,
+                                  stats.average});
 }
 
 } // namespace cfx

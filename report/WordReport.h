@@ -5,8 +5,11 @@
 #include <QString>
 
 class GridModel;
+class ReadingsModel;
 
 namespace cfx {
+
+struct ReportHeader;
 
 // What the stopwatch document prints besides the readings.
 struct WordReportFacts {
@@ -24,5 +27,11 @@ struct WordReportFacts {
 // been computed for the current readings.
 docx::Document stopwatchWordDocument(const GridModel& results, const GridModel& gaps,
                                      const WordReportFacts& facts);
+
+// The stopwatch document of the current readings. Recomputes the gaps and the gap statistics
+// first (into the hidden gaps grid and the statistics strings); the readings, their order,
+// marks and comments stay as they are.
+docx::Document stopwatchWordDocument(ReadingsModel& model, const ReportHeader& header,
+                                     int eventsPerSec);
 
 } // namespace cfx

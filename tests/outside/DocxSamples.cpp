@@ -3,6 +3,8 @@
 #include "measure/RecordReports.h"
 #include "outside/DocxWriter.h"
 #include "outside/GridModel.h"
+#include "report/ReadingsModel.h"
+#include "report/TextReport.h"
 #include "report/WordReport.h"
 
 #include <QDir>
@@ -35,15 +37,19 @@ int main(int argc, char** argv) {
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
 
-    GridModel results(4);
-    fill(results, {{"#", "Time", "%", "Comment"},
-                   {"1", "S00:00:05.2", "25.00", "start; warm-up"},
-                   {"2", "00:00:10.4", "50.00", ""},
-                   {"3", "00:00:20.8", "100.00", "Lap, with comma & <xml>"}});
-    GridModel gaps(2);
-    fill(gaps, {{"", ""}, {"", ""}, {"00:00:05.2", "520"}, {"00:00:10.4", "1040"}});
-    const cfx::WordReportFacts facts{"10",         "07/12/2026 23:50:00", "07/12/2026 23:51:38",
-                                     "00:00:10.4", "00:00:05.2",          "00:00:06.9"};
+    // Three readings at a resolution of 100 events per second: the first taken at a standing
+    // clock, the second left out of the statistics, comments with a ";" and with XML's
+    // special characters.
+    ReadingsModel readings;
+    readings.AppendReading(520, true, "20", false, "00:00:05.20");
+    readings.AppendReading(1040, false, "40", false, "00:00:10.40");
+    readings.AppendReading(2080, false, "80", false, "00:00:20.80");
+    readings.RefreshReadings();
+    readings.AddComment(1, "start; warm-up");
+    readings.AddComment(3, "Lap, with comma & <xml>");
+    readings.Exclude(2);
+    const cfx::ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 51, 38)), "100",
+                                   "07/12/2026 23:50:00"};
 
     GridModel rate(6);
     fill(rate, {{"#", "No. cycles", "Time of Reading", "Average Rate s/c", "Average Rate c/min",
@@ -57,7 +63,7 @@ int main(int argc, char** argv) {
 
     const QString created = QStringLiteral("07/12/2026 23:51:38");
     const bool ok =
-        write(dir.filePath("stopwatch.docx"), cfx::stopwatchWordDocument(results, gaps, facts)) &&
+        write(dir.filePath("stopwatch.docx"), cfx::stopwatchWordDocument(readings, header, 100)) &&
         write(dir.filePath("rate.docx"),
               cfx::recordWordDocument(rate, cfx::RecordReportKind::rate(), created)) &&
         write(dir.filePath("speed.docx"),

@@ -1,6 +1,10 @@
 #include "report/WordReport.h"
 
 #include "outside/GridModel.h"
+#include "report/ReadingsModel.h"
+#include "report/TextReport.h"
+
+#include <QDateTime>
 
 #include <gtest/gtest.h>
 
@@ -58,4 +62,55 @@ TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
     EXPECT_EQ(paragraphText(doc.blocks[7]), "Session started:\tstamp");
     EXPECT_EQ(boldText(doc.blocks[8]), "Report created at");
     EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\tNot Applicable");
+}
+
+TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {
+    ReadingsModel model;
+    model.AppendReading(100, false, "00", false, "00:00:01.00");
+    model.AppendReading(350, true, "50", false, "00:00:03.50");
+    model.AppendReading(400, false, "00", false, "00:00:04.00");
+    model.RefreshReadings();
+    model.AddComment(2, "x;y");
+    model.Exclude(2);
+    // Left over from an earlier, longer session.
+    model.gaps().setRows(8);
+    model.gaps().setTextMatrix(3, 0, "stale");
+    auto snapshot = [&] {
+        QStringList cells;
+        for (const GridModel* grid : {&model.results(), &model.reference()})
+            for (int r = 0; r < grid->rows(); ++r)
+                for (int c = 0; c < grid->cols(); ++c)
+                    cells << grid->textMatrix(r, c) + '|' +
+                                 QString::number(grid->backColorAt(r, c));
+        return cells;
+    };
+    const QStringList before = snapshot();
+
+    const ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 0)), "100", "stamp"};
+    const docx::Document doc = stopwatchWordDocument(model, header, 100);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(model.isExcluded(2));
+    EXPECT_EQ(model.gaps().rows(), 4);
+
+    const auto& table = std::get<docx::Table>(doc.blocks[2]);
+    ASSERT_EQ(table.rows.size(), 4);
+    EXPECT_EQ(table.rows[1].value(3), "00:00:01.00");
+    EXPECT_EQ(table.rows[2], (QStringList{"2", "S00:00:03.50", "87.50", "00:00:02.50", "x;y"}));
+    EXPECT_EQ(table.rows[3].value(3), "00:00:00.50");
+    // Record 2 is listed but left out of the statistics: gaps 100 and 50 count.
+    EXPECT_EQ(paragraphText(doc.blocks[10]), "Longest Time Gap:\t00:00:01.00");
+    EXPECT_EQ(paragraphText(doc.blocks[11]), "Shortest Time Gap:\t00:00:00.50");
+    EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\t00:00:00.75");
+}
+
+TEST(WordReport, OneReadingGivesAHeaderAndOneRow) {
+    ReadingsModel model;
+    model.AppendReading(520, true, "20", false, "00:00:05.20");
+    model.RefreshReadings();
+    const docx::Document doc = stopwatchWordDocument(model, {QDateTime(), "100", "stamp"}, 100);
+    const auto& table = std::get<docx::Table>(doc.blocks[2]);
+    ASSERT_EQ(table.rows.size(), 2);
+    EXPECT_EQ(table.rows[1].value(3), "00:00:05.20");
+    EXPECT_EQ(paragraphText(doc.blocks[10]), "Longest Time Gap:\t00:00:05.20");
+    EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\t00:00:05.20");
 }

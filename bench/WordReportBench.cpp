@@ -1,0 +1,58 @@
+// Time to build the stopwatch document for a long session: the gaps and statistics, the
+// document's paragraphs and table, and the zipped .docx package.
+#include "outside/DocxWriter.h"
+#include "report/ReadingsModel.h"
+#include "report/TextReport.h"
+#include "report/WordReport.h"
+#include "timing/TimeText.h"
+
+#include <QDateTime>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ReadingsModel& session(int readings) {
+    static ReadingsModel model;
+    if (model.recordCount() != readings) {
+        model.ClearReport();
+        for (int i = 1; i <= readings; ++i) {
+            const qint32 cs = i * 137;
+            const cfx::TimeFields f = cfx::timeFields(cs);
+            model.AppendReading(cs, false, f.centi, false,
+                                f.hour + ':' + f.minute + ':' + f.second + '.' + f.centi);
+        }
+        model.RefreshReadings();
+        for (int i = 1; i <= readings; i += 3)
+            model.AddComment(i, QStringLiteral("lap %1; steady pace").arg(i));
+    }
+    return model;
+}
+
+const cfx::ReportHeader kHeader{QDateTime::currentDateTime(), QStringLiteral("100"),
+                                QStringLiteral("07/12/2026 23:50:00")};
+
+void StopwatchDocumentPackage(benchmark::State& state) {
+    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const cfx::docx::Document doc = cfx::stopwatchWordDocument(model, kHeader, 100);
+        const QByteArray package = cfx::docx::packageBytes(doc);
+        bytes = package.size();
+        benchmark::DoNotOptimize(package.constData());
+    }
+    state.counters["docx_bytes"] = static_cast<double>(bytes);
+}
+
+void StopwatchDocumentXml(benchmark::State& state) {
+    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    const cfx::docx::Document doc = cfx::stopwatchWordDocument(model, kHeader, 100);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cfx::docx::documentXml(doc).size());
+}
+
+} // namespace
+
+BENCHMARK(StopwatchDocumentPackage)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StopwatchDocumentXml)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
