@@ -113,9 +113,6 @@ void TimerPanel1A::buildControls() {
     m_label2->setAlignment(Qt::AlignCenter);
     m_label2->setFrameShape(QFrame::StyledPanel);
     m_label2->setFrameShadow(QFrame::Sunken);
-    // Repainted on every tick: paint only the label, never the panel behind it.
-    m_label2->setAutoFillBackground(true);
-    m_label2->setAttribute(Qt::WA_OpaquePaintEvent);
     m_label2->setMinimumWidth(
         m_label2->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00.00")) + 24);
 
