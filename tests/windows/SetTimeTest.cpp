@@ -160,3 +160,96 @@ TEST_F(SetTimeFixture, PresetsFollowTheLastApply) {
 }
 
 } // namespace
+
+// The whole path of a custom time: readings up to a stop, the clock set back, a new start and a
+// snap that replaces every reading at or after its time.
+#include "report/ReadingsModel.h"
+#include "tests/timing/FakeClock.h"
+#include "timing/Snapshot.h"
+
+namespace {
+
+class ClockPanel : public cfx::SetTimePanel {
+public:
+    explicit ClockPanel(ClockEngine& clock) : m_clock(clock) {}
+    void pressReset() override { m_clock.reset(); }
+    void setSnapEnabled(bool) override {}
+    void setResetEnabled(bool) override {}
+
+private:
+    ClockEngine& m_clock;
+};
+
+struct PruneRig {
+    ProgramState state;
+    FakeClock time;
+    NullDisplay display;
+    ClockEngine clock{state, time};
+    ReadingsModel readings;
+    ClockPanel panel{clock};
+    SetTimeModel setTime;
+
+    PruneRig() { clock.setDisplay(&display); }
+    void runTo(qint32 cs) {
+        do {
+            time.advance(10);
+            clock.tick();
+        } while (clock.CurrentCs() < cs);
+    }
+    void snap() {
+        cfx::SnapClock c{clock.CurrentCs(), clock.CentiText(), clock.PanelState()};
+        cfx::TakeSnap(state, c, readings, display, {});
+        clock.setPanelState(c.panelState);
+    }
+    QStringList times() const {
+        QStringList t;
+        for (int n = 1; n <= readings.recordCount(); ++n) {
+            t << readings.results().textMatrix(n, 1);
+        }
+        return t;
+    }
+};
+
+TEST(SetTimeFlow, SnapAfterSettingTheClockBackPrunesLaterReadings) {
+    PruneRig r;
+    r.clock.start();
+    r.runTo(300);
+    r.snap();
+    r.runTo(800);
+    r.snap();
+    r.runTo(1000);
+    r.clock.stop();
+    r.snap(); // the stopped reading at 10.00 s
+    ASSERT_EQ(r.times(), QStringList({"00:00:03.00", "00:00:08.00", "S00:00:10.00"}));
+
+    r.setTime.apply(r.state, r.display, r.panel, {0, 0, 5, 0});
+    EXPECT_EQ(r.state.BaseCs, 500);
+    r.clock.start();
+    r.runTo(600);
+    EXPECT_EQ(r.clock.CurrentCs(), 600);
+    r.snap();
+
+    EXPECT_EQ(r.times(), QStringList({"00:00:03.00", "00:00:06.00"}));
+    EXPECT_EQ(r.readings.timeCs(2), 600);
+    EXPECT_EQ(r.state.PruneOnSnap, 0);
+
+    // Only the first snap after the set time prunes.
+    r.runTo(700);
+    r.snap();
+    EXPECT_EQ(r.times(), QStringList({"00:00:03.00", "00:00:06.00", "00:00:07.00"}));
+}
+
+TEST(SetTimeFlow, SnapBeforeStartingRecordsTheSetTimeOnce) {
+    PruneRig r;
+    r.clock.start();
+    r.runTo(900);
+    r.snap();
+    r.clock.stop();
+    r.setTime.apply(r.state, r.display, r.panel, {0, 0, 4, 5});
+    r.snap();
+    EXPECT_EQ(r.times(), QStringList({"S00:00:04.05"}));
+    EXPECT_EQ(r.readings.timeCs(1), 450);
+    EXPECT_EQ(r.clock.PanelState(), 2);
+}
+
+} // namespace
