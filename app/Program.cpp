@@ -1,6 +1,30 @@
 #include "app/Program.h"
 
+#include "desktop/TrayIcon.h"
 #include "timing/TimerPanel1A.h"
+#include "windows/Form1.h"
+#include "windows/SetTime.h"
+#include "windows/SetTimeForm.h"
+
+namespace {
+
+// What the set-time dialog asks of the panel, done through its buttons.
+class PanelSetTime : public cfx::SetTimePanel {
+public:
+    explicit PanelSetTime(TimerPanel1A& panel) : m_panel(panel) {}
+    void pressReset() override { m_panel.pressReset(); }
+    void setSnapEnabled(bool on) override { enable("Snap", on); }
+    void setResetEnabled(bool on) override { enable("Command3", on); }
+
+private:
+    void enable(const char* name, bool on) {
+        if (auto* button = m_panel.findChild<QWidget*>(QLatin1String(name)))
+            button->setEnabled(on);
+    }
+    TimerPanel1A& m_panel;
+};
+
+} // namespace
 
 Program::Program(const QString& dataDir, QObject* parent)
     : QObject(parent), m_timeSource(std::make_unique<SteadyClock>()) {
@@ -9,6 +33,8 @@ Program::Program(const QString& dataDir, QObject* parent)
 }
 
 Program::~Program() {
+    m_about.reset();
+    m_tray.reset();
     // The panel refers to the clock and the state; it goes first.
     m_panel.reset();
 }
@@ -20,6 +46,7 @@ void Program::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 
 void Program::load() {
     m_panel = std::make_unique<TimerPanel1A>(*this);
+    m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
 }
 
 // --- readings ----------------------------------------------------------------------------------
@@ -48,7 +75,19 @@ void Program::releaseHotkeys() {}
 
 // --- set time ----------------------------------------------------------------------------------
 
-void Program::openSetTimeDialog() {}
+void Program::openSetTimeDialog() {
+    if (!m_setTime) {
+        m_setTimePanel = std::make_unique<PanelSetTime>(*m_panel);
+        m_setTime = new SetTimeForm(
+            m_state, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
+            m_panel.get());
+        m_setTime->setModal(true);
+    }
+    m_setTime->prepare();
+    m_setTime->show();
+    m_setTime->raise();
+    m_setTime->activateWindow();
+}
 
 // --- session files -----------------------------------------------------------------------------
 
@@ -60,13 +99,21 @@ void Program::loadSession(const QString&) {}
 
 // --- splash and about --------------------------------------------------------------------------
 
-void Program::showAbout() {}
+void Program::showAbout() {
+    if (!m_about)
+        m_about = std::make_unique<Form1>(m_state);
+    m_about->showAbout();
+}
 
 // --- tray --------------------------------------------------------------------------------------
 
-void Program::minimizeToTray() {}
+void Program::minimizeToTray() {
+    m_tray->minimize();
+}
 
-void Program::restoreFromTray() {}
+void Program::restoreFromTray() {
+    m_tray->restore();
+}
 
 // --- large display -----------------------------------------------------------------------------
 
@@ -80,4 +127,11 @@ void Program::setDisplayAttached(bool) {}
 
 // --- end ---------------------------------------------------------------------------------------
 
-void Program::unloadWindows() {}
+void Program::unloadWindows() {
+    if (m_tray)
+        m_tray->remove();
+    if (m_setTime)
+        m_setTime->close();
+    if (m_about)
+        m_about->close();
+}

@@ -8,7 +8,13 @@
 
 #include <memory>
 
+class Form1;
+class SetTimeForm;
 class TimerPanel1A;
+class TrayIcon;
+namespace cfx {
+class SetTimePanel;
+}
 
 // The running program: its state, its clock and its windows, each created once and kept until
 // the program ends. Windows reach each other only through this object, and the panel asks the
@@ -47,6 +53,9 @@ public:
     void showAbout();
     void minimizeToTray();
     void restoreFromTray();
+    TrayIcon& tray() { return *m_tray; }
+    SetTimeForm* setTimeForm() const { return m_setTime; }
+    Form1* aboutWindow() const { return m_about.get(); }
     void showTransparencyDialog();
     void playAlert();
     void snapfoto();
@@ -61,4 +70,8 @@ private:
     std::unique_ptr<MonotonicClock> m_timeSource;
     std::unique_ptr<ClockEngine> m_clock;
     std::unique_ptr<TimerPanel1A> m_panel;
+    std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<cfx::SetTimePanel> m_setTimePanel;
+    SetTimeForm* m_setTime = nullptr; // owned by the panel
+    std::unique_ptr<Form1> m_about;
 };

@@ -2,6 +2,7 @@
 #include "app/DataDir.h"
 #include "app/Program.h"
 #include "timing/TimerPanel1A.h"
+#include "windows/Form1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -78,7 +80,21 @@ int main(int argc, char** argv) {
     }
 
     Program program(dataDir.path);
-    program.load();
-    program.panel().show();
+    auto showPanel = [&program] {
+        program.load();
+        program.panel().show();
+    };
+    std::unique_ptr<Form1> splash;
+    if (cl.noSplash) {
+        showPanel();
+    } else {
+        // The splash comes first; the panel is loaded when its four seconds are over. Closing the
+        // splash before that ends the program.
+        splash = std::make_unique<Form1>(program.state());
+        QObject::connect(splash.get(), &Form1::splashFinished, &program, showPanel);
+        QObject::connect(splash.get(), &Form1::splashClosedEarly, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        splash->showSplash();
+    }
     return QApplication::exec();
 }

@@ -30,9 +30,9 @@ constexpr Field kFields[4] = {
 
 } // namespace
 
-SetTimeForm::SetTimeForm(ProgramState& state, DisplaySink& display, cfx::SetTimePanel& panel,
-                         QWidget* parent)
-    : QDialog(parent), m_state(state), m_display(display), m_panel(panel) {
+SetTimeForm::SetTimeForm(ProgramState& state, std::function<DisplaySink&()> display,
+                         cfx::SetTimePanel& panel, QWidget* parent)
+    : QDialog(parent), m_state(state), m_display(std::move(display)), m_panel(panel) {
     setObjectName(QStringLiteral("SetTimeForm"));
     setWindowTitle(QStringLiteral("Chronofex - Set Time"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -150,5 +150,5 @@ void SetTimeForm::apply() {
     for (int i = 0; i < 4; ++i) {
         commitBox(i);
     }
-    m_model.apply(m_state, m_display, m_panel, values());
+    m_model.apply(m_state, m_display(), m_panel, values());
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -16,8 +17,10 @@ class TopMaxScrollBar;
 class SetTimeForm : public QDialog {
     Q_OBJECT
 public:
-    SetTimeForm(ProgramState& state, DisplaySink& display, cfx::SetTimePanel& panel,
-                QWidget* parent = nullptr);
+    // The large display is reached through `display` at each Apply, since the program may attach
+    // another one after this dialog was made.
+    SetTimeForm(ProgramState& state, std::function<DisplaySink&()> display,
+                cfx::SetTimePanel& panel, QWidget* parent = nullptr);
 
     // What happens each time the dialog opens: centred on the screen, the bars preset and the
     // sub-second bar sized to the current resolution.
@@ -35,7 +38,7 @@ private:
     void commitBox(int index);
 
     ProgramState& m_state;
-    DisplaySink& m_display;
+    std::function<DisplaySink&()> m_display;
     cfx::SetTimePanel& m_panel;
     cfx::SetTimeModel m_model;
 

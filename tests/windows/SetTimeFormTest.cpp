@@ -27,6 +27,9 @@ class SetTimeFormTest : public QObject {
     NullDisplay m_display;
     CountingPanel m_panel;
 
+    std::function<DisplaySink&()> display() {
+        return [this]() -> DisplaySink& { return m_display; };
+    }
     TopMaxScrollBar* bar(SetTimeForm& f, int n) {
         return f.findChild<TopMaxScrollBar*>(QStringLiteral("VScroll%1").arg(n));
     }
@@ -43,7 +46,7 @@ private Q_SLOTS:
 
     void barsRunFromTheirLargestValueAtTheTop() {
         m_state.EventsPerSec = 100;
-        SetTimeForm form(m_state, m_display, m_panel);
+        SetTimeForm form(m_state, display(), m_panel);
         form.prepare();
         const int tops[4] = {99, 59, 59, 99};
         for (int n = 1; n <= 4; ++n) {
@@ -66,7 +69,7 @@ private Q_SLOTS:
     }
 
     void opensAtOneMinuteThenAtTheLastAppliedTime() {
-        SetTimeForm form(m_state, m_display, m_panel);
+        SetTimeForm form(m_state, display(), m_panel);
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{0, 1, 0, 0}));
         QCOMPARE(box(form, 2)->text(), QStringLiteral("01"));
@@ -94,7 +97,7 @@ private Q_SLOTS:
     }
 
     void typedInputIsHeldToTwoDigitsInRange() {
-        SetTimeForm form(m_state, m_display, m_panel);
+        SetTimeForm form(m_state, display(), m_panel);
         form.prepare();
         form.show();
         QApplication::setActiveWindow(&form);

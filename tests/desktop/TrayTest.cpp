@@ -1,0 +1,168 @@
+#include "app/Program.h"
+#include "desktop/TrayIcon.h"
+#include "timing/TimerPanel1A.h"
+#include "windows/SetTimeForm.h"
+#include "windows/TopMaxScrollBar.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TrayTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+    bool m_trayThere = true;
+
+    TimerPanel1A& panel() { return m_program->panel(); }
+    TrayIcon& tray() { return m_program->tray(); }
+    QAction* item(const char* name) { return panel().menuAction(QLatin1String(name)); }
+
+    // The items a menu shows, in order: captions, "-" for a separator, "(off)" after a disabled
+    // item.
+    static QStringList shown(QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions()) {
+            if (!a->isVisible())
+                continue;
+            QString text = a->isSeparator() ? QStringLiteral("-") : a->text();
+            if (!a->isEnabled())
+                text += QStringLiteral(" (off)");
+            list << text;
+        }
+        return list;
+    }
+    QMenu* trayMenu() { return item("mnuSysTray")->menu(); }
+
+private Q_SLOTS:
+    void init() {
+        m_trayThere = true;
+        m_program = std::make_unique<Program>(m_dir.path());
+        m_program->load();
+        tray().setAvailabilityProbe([this] { return m_trayThere; });
+        panel().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel()));
+    }
+    void cleanup() { m_program.reset(); }
+
+    void minimizeHidesThePanelBehindTheIconAndRestoreBringsItBack() {
+        QVERIFY(panel().displayAttached());
+        item("mnuSysTrayMinimize")->trigger();
+        QCOMPARE(m_program->state().InTray, 1);
+        QVERIFY(!panel().isVisible());
+        QVERIFY(!panel().displayAttached()); // the large display is set free
+        QVERIFY(tray().icon().isVisible());
+        QCOMPARE(tray().icon().toolTip(),
+                 QStringLiteral("DoubleClick restores Chronofex panel. RightClick for menu"));
+        QVERIFY(!tray().icon().icon().isNull());
+
+        Q_EMIT tray().icon().activated(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(panel().isVisible());
+        QVERIFY(!tray().icon().isVisible());
+
+        // The hidden Command7 (the display's Join) and the menu item restore the same way.
+        item("mnuSysTrayMinimize")->trigger();
+        QVERIFY(!panel().isVisible());
+        panel().findChild<QPushButton*>(QStringLiteral("Command7"))->click();
+        QVERIFY(panel().isVisible());
+        QCOMPARE(m_program->state().InTray, 0);
+        item("mnuSysTrayMinimize")->trigger();
+        item("mnuSysTrayRestore")->trigger();
+        QVERIFY(panel().isVisible());
+        QVERIFY(!tray().icon().isVisible());
+    }
+
+    void rightClickShowsOnlyRestoreAndExitThenTheFullMenuComesBack() {
+        item("mnuSysTrayMinimize")->trigger();
+        Q_EMIT tray().icon().activated(QSystemTrayIcon::Context);
+        QMenu* menu = panel().optionsMenu();
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(shown(menu), QStringList({"S&ystem Tray", "-", "E&xit"}));
+        QCOMPARE(shown(trayMenu()), QStringList({"R&estore from Tray"}));
+        menu->hide();
+
+        // Restored, the options button prepares the whole menu again.
+        item("mnuSysTrayRestore")->trigger();
+        panel().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(shown(menu), QStringList({"Set &Hotkeys...", "Set Custom &Time...",
+                                           "Mouse &Response", "SNAP F&lash/Sound", "Re&port",
+                                           "S&ystem Tray", "-", "&Cycle Rate Module",
+                                           "Sp&eed Module", "-", "&File", "&About...", "E&xit"}));
+        QCOMPARE(shown(trayMenu()), QStringList({"&Minimize to Tray", "R&estore from Tray (off)"}));
+        menu->hide();
+    }
+
+    void withoutANotificationAreaThePanelIsNeverHidden() {
+        m_trayThere = false;
+        tray().setAvailabilityProbe([this] { return m_trayThere; });
+        panel().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QMenu* menu = panel().optionsMenu();
+        QTRY_VERIFY(menu->isVisible());
+        QAction* minimize = item("mnuSysTrayMinimize");
+        QVERIFY(!minimize->isEnabled());
+        QVERIFY(minimize->toolTip().contains(QStringLiteral("notification area")));
+        QVERIFY(trayMenu()->toolTipsVisible());
+        menu->hide();
+
+        m_program->minimizeToTray(); // even when asked directly
+        QVERIFY(panel().isVisible());
+        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(!tray().icon().isVisible());
+
+        // A notification area that appears later makes the item usable.
+        m_trayThere = true;
+        tray().probe();
+        panel().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(minimize->isEnabled());
+        QVERIFY(minimize->toolTip().isEmpty() || !minimize->toolTip().contains("notification"));
+        menu->hide();
+    }
+
+    void aTrayThatGoesAwayGivesThePanelBack() {
+        item("mnuSysTrayMinimize")->trigger();
+        QVERIFY(!panel().isVisible());
+        m_trayThere = false;
+        tray().probe();
+        QVERIFY(panel().isVisible());
+        QCOMPARE(m_program->state().InTray, 0);
+    }
+
+    void exitTakesTheIconAway() {
+        item("mnuSysTrayMinimize")->trigger();
+        QVERIFY(tray().icon().isVisible());
+        m_program->unloadWindows();
+        QVERIFY(!tray().icon().isVisible());
+    }
+
+    void setTimeDialogPresetsThePanelsClock() {
+        item("mnuSetTime")->trigger();
+        SetTimeForm* form = m_program->setTimeForm();
+        QVERIFY(form && form->isVisible() && form->isModal());
+        form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll3"))->setNumber(5);
+        form->apply();
+        QCOMPARE(m_program->state().BaseCs, 6500); // the 00:01:00 preset plus 5 s
+        QVERIFY(panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
+        QVERIFY(panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
+        QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 1, 0, 5, 0, 0}));
+
+        // All zero: the panel's Reset runs, Snap and Reset end up disabled.
+        for (int n = 1; n <= 4; ++n)
+            form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll%1").arg(n))->setNumber(0);
+        form->apply();
+        QCOMPARE(m_program->state().BaseCs, 0);
+        QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
+        QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
+        QCOMPARE(m_program->state().ResetByCode, 0);
+        form->close();
+    }
+};
+
+QTEST_MAIN(TrayTest)
+#include "TrayTest.moc"
