@@ -1,4 +1,5 @@
 #include "outside/DocumentOpener.h"
+#include "tests/outside/MessageBoxWatcher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,28 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// Closes the next message box once it is up and remembers what it showed.
-struct BoxWatcher {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int seen = 0;
-
-    void arm() {
-        QTimer::singleShot(20, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                title = box->windowTitle();
-                text = box->text();
-                icon = box->icon();
-                ++seen;
-                box->accept();
-            } else {
-                arm();
-            }
-        });
-    }
-};
 
 cfx::docx::Document sample() {
     cfx::docx::Document doc;
@@ -48,7 +27,7 @@ private Q_SLOTS:
         int launches = 0;
         DocumentOpener opener([] { return QString(); },
                               [&](const QUrl&) { return ++launches, true; }, dir.filePath("r"));
-        BoxWatcher watcher;
+        MessageBoxWatcher watcher;
         watcher.arm();
         QVERIFY(!opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
         QCOMPARE(watcher.seen, 1);
@@ -92,7 +71,7 @@ private Q_SLOTS:
         DocumentOpener unwritable([] { return QStringLiteral("writer.desktop"); },
                                   [&](const QUrl&) { return ++launches, true; },
                                   dir.filePath("taken"));
-        BoxWatcher watcher;
+        MessageBoxWatcher watcher;
         watcher.arm();
         QVERIFY(!unwritable.open(sample(), QStringLiteral("R"), nullptr));
         QCOMPARE(watcher.seen, 1);
