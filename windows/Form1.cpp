@@ -4,6 +4,7 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,8 +22,19 @@ const QString Form1::kContactAddress = QStringLiteral("chronofex@example.org");
 
 namespace {
 
-const QString kCreditLine = QStringLiteral("Timed to the hundredth by the Chronofex authors");
+const QString kCreditLine = QStringLiteral("by the Chronofex authors");
 const QString kSecondCreditLine = QStringLiteral("Made with Qt for the Linux desktop");
+
+// Shrinks a label's font until its text fits its width: the fonts found on the system may be
+// wider than the ones the picture was laid out for.
+void fitText(QLabel* label) {
+    QFont font = label->font();
+    while (font.pixelSize() > 8 &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > label->width()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
+}
 
 // The contact address: opens a new mail message on a click, or on Return or Space when focused.
 class ContactLabel : public QLabel {
@@ -82,9 +94,9 @@ QLabel* makeLabel(const char* name, const QFont& font, const QRect& place, QWidg
 }
 
 // Where the texts sit on the picture's title band.
-const QRect kFirstRow(176, 48, 240, 28);
-const QRect kSecondRow(176, 78, 240, 20);
-const QRect kThirdRow(176, 100, 240, 22);
+const QRect kFirstRow(180, 48, 228, 28);
+const QRect kSecondRow(180, 78, 228, 20);
+const QRect kThirdRow(180, 100, 228, 22);
 
 } // namespace
 
@@ -99,6 +111,7 @@ Form1::Form1(ProgramState& state, QWidget* parent)
     m_label3 = makeLabel("Label3", titleFont(11), kThirdRow, this);
     m_label4 = makeLabel("Label4", titleFont(15), kFirstRow, this);
     m_label4->setText(QStringLiteral("V 2.1.1"));
+    fitText(m_label4);
     m_label5 = makeLabel("Label5", titleFont(11), kSecondRow, this);
 
     QFont plain(QStringLiteral("Arial"));
@@ -154,6 +167,7 @@ void Form1::load() {
     setMask(m_outline);
 
     m_label1->setText(titleText());
+    fitText(m_label1);
 }
 
 QString Form1::titleText() {
@@ -164,6 +178,7 @@ void Form1::showSplash() {
     m_state.AboutMode = 0;
     m_label1->show();
     m_label3->setText(kCreditLine);
+    fitText(m_label3);
     m_label3->show();
     m_label4->hide();
     m_label5->hide();
@@ -183,6 +198,7 @@ void Form1::showAbout() {
     m_label3->hide();
     m_label4->show();
     m_label5->setText(kSecondCreditLine);
+    fitText(m_label5);
     m_label5->show();
     m_label6->show();
 
