@@ -1,10 +1,17 @@
 #include "app/Program.h"
 
+#include "desktop/HotkeyDispatch.h"
+#include "desktop/HotkeyForm.h"
+#include "desktop/HotkeyService.h"
+#include "desktop/RemoteControl.h"
 #include "desktop/TrayIcon.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
 #include "windows/SetTime.h"
 #include "windows/SetTimeForm.h"
+
+#include <QAbstractButton>
+#include <QLabel>
 
 namespace {
 
@@ -47,6 +54,7 @@ void Program::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 void Program::load() {
     m_panel = std::make_unique<TimerPanel1A>(*this);
     m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
+    registerHotkeys();
 }
 
 // --- readings ----------------------------------------------------------------------------------
@@ -67,11 +75,80 @@ void Program::setSpeedVisible(bool) {}
 
 // --- hotkeys -----------------------------------------------------------------------------------
 
-void Program::openHotkeyDialog() {}
+void Program::openHotkeyDialog() {
+    if (!m_hotkeyForm) {
+        m_hotkeyForm = new HotkeyForm(*m_hotkeys, m_panel.get());
+        m_hotkeyForm->setAttribute(Qt::WA_DeleteOnClose);
+        m_hotkeyForm->setWindowFlag(Qt::Window);
+    }
+    m_hotkeyForm->show();
+    m_hotkeyForm->raise();
+    m_hotkeyForm->activateWindow();
+}
 
-void Program::registerHotkeys() {}
+void Program::registerHotkeys() {
+    if (!m_hotkeys) {
+        m_hotkeys = std::make_unique<HotkeyService>(m_state, HotkeyService::platformGrabber());
+        connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this,
+                [this](int id) { DispatchHotkey(*this, static_cast<quint8>(id)); });
+    }
+    m_hotkeys->setMessageParent(m_panel.get());
+    m_hotkeys->startUp();
+}
 
-void Program::releaseHotkeys() {}
+void Program::releaseHotkeys() {
+    if (m_hotkeys)
+        m_hotkeys->releaseAll();
+}
+
+bool Program::startRemoteControl(QString* error) {
+    m_remote = std::make_unique<RemoteControlServer>();
+    connect(m_remote.get(), &RemoteControlServer::commandReceived, this,
+            [this](cfx::RemoteCommand command) {
+                if (!m_panel)
+                    return; // still on the splash: nothing to work yet
+                switch (command) {
+                case cfx::RemoteCommand::StartStop:
+                    DispatchHotkey(*this, 0);
+                    break;
+                case cfx::RemoteCommand::Snap:
+                    DispatchHotkey(*this, 1);
+                    break;
+                case cfx::RemoteCommand::Reset:
+                    DispatchHotkey(*this, 2);
+                    break;
+                case cfx::RemoteCommand::Menu:
+                    DispatchHotkey(*this, 3);
+                    break;
+                case cfx::RemoteCommand::Status:
+                    break;
+                case cfx::RemoteCommand::Raise:
+                    if (m_state.InTray)
+                        restoreFromTray();
+                    m_panel->showNormal();
+                    m_panel->raise();
+                    m_panel->activateWindow();
+                    break;
+                }
+            });
+    m_remote->setStatusProvider([this] {
+        // What the panel shows, for scripts that work the stopwatch from outside.
+        if (!m_panel)
+            return QByteArray("caption=-");
+        auto* startStop = m_panel->findChild<QAbstractButton*>(QStringLiteral("Command4"));
+        auto* snap = m_panel->findChild<QWidget*>(QStringLiteral("Snap"));
+        auto* reset = m_panel->findChild<QWidget*>(QStringLiteral("Command3"));
+        auto* time = m_panel->findChild<QLabel*>(QStringLiteral("Label2"));
+        QByteArray fields;
+        fields += "caption=" + (startStop ? startStop->text().toUtf8() : QByteArray("-"));
+        fields += " time=" + (time ? time->text().toUtf8() : QByteArray("-"));
+        fields += QByteArray(" snap=") + (snap && snap->isEnabled() ? "1" : "0");
+        fields += QByteArray(" reset=") + (reset && reset->isEnabled() ? "1" : "0");
+        fields += " stamp=" + QByteArray(m_state.SessionStamp.isEmpty() ? "0" : "1");
+        return fields;
+    });
+    return m_remote->listen(cfx::remoteServerNameForUser(m_state.DataDir), error);
+}
 
 // --- set time ----------------------------------------------------------------------------------
 

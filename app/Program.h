@@ -4,12 +4,16 @@
 #include "timing/ClockEngine.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class Form1;
 class SetTimeForm;
+class HotkeyForm;
+class HotkeyService;
+class RemoteControlServer;
 class TimerPanel1A;
 class TrayIcon;
 namespace cfx {
@@ -62,6 +66,9 @@ public:
     void setDisplayAttached(bool attached);
     void registerHotkeys();
     void releaseHotkeys();
+    // Takes commands from later starts of the program (--start-stop, --snap, --reset, --menu,
+    // and a plain start that brings the panel forward). False with the reason when it cannot.
+    bool startRemoteControl(QString* error = nullptr);
     // Hides and closes every window but the panel, at the end of the program.
     void unloadWindows();
 
@@ -74,4 +81,7 @@ private:
     std::unique_ptr<cfx::SetTimePanel> m_setTimePanel;
     SetTimeForm* m_setTime = nullptr; // owned by the panel
     std::unique_ptr<Form1> m_about;
+    std::unique_ptr<HotkeyService> m_hotkeys;
+    QPointer<HotkeyForm> m_hotkeyForm;
+    std::unique_ptr<RemoteControlServer> m_remote;
 };

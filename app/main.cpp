@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
 #include "app/Program.h"
+#include "desktop/RemoteControl.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
 
@@ -40,6 +41,19 @@ QString userDataDir() {
     return base + QStringLiteral("/chronofex");
 }
 
+cfx::RemoteCommand remoteCommandFor(CommandLine::Remote remote) {
+    switch (remote) {
+    case CommandLine::Remote::Snap:
+        return cfx::RemoteCommand::Snap;
+    case CommandLine::Remote::Reset:
+        return cfx::RemoteCommand::Reset;
+    case CommandLine::Remote::Menu:
+        return cfx::RemoteCommand::Menu;
+    default:
+        return cfx::RemoteCommand::StartStop;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +74,12 @@ int main(int argc, char** argv) {
     const DataDirChoice dataDir = chooseDataDir(
         cl.dataDir, qEnvironmentVariable("CHRONOFEX_DATA_DIR"), executableDir(), userDataDir());
 
+    if (cl.remote != CommandLine::Remote::None) {
+        // Handing a command to the running program needs no window system.
+        QCoreApplication remoteApp(argc, argv);
+        return cfx::runRemoteClient(remoteCommandFor(cl.remote), dataDir.path);
+    }
+
     // Window placement, docking, window shapes and global hotkeys need X11; under Wayland the
     // program runs through XWayland unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
@@ -79,7 +99,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // One program per data folder: a second start brings the first one's panel forward.
+    const QString serverName = cfx::remoteServerNameForUser(dataDir.path);
+    if (cfx::sendRemoteCommand(serverName, cfx::RemoteCommand::Raise) ==
+        cfx::RemoteResult::Delivered)
+        return 0;
+
     Program program(dataDir.path);
+    program.startRemoteControl();
     auto showPanel = [&program] {
         program.load();
         program.panel().show();

@@ -14,6 +14,10 @@ QString hotkeyFilePath(const QString& folder) {
 }
 
 void HotKeyFileCheck(ProgramState& state) {
+    if (state.DataDir.isEmpty()) {
+        state.HotkeyFilePath.clear(); // no data folder chosen: nothing to create or read
+        return;
+    }
     state.HotkeyFilePath = hotkeyFilePath(state.DataDir);
     const QFileInfo info(state.HotkeyFilePath);
     if (info.exists())

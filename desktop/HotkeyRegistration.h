@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <utility>
+
 struct ProgramState;
 
 // What registering a hotkey needs of the desktop: take a system-wide key combination under a
@@ -15,6 +18,19 @@ public:
     // virtual-key code. False when the combination cannot be taken.
     virtual bool grab(int id, int modifiers, int virtualKey) = 0;
     virtual void release(int id) = 0;
+
+    // Called with the identifier once for every press of a held combination (a key held down
+    // and repeating counts once).
+    void setPressHandler(std::function<void(int id)> handler) { m_onPress = std::move(handler); }
+
+protected:
+    void pressed(int id) const {
+        if (m_onPress)
+            m_onPress(id);
+    }
+
+private:
+    std::function<void(int)> m_onPress;
 };
 
 namespace cfx {

@@ -13,11 +13,10 @@ struct Wire {
     const char* text;
 };
 
-constexpr Wire kWire[] = {{RemoteCommand::StartStop, "start-stop"},
-                          {RemoteCommand::Snap, "snap"},
-                          {RemoteCommand::Reset, "reset"},
-                          {RemoteCommand::Menu, "menu"},
-                          {RemoteCommand::Raise, "raise"}};
+constexpr Wire kWire[] = {
+    {RemoteCommand::StartStop, "start-stop"}, {RemoteCommand::Snap, "snap"},
+    {RemoteCommand::Reset, "reset"},          {RemoteCommand::Menu, "menu"},
+    {RemoteCommand::Raise, "raise"},          {RemoteCommand::Status, "status"}};
 
 } // namespace
 

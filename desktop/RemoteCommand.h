@@ -8,7 +8,8 @@
 // Commands that a second start of the program hands to the running one over a local socket.
 namespace cfx {
 
-enum class RemoteCommand { StartStop, Snap, Reset, Menu, Raise };
+// Status asks what the panel shows; the answer is one line of "name=value" fields.
+enum class RemoteCommand { StartStop, Snap, Reset, Menu, Raise, Status };
 
 // The wire form: one line of ASCII ("start-stop\n").
 QByteArray remoteCommandLine(RemoteCommand command);

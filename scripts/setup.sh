@@ -12,7 +12,7 @@ packages=(
     # run
     qt6-image-formats-plugins xdg-utils
     # tests: X server, input, screenshots, tray host, documents, fuzzing, desktop files
-    xvfb xauth x11-utils xdotool imagemagick trayer dbus-x11
+    xvfb xauth x11-utils xdotool xclip imagemagick trayer dbus-x11
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream

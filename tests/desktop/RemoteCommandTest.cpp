@@ -9,7 +9,7 @@ using namespace cfx;
 
 TEST(RemoteCommand, EveryCommandSurvivesTheWire) {
     for (RemoteCommand c : {RemoteCommand::StartStop, RemoteCommand::Snap, RemoteCommand::Reset,
-                            RemoteCommand::Menu, RemoteCommand::Raise}) {
+                            RemoteCommand::Menu, RemoteCommand::Raise, RemoteCommand::Status}) {
         const QByteArray line = remoteCommandLine(c);
         EXPECT_TRUE(line.endsWith('\n'));
         EXPECT_EQ(parseRemoteCommand(line), c);
