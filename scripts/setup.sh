@@ -15,7 +15,7 @@ packages=(
     xvfb xauth x11-utils xdotool xclip imagemagick trayer dbus-x11
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
-    clang libclang-rt-14-dev desktop-file-utils appstream
+    clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin
 )
 
 missing=()

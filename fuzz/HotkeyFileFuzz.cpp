@@ -1,0 +1,43 @@
+// The hotkey file is read at every start; a damaged or foreign file must never crash the program
+// and must read back the same after it is written again.
+#include "app/LineFile.h"
+#include "desktop/HotkeyFile.h"
+#include "desktop/KeyTable.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const cfx::HotkeyFileRead read = cfx::parseHotkeyLines(cfx::decodeLines(bytes));
+    check(read.validLines >= 0 && read.validLines <= cfx::HotkeyFileLineCount);
+    check(read.repaired == (read.validLines < cfx::HotkeyFileLineCount));
+
+    // What the program writes back reads as the same set, undamaged.
+    const QByteArray written = cfx::crlfBytes(cfx::hotkeyFileLines(read.set));
+    const cfx::HotkeyFileRead again = cfx::parseHotkeyLines(cfx::decodeLines(written));
+    check(!again.repaired);
+    check(again.set == read.set);
+
+    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        const int modifiers = read.set.modifiers[i];
+        check(cfx::toRegistrationModifiers(cfx::toEntryBoxModifiers(modifiers)) == modifiers);
+        // Whatever the numbers, the key lookups and the shown text are defined.
+        (void)cfx::keysymForVirtualKey(read.set.keyCodes[i]);
+        bool keypad = false;
+        (void)cfx::qtKeyForVirtualKey(read.set.keyCodes[i], &keypad);
+        (void)cfx::hotkeyText(modifiers, read.set.keyCodes[i]);
+    }
+    return 0;
+}
