@@ -51,8 +51,15 @@ void StopwatchDocumentXml(benchmark::State& state) {
         benchmark::DoNotOptimize(cfx::docx::documentXml(doc).size());
 }
 
+void StopwatchDocumentContent(benchmark::State& state) {
+    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cfx::stopwatchWordDocument(model, kHeader, 100).blocks.size());
+}
+
 } // namespace
 
 BENCHMARK(StopwatchDocumentPackage)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StopwatchDocumentXml)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StopwatchDocumentContent)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

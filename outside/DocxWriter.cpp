@@ -2,19 +2,18 @@
 
 #include <QLocale>
 #include <QSaveFile>
-#include <QXmlStreamWriter>
 
 #include <zip.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace cfx::docx {
 
 namespace {
 
-const QString kW = QStringLiteral("w:");
 const QString kWordNs =
     QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 const QString kRelNs =
@@ -85,36 +84,119 @@ TextExtent measure(const QString& text, double sizePt, bool bold) {
     return e;
 }
 
+// A minimal XML writer for the package parts: elements, attributes and escaped text, appended
+// straight to UTF-8 bytes. Tables of many thousand cells make the general-purpose stream writer
+// the slowest step, and these parts need nothing it adds.
 class XmlOut {
 public:
-    explicit XmlOut(QByteArray* buffer) : m_xml(buffer) {
-        m_xml.setAutoFormatting(false);
-        m_xml.writeStartDocument(QStringLiteral("1.0"), true);
+    explicit XmlOut(QByteArray* buffer) : m_out(*buffer) {
+        m_out += R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
     }
-    QXmlStreamWriter& operator*() { return m_xml; }
-    QXmlStreamWriter* operator->() { return &m_xml; }
+    XmlOut(const XmlOut&) = delete;
+    XmlOut& operator=(const XmlOut&) = delete;
 
-    // <w:name w:val="value"/>
-    void val(const QString& name, const QString& value) {
-        m_xml.writeEmptyElement(name);
-        m_xml.writeAttribute(QStringLiteral("w:val"), value);
+    void start(const char* name) {
+        closeTag();
+        m_out += '<';
+        m_out += name;
+        m_open.push_back(name);
+        m_tagOpen = true;
     }
-    void start(const QString& name) { m_xml.writeStartElement(name); }
-    void empty(const QString& name) { m_xml.writeEmptyElement(name); }
-    void attr(const QString& name, const QString& value) { m_xml.writeAttribute(name, value); }
-    void end() { m_xml.writeEndElement(); }
-    void finish() { m_xml.writeEndDocument(); }
+    void empty(const char* name) {
+        start(name);
+        m_emptyTag = true;
+    }
+    // Attributes of the element just started; program constants and numbers need no escaping.
+    void attr(const char* name, const char* value) {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        m_out += value;
+        m_out += '"';
+    }
+    void attr(const char* name, const QByteArray& value) { attr(name, value.constData()); }
+    void attr(const char* name, const QString& value) {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        escape(value, true);
+        m_out += '"';
+    }
+    // <name w:val="value"/>
+    template <typename Value> void val(const char* name, const Value& value) {
+        empty(name);
+        attr("w:val", value);
+    }
+    void text(const QString& text) {
+        closeTag();
+        escape(text, false);
+    }
+    // Closes the innermost started element (an element without content as "<name/>").
+    void end() {
+        if (m_emptyTag)
+            closeTag();
+        if (m_tagOpen) {
+            m_out += "/>";
+            m_tagOpen = false;
+        } else {
+            m_out += "</";
+            m_out += m_open.back();
+            m_out += '>';
+        }
+        m_open.pop_back();
+    }
+    void finish() {
+        if (m_emptyTag)
+            closeTag();
+        while (!m_open.empty())
+            end();
+    }
 
 private:
-    QXmlStreamWriter m_xml;
+    // Ends a pending start tag; an empty element is complete with it.
+    void closeTag() {
+        if (m_emptyTag) {
+            m_out += "/>";
+            m_open.pop_back();
+        } else if (m_tagOpen) {
+            m_out += '>';
+        }
+        m_tagOpen = m_emptyTag = false;
+    }
+    void escape(const QString& text, bool attribute) {
+        const QByteArray utf8 = text.toUtf8();
+        for (const char ch : utf8) {
+            switch (ch) {
+            case '&':
+                m_out += "&amp;";
+                break;
+            case '<':
+                m_out += "&lt;";
+                break;
+            case '>':
+                m_out += "&gt;";
+                break;
+            case '"':
+                m_out += attribute ? "&quot;" : "\"";
+                break;
+            default:
+                m_out += ch;
+            }
+        }
+    }
+
+    QByteArray& m_out;
+    std::vector<const char*> m_open;
+    bool m_tagOpen = false;
+    bool m_emptyTag = false;
 };
 
 void writeFonts(XmlOut& x, const QString& font) {
-    x.empty(QStringLiteral("w:rFonts"));
-    x.attr(QStringLiteral("w:ascii"), font);
-    x.attr(QStringLiteral("w:eastAsia"), font);
-    x.attr(QStringLiteral("w:hAnsi"), font);
-    x.attr(QStringLiteral("w:cs"), font);
+    x.empty("w:rFonts");
+    x.attr("w:ascii", font);
+    x.attr("w:eastAsia", font);
+    x.attr("w:hAnsi", font);
+    x.attr("w:cs", font);
 }
 
 // A run's content: text pieces, tabs and line breaks, with unstorable characters left out.
@@ -123,10 +205,10 @@ void writeRunContent(XmlOut& x, const QString& text) {
     auto flush = [&] {
         if (piece.isEmpty())
             return;
-        x.start(QStringLiteral("w:t"));
+        x.start("w:t");
         if (piece.front().isSpace() || piece.back().isSpace() || piece.contains(u"  "))
-            x->writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        x->writeCharacters(piece);
+            x.attr("xml:space", "preserve");
+        x.text(piece);
         x.end();
         piece.clear();
     };
@@ -137,7 +219,7 @@ void writeRunContent(XmlOut& x, const QString& text) {
             flush();
             if (ch == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
                 ++i;
-            x.empty(ch == u'\t' ? QStringLiteral("w:tab") : QStringLiteral("w:br"));
+            x.empty(ch == u'\t' ? "w:tab" : "w:br");
         } else if (ch.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
             piece += ch;
             piece += text.at(++i);
@@ -151,16 +233,16 @@ void writeRunContent(XmlOut& x, const QString& text) {
 void writeRun(XmlOut& x, const QString& text, bool bold, double sizePt, double defaultPt) {
     if (text.isEmpty())
         return;
-    x.start(QStringLiteral("w:r"));
+    x.start("w:r");
     const bool sized = sizePt > 0 && halfPoints(sizePt) != halfPoints(defaultPt);
     if (bold || sized) {
-        x.start(QStringLiteral("w:rPr"));
+        x.start("w:rPr");
         if (bold)
-            x.empty(QStringLiteral("w:b"));
+            x.empty("w:b");
         if (sized) {
             const QString hp = QString::number(halfPoints(sizePt));
-            x.val(QStringLiteral("w:sz"), hp);
-            x.val(QStringLiteral("w:szCs"), hp);
+            x.val("w:sz", hp);
+            x.val("w:szCs", hp);
         }
         x.end();
     }
@@ -169,18 +251,18 @@ void writeRun(XmlOut& x, const QString& text, bool bold, double sizePt, double d
 }
 
 void writeParagraph(XmlOut& x, const Paragraph& p, double defaultPt) {
-    x.start(QStringLiteral("w:p"));
+    x.start("w:p");
     for (const Run& run : p.runs)
         writeRun(x, run.text, run.bold, run.sizePt, defaultPt);
     x.end();
 }
 
-void writeBorder(XmlOut& x, const QString& side) {
+void writeBorder(XmlOut& x, const char* side) {
     x.empty(side);
-    x.attr(QStringLiteral("w:val"), QStringLiteral("single"));
-    x.attr(QStringLiteral("w:sz"), QStringLiteral("4"));
-    x.attr(QStringLiteral("w:space"), QStringLiteral("0"));
-    x.attr(QStringLiteral("w:color"), QStringLiteral("auto"));
+    x.attr("w:val", "single");
+    x.attr("w:sz", "4");
+    x.attr("w:space", "0");
+    x.attr("w:color", "auto");
 }
 
 void writeTable(XmlOut& x, const Document& doc, const Table& t) {
@@ -188,58 +270,58 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
     if (cols == 0 || t.rows.isEmpty())
         return;
     const QVector<double> widths = columnWidthsPt(doc, t);
-    QVector<QString> fixedTwips(cols);
+    QVector<QByteArray> fixedTwips(cols);
     for (int c = 0; c < cols; ++c) {
         if (c < t.fixedWidthsPt.size() && t.fixedWidthsPt[c] > 0)
-            fixedTwips[c] = QString::number(twips(t.fixedWidthsPt[c]));
+            fixedTwips[c] = QByteArray::number(twips(t.fixedWidthsPt[c]));
     }
 
-    x.start(QStringLiteral("w:tbl"));
-    x.start(QStringLiteral("w:tblPr"));
-    x.empty(QStringLiteral("w:tblW"));
-    x.attr(QStringLiteral("w:w"), QStringLiteral("0"));
-    x.attr(QStringLiteral("w:type"), QStringLiteral("auto"));
-    x.start(QStringLiteral("w:tblBorders"));
-    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
-        writeBorder(x, kW + QLatin1String(side));
+    x.start("w:tbl");
+    x.start("w:tblPr");
+    x.empty("w:tblW");
+    x.attr("w:w", "0");
+    x.attr("w:type", "auto");
+    x.start("w:tblBorders");
+    for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"})
+        writeBorder(x, side);
     x.end();
     x.end(); // tblPr
 
-    x.start(QStringLiteral("w:tblGrid"));
+    x.start("w:tblGrid");
     for (double w : widths) {
-        x.empty(QStringLiteral("w:gridCol"));
-        x.attr(QStringLiteral("w:w"), QString::number(twips(w)));
+        x.empty("w:gridCol");
+        x.attr("w:w", QByteArray::number(twips(w)));
     }
     x.end();
 
-    const QString dxa = QStringLiteral("dxa");
+    const char* dxa = "dxa";
     for (qsizetype r = 0; r < t.rows.size(); ++r) {
         const bool header = r == 0;
         const QStringList& row = t.rows[r];
-        x.start(QStringLiteral("w:tr"));
+        x.start("w:tr");
         if (header) {
-            x.start(QStringLiteral("w:trPr"));
-            x.empty(QStringLiteral("w:tblHeader"));
+            x.start("w:trPr");
+            x.empty("w:tblHeader");
             x.end();
         }
         for (int c = 0; c < cols; ++c) {
-            x.start(QStringLiteral("w:tc"));
+            x.start("w:tc");
             if (header || !fixedTwips[c].isEmpty()) {
-                x.start(QStringLiteral("w:tcPr"));
+                x.start("w:tcPr");
                 if (!fixedTwips[c].isEmpty()) {
-                    x.empty(QStringLiteral("w:tcW"));
-                    x.attr(QStringLiteral("w:w"), fixedTwips[c]);
-                    x.attr(QStringLiteral("w:type"), dxa);
+                    x.empty("w:tcW");
+                    x.attr("w:w", fixedTwips[c]);
+                    x.attr("w:type", dxa);
                 }
                 if (header) {
-                    x.empty(QStringLiteral("w:shd"));
-                    x.attr(QStringLiteral("w:val"), QStringLiteral("clear"));
-                    x.attr(QStringLiteral("w:color"), QStringLiteral("auto"));
-                    x.attr(QStringLiteral("w:fill"), QLatin1String(kHeaderFill));
+                    x.empty("w:shd");
+                    x.attr("w:val", "clear");
+                    x.attr("w:color", "auto");
+                    x.attr("w:fill", kHeaderFill);
                 }
                 x.end();
             }
-            x.start(QStringLiteral("w:p"));
+            x.start("w:p");
             if (c < row.size())
                 writeRun(x, row[c], header, t.sizePt, doc.sizePt);
             x.end();
@@ -252,18 +334,18 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
 
 void writeSection(XmlOut& x, PaperSize paper) {
     const QString margin = QString::number(twips(kMarginPt));
-    x.start(QStringLiteral("w:sectPr"));
-    x.empty(QStringLiteral("w:pgSz"));
-    x.attr(QStringLiteral("w:w"), QString::number(twips(pageWidthPt(paper))));
-    x.attr(QStringLiteral("w:h"), QString::number(twips(pageHeightPt(paper))));
-    x.empty(QStringLiteral("w:pgMar"));
-    for (const char* side : {"top", "right", "bottom", "left"})
-        x.attr(kW + QLatin1String(side), margin);
-    x.attr(QStringLiteral("w:header"), QStringLiteral("708"));
-    x.attr(QStringLiteral("w:footer"), QStringLiteral("708"));
-    x.attr(QStringLiteral("w:gutter"), QStringLiteral("0"));
-    x.empty(QStringLiteral("w:cols"));
-    x.attr(QStringLiteral("w:space"), QStringLiteral("708"));
+    x.start("w:sectPr");
+    x.empty("w:pgSz");
+    x.attr("w:w", QString::number(twips(pageWidthPt(paper))));
+    x.attr("w:h", QString::number(twips(pageHeightPt(paper))));
+    x.empty("w:pgMar");
+    for (const char* side : {"w:top", "w:right", "w:bottom", "w:left"})
+        x.attr(side, margin);
+    x.attr("w:header", "708");
+    x.attr("w:footer", "708");
+    x.attr("w:gutter", "0");
+    x.empty("w:cols");
+    x.attr("w:space", "708");
     x.end();
 }
 
@@ -398,10 +480,10 @@ QByteArray documentXml(const Document& doc) {
     QByteArray buffer;
     {
         XmlOut x(&buffer);
-        x->writeStartElement(QStringLiteral("w:document"));
-        x->writeAttribute(QStringLiteral("xmlns:w"), kWordNs);
-        x->writeAttribute(QStringLiteral("xmlns:r"), kRelNs);
-        x.start(QStringLiteral("w:body"));
+        x.start("w:document");
+        x.attr("xmlns:w", kWordNs);
+        x.attr("xmlns:r", kRelNs);
+        x.start("w:body");
         bool endsWithTable = false;
         for (const Block& block : doc.blocks) {
             if (const auto* p = std::get_if<Paragraph>(&block)) {
@@ -414,7 +496,7 @@ QByteArray documentXml(const Document& doc) {
         }
         // The body must end with a paragraph.
         if (endsWithTable || doc.blocks.isEmpty())
-            x.empty(QStringLiteral("w:p"));
+            x.empty("w:p");
         writeSection(x, doc.paper);
         x.end(); // body
         x.end(); // document
@@ -431,69 +513,68 @@ QByteArray stylesXml(const Document& doc) {
 
     QByteArray buffer;
     XmlOut x(&buffer);
-    x->writeStartElement(QStringLiteral("w:styles"));
-    x->writeAttribute(QStringLiteral("xmlns:w"), kWordNs);
-    x.start(QStringLiteral("w:docDefaults"));
-    x.start(QStringLiteral("w:rPrDefault"));
-    x.start(QStringLiteral("w:rPr"));
+    x.start("w:styles");
+    x.attr("xmlns:w", kWordNs);
+    x.start("w:docDefaults");
+    x.start("w:rPrDefault");
+    x.start("w:rPr");
     writeFonts(x, doc.font);
-    x.val(QStringLiteral("w:sz"), size);
-    x.val(QStringLiteral("w:szCs"), size);
-    x.empty(QStringLiteral("w:lang"));
-    x.attr(QStringLiteral("w:val"), lang);
+    x.val("w:sz", size);
+    x.val("w:szCs", size);
+    x.empty("w:lang");
+    x.attr("w:val", lang);
     x.end();
     x.end();
-    x.start(QStringLiteral("w:pPrDefault"));
-    x.start(QStringLiteral("w:pPr"));
-    x.empty(QStringLiteral("w:spacing"));
-    x.attr(QStringLiteral("w:after"), QStringLiteral("0"));
-    x.attr(QStringLiteral("w:line"), QStringLiteral("240"));
-    x.attr(QStringLiteral("w:lineRule"), QStringLiteral("auto"));
+    x.start("w:pPrDefault");
+    x.start("w:pPr");
+    x.empty("w:spacing");
+    x.attr("w:after", "0");
+    x.attr("w:line", "240");
+    x.attr("w:lineRule", "auto");
     x.end();
     x.end();
     x.end(); // docDefaults
 
-    x.start(QStringLiteral("w:style"));
-    x.attr(QStringLiteral("w:type"), QStringLiteral("paragraph"));
-    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("w:styleId"), QStringLiteral("Normal"));
-    x.val(QStringLiteral("w:name"), QStringLiteral("Normal"));
-    x.empty(QStringLiteral("w:qFormat"));
-    x.start(QStringLiteral("w:rPr"));
+    x.start("w:style");
+    x.attr("w:type", "paragraph");
+    x.attr("w:default", "1");
+    x.attr("w:styleId", "Normal");
+    x.val("w:name", "Normal");
+    x.empty("w:qFormat");
+    x.start("w:rPr");
     writeFonts(x, doc.font);
-    x.val(QStringLiteral("w:sz"), size);
-    x.val(QStringLiteral("w:szCs"), size);
+    x.val("w:sz", size);
+    x.val("w:szCs", size);
     x.end();
     x.end();
 
-    x.start(QStringLiteral("w:style"));
-    x.attr(QStringLiteral("w:type"), QStringLiteral("character"));
-    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("w:styleId"), QStringLiteral("DefaultParagraphFont"));
-    x.val(QStringLiteral("w:name"), QStringLiteral("Default Paragraph Font"));
-    x.val(QStringLiteral("w:uiPriority"), QStringLiteral("1"));
-    x.empty(QStringLiteral("w:semiHidden"));
-    x.empty(QStringLiteral("w:unhideWhenUsed"));
+    x.start("w:style");
+    x.attr("w:type", "character");
+    x.attr("w:default", "1");
+    x.attr("w:styleId", "DefaultParagraphFont");
+    x.val("w:name", "Default Paragraph Font");
+    x.val("w:uiPriority", "1");
+    x.empty("w:semiHidden");
+    x.empty("w:unhideWhenUsed");
     x.end();
 
-    x.start(QStringLiteral("w:style"));
-    x.attr(QStringLiteral("w:type"), QStringLiteral("table"));
-    x.attr(QStringLiteral("w:default"), QStringLiteral("1"));
-    x.attr(QStringLiteral("w:styleId"), QStringLiteral("TableNormal"));
-    x.val(QStringLiteral("w:name"), QStringLiteral("Normal Table"));
-    x.val(QStringLiteral("w:uiPriority"), QStringLiteral("99"));
-    x.empty(QStringLiteral("w:semiHidden"));
-    x.empty(QStringLiteral("w:unhideWhenUsed"));
-    x.start(QStringLiteral("w:tblPr"));
-    x.empty(QStringLiteral("w:tblInd"));
-    x.attr(QStringLiteral("w:w"), QStringLiteral("0"));
-    x.attr(QStringLiteral("w:type"), QStringLiteral("dxa"));
-    x.start(QStringLiteral("w:tblCellMar"));
-    for (const char* side : {"top", "left", "bottom", "right"}) {
-        x.empty(kW + QLatin1String(side));
-        x.attr(QStringLiteral("w:w"),
-               side[0] == 't' || side[0] == 'b' ? QStringLiteral("0") : QStringLiteral("108"));
-        x.attr(QStringLiteral("w:type"), QStringLiteral("dxa"));
+    x.start("w:style");
+    x.attr("w:type", "table");
+    x.attr("w:default", "1");
+    x.attr("w:styleId", "TableNormal");
+    x.val("w:name", "Normal Table");
+    x.val("w:uiPriority", "99");
+    x.empty("w:semiHidden");
+    x.empty("w:unhideWhenUsed");
+    x.start("w:tblPr");
+    x.empty("w:tblInd");
+    x.attr("w:w", "0");
+    x.attr("w:type", "dxa");
+    x.start("w:tblCellMar");
+    for (const char* side : {"w:top", "w:left", "w:bottom", "w:right"}) {
+        x.empty(side);
+        x.attr("w:w", side[2] == 't' || side[2] == 'b' ? "0" : "108");
+        x.attr("w:type", "dxa");
     }
     x.end();
     x.end(); // tblPr

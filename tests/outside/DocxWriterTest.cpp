@@ -102,6 +102,20 @@ TEST(DocxWriter, PackageHoldsEveryPartWellFormedWithTheContentTypesFirst) {
     EXPECT_TRUE(byName["word/styles.xml"].contains("w:ascii=\"Arial\""));
 }
 
+TEST(DocxWriter, AttributeValuesAreEscaped) {
+    Document doc;
+    doc.font = "A&B \"<Sans>\"";
+    QXmlStreamReader reader(stylesXml(doc));
+    QString font;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.qualifiedName() == u"w:rFonts")
+            font = reader.attributes().value("w:ascii").toString();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(font, doc.font);
+}
+
 TEST(DocxWriter, RunTextKeepsTabsAndBreaksAndDropsWhatXmlCannotHold) {
     Document doc;
     doc.paragraph({{QString::fromUtf8("a\tb\r\nc\x01"
