@@ -5,6 +5,10 @@
 #include "desktop/HotkeyService.h"
 #include "desktop/RemoteControl.h"
 #include "desktop/TrayIcon.h"
+#include "report/ReadingsModel.h"
+#include "report/StopWatchReport1.h"
+#include "report/TextReport.h"
+#include "timing/Snapshot.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
 #include "windows/SetTime.h"
@@ -12,6 +16,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -52,6 +58,12 @@ void Program::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 }
 
 void Program::load() {
+    m_readings = std::make_unique<ReadingsModel>();
+    m_report = std::make_unique<StopWatchReport1>(*m_readings);
+    connect(m_report.get(), &StopWatchReport1::hiddenByUser, this,
+            [this] { m_panel->setReportChecked(false); });
+    connect(m_report.get(), &StopWatchReport1::writeFileRequested, this,
+            &Program::writeReportFiles);
     m_panel = std::make_unique<TimerPanel1A>(*this);
     m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
     registerHotkeys();
@@ -59,13 +71,57 @@ void Program::load() {
 
 // --- readings ----------------------------------------------------------------------------------
 
-void Program::takeSnap() {}
+void Program::takeSnap() {
+    cfx::SnapClock clock{m_clock->CurrentCs(), m_clock->CentiText(), m_clock->PanelState()};
+    cfx::SnapHooks hooks;
+    hooks.flashAndSound = [this] { return m_panel->flashSoundOn(); };
+    hooks.playAlert = [this] { playAlert(); };
+    hooks.snapfoto = [this] { snapfoto(); };
+    hooks.disableSnap = [this] {
+        if (auto* snap = m_panel->findChild<QPushButton*>(QStringLiteral("Snap")))
+            snap->setEnabled(false);
+    };
+    hooks.reportFull = [this] {
+        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
+                             QStringLiteral("The report already holds %1 readings, the most it "
+                                            "can keep. Write it to a text file to start a new "
+                                            "one; this reading was not added.")
+                                 .arg(ReadingsModel::kMaxRecords));
+    };
+    cfx::TakeSnap(m_state, clock, *m_readings, display(), hooks);
+    m_clock->setPanelState(clock.panelState);
+}
 
-void Program::clearReadingsForReset() {}
+void Program::clearReadingsForReset() {
+    if (m_readings)
+        m_readings->ClearReportForReset();
+}
 
-void Program::rerenderReadings() {}
+void Program::rerenderReadings() {
+    if (m_readings)
+        m_readings->rerenderTimeTexts(m_state.EventsPerSec);
+}
 
-void Program::setReportVisible(bool) {}
+void Program::setReportVisible(bool visible) {
+    if (!m_report)
+        return;
+    if (visible) {
+        m_report->show();
+        m_report->raise();
+    } else {
+        m_report->hide();
+    }
+}
+
+void Program::writeReportFiles() {
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+                                   m_state.SessionStamp};
+    const cfx::ReportWriteResult result =
+        cfx::writeReportAndClear(m_state.DataDir, *m_readings, m_state, header);
+    if (!result.ok)
+        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
+                             result.message());
+}
 
 // --- rate and speed ----------------------------------------------------------------------------
 
@@ -211,4 +267,6 @@ void Program::unloadWindows() {
         m_setTime->close();
     if (m_about)
         m_about->close();
+    if (m_report)
+        m_report->closeForGood();
 }

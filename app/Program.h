@@ -19,6 +19,8 @@ class TrayIcon;
 namespace cfx {
 class SetTimePanel;
 }
+class ReadingsModel;
+class StopWatchReport1;
 
 // The running program: its state, its clock and its windows, each created once and kept until
 // the program ends. Windows reach each other only through this object, and the panel asks the
@@ -38,6 +40,9 @@ public:
     TimerPanel1A& panel() { return *m_panel; }
     DisplaySink& display() { return m_clock->display(); }
     QString dataDir() const { return m_state.DataDir; }
+    // The session's readings and the report window that shows them.
+    ReadingsModel& readings() { return *m_readings; }
+    StopWatchReport1& report() { return *m_report; }
 
     // Replaces the time source (tests). Call before load().
     void setTimeSource(std::unique_ptr<MonotonicClock> source);
@@ -84,4 +89,9 @@ private:
     std::unique_ptr<HotkeyService> m_hotkeys;
     QPointer<HotkeyForm> m_hotkeyForm;
     std::unique_ptr<RemoteControlServer> m_remote;
+    // Declared after the panel: the report goes before the readings it shows.
+    std::unique_ptr<ReadingsModel> m_readings;
+    std::unique_ptr<StopWatchReport1> m_report;
+
+    void writeReportFiles();
 };

@@ -1,0 +1,159 @@
+#include "report/StopWatchReport1.h"
+
+#include "report/ReadingsModel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+class StopWatchReport1Test : public QObject {
+    Q_OBJECT
+private:
+    template <typename T> T* child(StopWatchReport1& w, const char* name) {
+        T* c = w.findChild<T*>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+    static void snap(ReadingsModel& m, qint32 cs, bool stoodStill = false) {
+        m.AppendReading(cs, stoodStill, "00", false,
+                        QStringLiteral("00:00:%1.00").arg(cs / 100, 2, 10, QLatin1Char('0')));
+        m.RefreshReadings();
+    }
+
+private Q_SLOTS:
+    void startsEmptyWithEveryControl() {
+        ReadingsModel m;
+        StopWatchReport1 w(m);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronofex - Report"));
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
+        QCOMPARE(child<QLineEdit>(w, "Text6")->maxLength(), 36);
+        QCOMPARE(child<QPushButton>(w, "writefilecmnd")->text(),
+                 QStringLiteral("Write to Text File && Clear"));
+        QCOMPARE(child<QLabel>(w, "Label1")->text(),
+                 QStringLiteral("this record in all Time calculations"));
+        for (const char* name : {"flexcmnd", "Command1", "writefilecmnd", "writeWordcmnd"})
+            QVERIFY2(!child<QPushButton>(w, name)->isEnabled(), name);
+        QVERIFY(!child<QScrollBar>(w, "VScroll1")->isEnabled());
+        auto* grid = child<QTableView>(w, "TimerResults");
+        QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("#"));
+        QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(),
+                 QStringLiteral("Comment"));
+        QCOMPARE(grid->columnWidth(1), StopWatchReport1::px(1050));
+        QVERIFY(!w.wideLayout());
+    }
+
+    void snapsEnableTheControlsAndTheSixthWidensTheWindow() {
+        ReadingsModel m;
+        StopWatchReport1 w(m);
+        for (int i = 1; i <= 5; ++i)
+            snap(m, i * 100);
+        QVERIFY(!w.wideLayout());
+        QCOMPARE(w.windowTwips(), StopWatchReport1::kNarrowTwips);
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("5"));
+        QVERIFY(child<QPushButton>(w, "writefilecmnd")->isEnabled());
+        QVERIFY(child<QPushButton>(w, "Command1")->isEnabled());
+        auto* spinner = child<QScrollBar>(w, "VScroll1");
+        QCOMPARE(spinner->maximum(), 5);
+        QCOMPARE(spinner->value(), 5);
+        snap(m, 600);
+        QVERIFY(w.wideLayout());
+        QCOMPARE(w.windowTwips(), StopWatchReport1::kWideTwips);
+        const int wideWidth = w.width();
+        m.ClearReport();
+        QVERIFY(!w.wideLayout());
+        QCOMPARE(w.windowTwips(), StopWatchReport1::kClearedTwips);
+        QVERIFY(w.width() < wideWidth);
+        QVERIFY(!child<QPushButton>(w, "writefilecmnd")->isEnabled());
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
+        for (int i = 1; i <= 6; ++i)
+            snap(m, i * 100);
+        m.ClearReportForReset();
+        QCOMPARE(w.windowTwips(), StopWatchReport1::kNarrowTwips);
+    }
+
+    void spinnerExclusionAndComment() {
+        ReadingsModel m;
+        StopWatchReport1 w(m);
+        snap(m, 100);
+        snap(m, 200, true);
+        snap(m, 300);
+        auto* spinner = child<QScrollBar>(w, "VScroll1");
+        auto* toggle = child<QPushButton>(w, "Command1");
+        auto* text6 = child<QLineEdit>(w, "Text6");
+        spinner->setValue(2);
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("2"));
+        QCOMPARE(m.results().rowSel(), 2);
+        QCOMPARE(toggle->text(), QStringLiteral("Exclude"));
+        toggle->click();
+        QVERIFY(m.isExcluded(2));
+        QCOMPARE(toggle->text(), QStringLiteral("Include"));
+        QCOMPARE(m.results().backColorAt(2, 1), GridModel::kRed);
+        // Back on an excluded record the toggle offers Include.
+        spinner->setValue(1);
+        QCOMPARE(toggle->text(), QStringLiteral("Exclude"));
+        spinner->setValue(2);
+        QCOMPARE(toggle->text(), QStringLiteral("Include"));
+        toggle->click();
+        QCOMPARE(m.results().backColorAt(2, 1), GridModel::kYellow);
+
+        text6->setText(QStringLiteral("second lap"));
+        child<QPushButton>(w, "flexcmnd")->click();
+        QCOMPARE(m.results().textMatrix(2, 3), QStringLiteral("second lap"));
+        // The selected record's comment comes back when it is selected again.
+        spinner->setValue(3);
+        QCOMPARE(text6->text(), QString());
+        spinner->setValue(2);
+        QCOMPARE(text6->text(), QStringLiteral("second lap"));
+        // A record number that is not a record changes nothing.
+        child<QLineEdit>(w, "Text5")->setText(QStringLiteral("9"));
+        text6->setText(QStringLiteral("lost"));
+        child<QPushButton>(w, "flexcmnd")->click();
+        toggle->click();
+        for (int r = 1; r <= 3; ++r) {
+            QVERIFY(m.results().textMatrix(r, 3) != QStringLiteral("lost"));
+            QVERIFY(!m.isExcluded(r));
+        }
+    }
+
+    void clickingARowSelectsItsRecord() {
+        ReadingsModel m;
+        StopWatchReport1 w(m);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        snap(m, 100);
+        m.AddComment(1, QStringLiteral("first"));
+        snap(m, 200);
+        auto* grid = child<QTableView>(w, "TimerResults");
+        const QRect cell = grid->visualRect(grid->model()->index(0, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QLineEdit>(w, "Text6")->text(), QStringLiteral("first"));
+        QCOMPARE(child<QScrollBar>(w, "VScroll1")->value(), 1);
+        QCOMPARE(m.results().rowSel(), 1);
+        QVERIFY(grid->selectionModel()->isRowSelected(0, {}));
+    }
+
+    void closeBoxHidesAndKeepsTheRecords() {
+        ReadingsModel m;
+        StopWatchReport1 w(m);
+        QSignalSpy hidden(&w, &StopWatchReport1::hiddenByUser);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        snap(m, 100);
+        QVERIFY(!w.close());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(hidden.size(), 1);
+        w.show();
+        QCOMPARE(m.recordCount(), 1);
+        QCOMPARE(child<QTableView>(w, "TimerResults")->model()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(StopWatchReport1Test)
+#include "StopWatchReport1Test.moc"
