@@ -1,0 +1,64 @@
+#pragma once
+
+#include "measure/MeasureClock.h"
+#include "measure/MeasureWidgets.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class GridModel;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class RateMeter;
+
+// The rate window: one press of Start at every cycle boundary of a repeating event, timed by the
+// main stopwatch; shows seconds per cycle and cycles per minute and keeps stored results as
+// numbered records. Closing it only hides it, so the records live as long as the program.
+class RateForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit RateForm(MeasureClock clock, QWidget* parent = nullptr);
+    ~RateForm() override;
+
+    // The record table the rate reports read.
+    const GridModel& RateGrid() const;
+    const RateMeter& meter() const { return *m_meter; }
+
+    // Appends the last result with this comment as a record (what the comment dialog's OK does).
+    void AddRecord(const QString& comment);
+
+    // What "TextFile" and "Word Report" run. Without a hook the buttons do nothing.
+    void setTextFileHook(measureui::ReportHook hook) { m_textFileHook = std::move(hook); }
+    void setWordReportHook(measureui::ReportHook hook) { m_wordReportHook = std::move(hook); }
+
+Q_SIGNALS:
+    // The user closed the window; it is hidden and its menu item should be unchecked.
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void wire();
+    void render();
+    void storeResult();
+
+    std::unique_ptr<RateMeter> m_meter;
+    measureui::ReportHook m_textFileHook;
+    measureui::ReportHook m_wordReportHook;
+
+    DisplayPanel* m_panel = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label6 = nullptr;
+    QComboBox* m_combo = nullptr;
+    MeasureButton* m_start = nullptr;
+    MeasureButton* m_save = nullptr;
+    MeasureButton* m_reset = nullptr;
+    QPushButton* m_fileCmnd = nullptr;
+    QPushButton* m_wordCmnd = nullptr;
+};
