@@ -180,8 +180,11 @@ void RateNSpeed::AddRecord(const QString& comment) {
 }
 
 void RateNSpeed::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window: its records must survive until "Fresh" or the end.
-    event->ignore();
+    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
+    // or the end. The close box is refused outright: accepting it could end the program when
+    // this is the last visible window. A close from the program (its shut-down) is accepted.
+    if (event->spontaneous())
+        event->ignore();
     hide();
     Q_EMIT closeRequested();
 }
