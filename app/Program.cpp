@@ -5,6 +5,8 @@
 #include "desktop/HotkeyService.h"
 #include "desktop/RemoteControl.h"
 #include "desktop/TrayIcon.h"
+#include "measure/RateForm.h"
+#include "measure/RateNSpeed.h"
 #include "report/ReadingsModel.h"
 #include "report/StopWatchReport1.h"
 #include "report/TextReport.h"
@@ -15,6 +17,7 @@
 #include "windows/SetTimeForm.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -66,6 +69,7 @@ void Program::load() {
             &Program::writeReportFiles);
     m_panel = std::make_unique<TimerPanel1A>(*this);
     m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
+    loadMeasureWindows();
     registerHotkeys();
 }
 
@@ -125,9 +129,36 @@ void Program::writeReportFiles() {
 
 // --- rate and speed ----------------------------------------------------------------------------
 
-void Program::setRateVisible(bool) {}
+void Program::loadMeasureWindows() {
+    // Both windows read the main stopwatch and never drive it.
+    MeasureClock clock;
+    clock.elapsedCs = [this] { return m_state.ElapsedCs; };
+    clock.running = [this] { return m_clock->isRunning(); };
+    m_rateForm = std::make_unique<RateForm>(clock);
+    m_speedForm = std::make_unique<RateNSpeed>(clock);
+    connect(m_rateForm.get(), &RateForm::closeRequested, this,
+            [this] { m_panel->menuAction(QStringLiteral("mnuRate"))->setChecked(false); });
+    connect(m_speedForm.get(), &RateNSpeed::closeRequested, this,
+            [this] { m_panel->menuAction(QStringLiteral("mnuSpeed"))->setChecked(false); });
+}
 
-void Program::setSpeedVisible(bool) {}
+static void showOrHide(QWidget& window, bool visible) {
+    if (visible) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    } else {
+        window.hide();
+    }
+}
+
+void Program::setRateVisible(bool visible) {
+    showOrHide(*m_rateForm, visible);
+}
+
+void Program::setSpeedVisible(bool visible) {
+    showOrHide(*m_speedForm, visible);
+}
 
 // --- hotkeys -----------------------------------------------------------------------------------
 
@@ -269,4 +300,8 @@ void Program::unloadWindows() {
         m_about->close();
     if (m_report)
         m_report->closeForGood();
+    if (m_rateForm)
+        m_rateForm->close();
+    if (m_speedForm)
+        m_speedForm->close();
 }

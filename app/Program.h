@@ -14,6 +14,8 @@ class SetTimeForm;
 class HotkeyForm;
 class HotkeyService;
 class RemoteControlServer;
+class RateForm;
+class RateNSpeed;
 class TimerPanel1A;
 class TrayIcon;
 namespace cfx {
@@ -38,6 +40,8 @@ public:
     ProgramState& state() { return m_state; }
     ClockEngine& clock() { return *m_clock; }
     TimerPanel1A& panel() { return *m_panel; }
+    RateForm& rateForm() { return *m_rateForm; }
+    RateNSpeed& speedForm() { return *m_speedForm; }
     DisplaySink& display() { return m_clock->display(); }
     QString dataDir() const { return m_state.DataDir; }
     // The session's readings and the report window that shows them.
@@ -78,6 +82,8 @@ public:
     void unloadWindows();
 
 private:
+    void loadMeasureWindows();
+
     ProgramState m_state;
     std::unique_ptr<MonotonicClock> m_timeSource;
     std::unique_ptr<ClockEngine> m_clock;
@@ -94,4 +100,6 @@ private:
     std::unique_ptr<StopWatchReport1> m_report;
 
     void writeReportFiles();
+    std::unique_ptr<RateForm> m_rateForm;
+    std::unique_ptr<RateNSpeed> m_speedForm;
 };
