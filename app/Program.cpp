@@ -246,7 +246,14 @@ void Program::openSetTimeDialog() {
             m_state, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
             m_panel.get());
         m_setTime->setModal(true);
+        connect(m_clock.get(), &ClockEngine::started, m_setTime,
+                [this] { m_setTime->setClockRunning(true); });
+        connect(m_clock.get(), &ClockEngine::stopped, m_setTime,
+                [this] { m_setTime->setClockRunning(false); });
+        connect(m_clock.get(), &ClockEngine::resetDone, m_setTime,
+                [this] { m_setTime->setClockRunning(false); });
     }
+    m_setTime->setClockRunning(m_clock->isRunning());
     m_setTime->prepare();
     m_setTime->show();
     m_setTime->raise();

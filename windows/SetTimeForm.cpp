@@ -146,7 +146,16 @@ cfx::SetTimeValues SetTimeForm::values() const {
     return {m_bars[0]->number(), m_bars[1]->number(), m_bars[2]->number(), m_bars[3]->number()};
 }
 
+void SetTimeForm::setClockRunning(bool running) {
+    m_apply->setEnabled(!running);
+    m_apply->setToolTip(running ? QStringLiteral("Stop the stopwatch to set a custom time")
+                                : QStringLiteral("Preset the stopwatch to this time"));
+}
+
 void SetTimeForm::apply() {
+    if (!m_apply->isEnabled()) {
+        return;
+    }
     for (int i = 0; i < 4; ++i) {
         commitBox(i);
     }

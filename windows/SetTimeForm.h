@@ -29,6 +29,10 @@ public:
     // The Apply button.
     void apply();
 
+    // While the stopwatch runs a custom time cannot be applied: the running clock would jump.
+    // (The dialog is modal, but the global hotkeys still start the clock while it is open.)
+    void setClockRunning(bool running);
+
     cfx::SetTimeValues values() const;
     const cfx::SetTimeModel& model() const { return m_model; }
 

@@ -160,6 +160,19 @@ private Q_SLOTS:
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
         QCOMPARE(m_program->state().ResetByCode, 0);
+
+        // Started from a hotkey while the dialog is open: Apply waits for the clock to stop.
+        auto* apply = form->findChild<QPushButton*>(QStringLiteral("Command1"));
+        form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll2"))->setNumber(3);
+        panel().pressStartStop();
+        QVERIFY(!apply->isEnabled());
+        form->apply();
+        QCOMPARE(m_program->state().TimeSetPending, 0);
+        QVERIFY(m_program->state().BaseCs < 18000);
+        panel().pressStartStop();
+        QVERIFY(apply->isEnabled());
+        form->apply();
+        QCOMPARE(m_program->state().BaseCs, 18000);
         form->close();
     }
 };
