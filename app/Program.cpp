@@ -1,10 +1,12 @@
 #include "app/Program.h"
 
+#include "desktop/AlertSound.h"
 #include "desktop/HotkeyDispatch.h"
 #include "desktop/HotkeyForm.h"
 #include "desktop/HotkeyService.h"
 #include "desktop/RemoteControl.h"
 #include "desktop/TrayIcon.h"
+#include "desktop/WindowShape.h"
 #include "measure/RateForm.h"
 #include "measure/RateNSpeed.h"
 #include "report/ReadingsModel.h"
@@ -15,12 +17,15 @@
 #include "windows/Form1.h"
 #include "windows/SetTime.h"
 #include "windows/SetTimeForm.h"
+#include "windows/Stopwatchdisplay1.h"
+#include "windows/frmDisplayTransparent.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +58,7 @@ Program::~Program() {
     m_tray.reset();
     // The panel refers to the clock and the state; it goes first.
     m_panel.reset();
+    m_clock->setDisplay(nullptr);
 }
 
 void Program::setTimeSource(std::unique_ptr<MonotonicClock> source) {
@@ -67,9 +73,13 @@ void Program::load() {
             [this] { m_panel->setReportChecked(false); });
     connect(m_report.get(), &StopWatchReport1::writeFileRequested, this,
             &Program::writeReportFiles);
+    // The large display exists before the panel, whose start-up gives it its look.
+    m_display = std::make_unique<Stopwatchdisplay1>();
+    m_clock->setDisplay(m_display.get());
     m_panel = std::make_unique<TimerPanel1A>(*this);
     m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
     loadMeasureWindows();
+    loadDisplay();
     registerHotkeys();
 }
 
@@ -288,13 +298,51 @@ void Program::restoreFromTray() {
 
 // --- large display -----------------------------------------------------------------------------
 
-void Program::showTransparencyDialog() {}
+void Program::loadDisplay() {
+    connect(m_display.get(), &Stopwatchdisplay1::joinRequested, this, &Program::joinDisplay);
+    connect(m_display.get(), &Stopwatchdisplay1::transparencyRequested, this,
+            &Program::showTransparencyDialog);
+    // Placed beside the panel first, then docked against it while attached.
+    m_display->move(m_panel->frameGeometry().width() + 1000 / 15, 2000 / 15);
+    m_display->setPanel(m_panel.get());
+    m_display->show();
+    if (translucencyOffered()) {
+        m_transparency = std::make_unique<frmDisplayTransparent>(m_display.get());
+        m_transparency->setValue(frmDisplayTransparent::kMaximum);
+        m_display->setTranslucencyOffered(true);
+    }
+}
 
-void Program::playAlert() {}
+void Program::showTransparencyDialog() {
+    if (m_transparency)
+        m_transparency->showDialog();
+}
 
-void Program::snapfoto() {}
+void Program::playAlert() {
+    if (!m_alert)
+        m_alert = std::make_unique<AlertSound>();
+    m_alert->play();
+}
 
-void Program::setDisplayAttached(bool) {}
+void Program::snapfoto() {
+    // The flash stays up about a tenth of a second without holding the window; the restore takes
+    // the look of that moment, so a look changed in between is honoured.
+    QTimer::singleShot(100, this, [this] { display().setBackground(m_clock->lookBackground()); });
+}
+
+void Program::setDisplayAttached(bool attached) {
+    // Called from the panel's start-up too, before the display knows the panel: docking waits.
+    if (m_display)
+        m_display->setAttached(attached);
+}
+
+void Program::joinDisplay() {
+    if (m_panel->isMinimized() && m_state.InTray == 0)
+        m_panel->showNormal();
+    else if (m_state.InTray == 1)
+        restoreFromTray();
+    m_panel->setDisplayAttached(true);
+}
 
 // --- end ---------------------------------------------------------------------------------------
 
@@ -311,4 +359,8 @@ void Program::unloadWindows() {
         m_rateForm->close();
     if (m_speedForm)
         m_speedForm->close();
+    if (m_transparency)
+        m_transparency->close();
+    if (m_display)
+        m_display->close();
 }

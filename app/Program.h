@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class AlertSound;
 class Form1;
 class SetTimeForm;
 class HotkeyForm;
@@ -16,8 +17,10 @@ class HotkeyService;
 class RemoteControlServer;
 class RateForm;
 class RateNSpeed;
+class Stopwatchdisplay1;
 class TimerPanel1A;
 class TrayIcon;
+class frmDisplayTransparent;
 namespace cfx {
 class SetTimePanel;
 }
@@ -73,6 +76,11 @@ public:
     void playAlert();
     void snapfoto();
     void setDisplayAttached(bool attached);
+    // The display's "Join with CFX Control Panel": brings the panel back and attaches the display.
+    void joinDisplay();
+    Stopwatchdisplay1& largeDisplay() { return *m_display; }
+    // Null where the window system cannot show window opacity.
+    frmDisplayTransparent* transparencyDialog() const { return m_transparency.get(); }
     void registerHotkeys();
     void releaseHotkeys();
     // Takes commands from later starts of the program (--start-stop, --snap, --reset, --menu,
@@ -83,6 +91,7 @@ public:
 
 private:
     void loadMeasureWindows();
+    void loadDisplay();
 
     ProgramState m_state;
     std::unique_ptr<MonotonicClock> m_timeSource;
@@ -102,4 +111,7 @@ private:
     void writeReportFiles();
     std::unique_ptr<RateForm> m_rateForm;
     std::unique_ptr<RateNSpeed> m_speedForm;
+    std::unique_ptr<Stopwatchdisplay1> m_display;
+    std::unique_ptr<frmDisplayTransparent> m_transparency;
+    std::unique_ptr<AlertSound> m_alert;
 };

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -17,6 +18,8 @@ constexpr int kDigitTop = 4, kDigitWidth = 22, kDigitHeight = 41;
 constexpr int kPairGap = 2;         // between the two digits of a field
 constexpr int kSeparatorWidth = 10; // slot of ":" or "."
 constexpr int kFirstDigitLeft = 7;
+// The panel's move and resize events dock at once; this slow check only catches the rest.
+constexpr int kDockCheckMs = 250;
 
 // The window face and the picture box around the frame: neutral, so that both looks read well.
 const QColor kFaceColour(0x2e, 0x32, 0x38);
@@ -41,8 +44,13 @@ void paintBackground(QWidget* w, const QColor& colour) {
 } // namespace
 
 Stopwatchdisplay1::Stopwatchdisplay1(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+    // A window of its own, not a tool window: it must stay on the desktop when the panel is
+    // minimised, which window managers apply to a tool window together with its owner.
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Stopwatchdisplay1"));
+    // Never painted (the window has no caption); it names the window in the task bar and
+    // keeps it apart from the panel for the window system.
+    setWindowTitle(tr("Chronofex Display"));
     setAccessibleName(tr("Large stopwatch display"));
     buildControls();
     buildMenu();
@@ -116,6 +124,10 @@ void Stopwatchdisplay1::buildMenu() {
 }
 
 void Stopwatchdisplay1::wire() {
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kDockCheckMs);
+    connect(m_timer1, &QTimer::timeout, this, &Stopwatchdisplay1::dock);
     connect(m_mnuJoin, &QAction::triggered, this, &Stopwatchdisplay1::joinRequested);
     connect(m_mnuOnTop, &QAction::triggered, this, &Stopwatchdisplay1::setOnTop);
     connect(m_mnuTransparent, &QAction::triggered, this, &Stopwatchdisplay1::transparencyRequested);
@@ -208,6 +220,9 @@ void Stopwatchdisplay1::setAttached(bool attached) {
     if (m_attached) {
         m_dragging = false;
         dock();
+        m_timer1->start();
+    } else {
+        m_timer1->stop();
     }
 }
 

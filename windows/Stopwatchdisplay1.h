@@ -11,6 +11,7 @@ class LedDigit;
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 // The large detached display: eight seven-segment digits read as HH:MM:SS.ss in a coloured frame
 // inside a rounded, captionless window. Attached, it sits flush against the right edge of the
@@ -97,6 +98,9 @@ private:
     QAction* m_mnuTransparent = nullptr;
 
     QPointer<QWidget> m_panel;
+    // Catches what the panel's own events do not announce, such as the window manager adding
+    // its frame after the panel appeared; runs only while attached.
+    QTimer* m_timer1 = nullptr;
     bool m_attached = false;
     bool m_resolutionOne = false;
     quint32 m_background = kLightGrey;

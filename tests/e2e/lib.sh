@@ -27,18 +27,18 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a free display number and exports DISPLAY. The server picks the number itself
+# (-displayfd) under its own lock, so tests running side by side never share a server.
 e2e_start_x() {
-    local n
-    for n in $(seq 80 200); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_PIDS+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
+    local numfile="$E2E_TMP/display.num"
+    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$numfile" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        if [ -s "$numfile" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$numfile")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+        fi
+        sleep 0.1
     done
     fail "no X server could be started"
 }
@@ -52,10 +52,11 @@ e2e_start_app() {
     E2E_PIDS+=($APP_PID)
 }
 
-# e2e_window TITLE-REGEX: waits for a visible window with that title and prints its id.
+# e2e_window TITLE-REGEX: waits for a visible window with that title and prints its id. The wait
+# is generous because a loaded machine can take many seconds to start the program.
 e2e_window() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "timing/PanelButton.h"
 #include "timing/TimerPanel1A.h"
+#include "windows/Stopwatchdisplay1.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -166,17 +167,17 @@ private Q_SLOTS:
     }
 
     void ledLookFollowsTheClock() {
-        auto& display = static_cast<NullDisplay&>(m_program->display());
+        Stopwatchdisplay1& display = m_program->largeDisplay();
         child<QRadioButton>("LEDOption")->click();
         QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLED"));
-        QCOMPARE(display.lit(), DisplaySink::kRed);
+        QCOMPARE(display.litColour(), DisplaySink::kRed);
         panel().pressStartStop();
-        QCOMPARE(display.lit(), DisplaySink::kGreen);
+        QCOMPARE(display.litColour(), DisplaySink::kGreen);
         child<QRadioButton>("LCDOption")->click();
-        QCOMPARE(display.lit(), DisplaySink::kBlack);
-        QCOMPARE(display.background(), DisplaySink::kLightGrey);
+        QCOMPARE(display.litColour(), DisplaySink::kBlack);
+        QCOMPARE(display.frameColour(), DisplaySink::kLightGrey);
         child<QRadioButton>("LEDOption")->click(); // switching while running gives green
-        QCOMPARE(display.lit(), DisplaySink::kGreen);
+        QCOMPARE(display.litColour(), DisplaySink::kGreen);
     }
 
     void imagesToggleTheirSwitches() {

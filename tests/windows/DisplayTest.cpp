@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 QColor colourAt(const QImage& image, QPointF p) {
@@ -167,7 +168,10 @@ void DisplayTest::attachedDisplayFollowsThePanel() {
     Stopwatchdisplay1 display;
     display.setPanel(&panel);
     display.show();
+    auto* timer1 = display.findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer1 && !timer1->isActive());
     display.setAttached(true);
+    QVERIFY(timer1->isActive());
     auto flush = [&] {
         const QRect f = panel.frameGeometry();
         return display.pos() == QPoint(f.x() + f.width(), f.y());
@@ -181,6 +185,7 @@ void DisplayTest::attachedDisplayFollowsThePanel() {
 
     // Free: the panel goes its way, the display stays.
     display.setAttached(false);
+    QVERIFY(!timer1->isActive());
     const QPoint kept = display.pos();
     panel.move(10, 10);
     QTest::qWait(50);

@@ -1,0 +1,169 @@
+#include "tests/timing/FakeClock.h"
+
+#include "app/Program.h"
+#include "timing/TimerPanel1A.h"
+#include "windows/LedDigit.h"
+#include "windows/Stopwatchdisplay1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+// The large display inside the running program: driven by the clock and the panel.
+class DisplayProgramTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+    FakeClock* m_time = nullptr;
+
+    TimerPanel1A& panel() { return m_program->panel(); }
+    Stopwatchdisplay1& display() { return m_program->largeDisplay(); }
+    template <typename T> T* child(const char* name) {
+        T* w = panel().findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    void applyResolution(int eventsPerSec) {
+        auto* combo = child<QComboBox>("Combo1");
+        combo->setCurrentIndex(eventsPerSec - 1);
+        Q_EMIT combo->activated(eventsPerSec - 1);
+        child<QToolButton>("SubSec")->click();
+    }
+    bool flush() {
+        const QRect f = panel().frameGeometry();
+        return display().pos() == QPoint(f.x() + f.width(), f.y());
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_program = std::make_unique<Program>(m_dir.path());
+        auto time = std::make_unique<FakeClock>();
+        m_time = time.get();
+        m_program->setTimeSource(std::move(time));
+        m_program->load();
+        panel().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel()));
+    }
+    void cleanup() { m_program.reset(); }
+
+    void startsIdleAttachedAndInTheLcdLook() {
+        QVERIFY(display().isVisible());
+        QVERIFY(display().attached());
+        QTRY_VERIFY(flush());
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(display().led(i)->ledIdle());
+        QCOMPARE(display().frameColour(), DisplaySink::kLightGrey);
+        QCOMPARE(display().litColour(), DisplaySink::kBlack);
+        // No compositor offscreen: the transparency item stays hidden and no dialog is loaded.
+        QVERIFY(!m_program->transparencyDialog());
+        QVERIFY(!display().findChild<QAction*>(QStringLiteral("mnuTransparent"))->isVisible());
+    }
+
+    void digitsFollowTheClockAndTheResolution() {
+        panel().pressStartStop();
+        QVERIFY(!display().led(0)->ledIdle());
+        m_time->advance(((12 * 60 + 34) * 60 + 56) * 1000LL + 780);
+        m_program->clock().tick();
+        QCOMPARE(display().ledValues(), (std::array<int, 8>{1, 2, 3, 4, 5, 6, 0, 7}));
+        m_time->advance(10);
+        m_program->clock().tick(); // 56.79 s: still the seventh tenth
+        QCOMPARE(display().ledValues()[7], 7);
+
+        applyResolution(100);
+        QCOMPARE(display().ledValues()[6], 7);
+        QCOMPARE(display().ledValues()[7], 9);
+        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidth);
+
+        applyResolution(1);
+        QCOMPARE(display().ledValues()[6], 0);
+        QCOMPARE(display().ledValues()[7], 0);
+        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidthOne);
+        QVERIFY(!display().mask().contains(QPoint(display().width() - 1, 0)));
+        QTRY_VERIFY(flush());
+
+        applyResolution(10);
+        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidth);
+        QVERIFY(display().mask().contains(QPoint(display().width() - 1, display().height() / 2)));
+    }
+
+    void ledLookIsGreenWhileRunningRedOtherwise() {
+        child<QRadioButton>("LEDOption")->click();
+        QCOMPARE(display().frameColour(), DisplaySink::kBlack);
+        QCOMPARE(display().litColour(), DisplaySink::kRed);
+        panel().pressStartStop();
+        QCOMPARE(display().litColour(), DisplaySink::kGreen);
+        QCOMPARE(display().led(3)->ledColorOn(), DisplaySink::kGreen);
+        panel().pressStartStop();
+        QCOMPARE(display().litColour(), DisplaySink::kRed);
+        panel().pressStartStop();
+        panel().pressReset();
+        QCOMPARE(display().litColour(), DisplaySink::kRed);
+        QCOMPARE(display().ledValues(), (std::array<int, 8>{}));
+        child<QRadioButton>("LCDOption")->click();
+        QCOMPARE(display().frameColour(), DisplaySink::kLightGrey);
+        QCOMPARE(display().litColour(), DisplaySink::kBlack);
+    }
+
+    void flashIsRestoredShortlyWithoutBlocking() {
+        child<QRadioButton>("LEDOption")->click();
+        panel().pressStartStop();
+        m_program->display().setBackground(DisplaySink::kWhite);
+        QElapsedTimer t;
+        t.start();
+        m_program->snapfoto();
+        QVERIFY(t.elapsed() < 50);
+        // Still white when snapfoto returns: the window went on at once.
+        QCOMPARE(display().frameColour(), DisplaySink::kWhite);
+        QCOMPARE(display().litColour(), DisplaySink::kGreen);
+        QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kBlack, 1000);
+        QVERIFY(t.elapsed() >= 90);
+        QCOMPARE(display().led(0)->ledColorOff(), DisplaySink::kBlack);
+        QCOMPARE(display().litColour(), DisplaySink::kGreen);
+
+        // The restore takes the look of the moment it runs.
+        m_program->display().setBackground(DisplaySink::kWhite);
+        m_program->snapfoto();
+        child<QRadioButton>("LCDOption")->click();
+        m_program->display().setBackground(DisplaySink::kWhite); // the look switch repainted it
+        QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kLightGrey, 1000);
+    }
+
+    void minimisingFreesAndJoinRestoresAndAttaches() {
+        auto* displaychk = child<QCheckBox>("Displaychk");
+        panel().showMinimized();
+        QTRY_VERIFY(!displaychk->isChecked());
+        QVERIFY(!display().attached());
+        QVERIFY(display().isVisible());
+        display().prepareOptionsMenu();
+        auto* join = display().findChild<QAction*>(QStringLiteral("mnuJoin"));
+        QVERIFY(join->isEnabled());
+
+        join->trigger();
+        QVERIFY(!panel().isMinimized());
+        QVERIFY(displaychk->isChecked());
+        QVERIFY(display().attached());
+        display().prepareOptionsMenu();
+        QVERIFY(!join->isEnabled());
+
+        // Attached, it follows the panel; the panel's check box frees it.
+        panel().move(300, 200);
+        QTRY_VERIFY(flush());
+        displaychk->setChecked(false);
+        const QPoint kept = display().pos();
+        panel().move(50, 60);
+        QTest::qWait(20);
+        QCOMPARE(display().pos(), kept);
+        displaychk->setChecked(true);
+        QVERIFY(flush());
+    }
+};
+
+QTEST_MAIN(DisplayProgramTest)
+#include "DisplayProgramTest.moc"
