@@ -11,9 +11,11 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -22,6 +24,31 @@ namespace {
 constexpr int kColTime = 1;
 constexpr int kColComment = 3;
 const QString kBlank = QStringLiteral(" ");
+
+// A selected cell with a colour of its own (yellow for a stopped reading, red for an excluded
+// one) keeps that colour and gets a frame, so the selection never hides what the colour says.
+class ReadingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool coloured = index.data(Qt::BackgroundRole).canConvert<QBrush>() &&
+                              index.data(Qt::BackgroundRole).value<QBrush>().style() != Qt::NoBrush;
+        if (!coloured || !(option.state & QStyle::State_Selected)) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, plain, index);
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+        painter->drawLine(option.rect.topLeft() + QPoint(0, 1),
+                          option.rect.topRight() + QPoint(0, 1));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -35,9 +62,19 @@ StopWatchReport1::StopWatchReport1(ReadingsModel& model, QWidget* parent)
 
     // Form load.
     static constexpr int kWidths[] = {370, 1050, 578, 1867};
+    // At least the design's widths, wider where the font needs it to show a whole number, time
+    // and share.
+    const QFontMetrics fm = m_timerResults->fontMetrics();
+    const int pad = 2 * fm.horizontalAdvance(QLatin1Char('0'));
+    const int needed[] = {fm.horizontalAdvance(QStringLiteral("99999")) + pad,
+                          fm.horizontalAdvance(QStringLiteral("S00:00:00.00")) + pad,
+                          fm.horizontalAdvance(QStringLiteral("100.00")) + pad, px(kWidths[3])};
+    m_columnsPx = 0;
     for (int c = 0; c < 4; ++c) {
         m_model.results().setColWidth(c, kWidths[c]);
-        m_timerResults->setColumnWidth(c, px(kWidths[c]));
+        const int w = std::max(px(kWidths[c]), needed[c]);
+        m_timerResults->setColumnWidth(c, w);
+        m_columnsPx += w;
     }
     setEmpty();
     setLayoutTwips(kNarrowTwips, kGridNarrowTwips);
@@ -86,6 +123,7 @@ void StopWatchReport1::buildControls() {
     m_proxy = new GridBrushProxy(this);
     m_proxy->setSourceModel(&m_model.results());
     m_timerResults->setModel(m_proxy);
+    m_timerResults->setItemDelegate(new ReadingDelegate(m_timerResults));
     m_timerResults->verticalHeader()->hide();
     m_timerResults->verticalHeader()->setDefaultSectionSize(m_timerResults->fontMetrics().height() +
                                                             4);
@@ -166,11 +204,16 @@ void StopWatchReport1::wire() {
 void StopWatchReport1::setLayoutTwips(int windowTwips, int gridTwips) {
     m_windowTwips = windowTwips;
     m_gridTwips = gridTwips;
-    m_timerResults->setMinimumWidth(px(gridTwips));
+    // The wide layout leaves room for the grid's own scroll bar beside the columns.
+    const int frame = 2 * m_timerResults->frameWidth();
+    const int scrollBar =
+        gridTwips == kGridWideTwips ? m_timerResults->verticalScrollBar()->sizeHint().width() : 0;
+    const int grid = std::max(px(gridTwips), m_columnsPx + frame + scrollBar);
+    m_timerResults->setFixedWidth(grid);
     // The window's outer width includes its frame; the client area is about 35 twips narrower.
-    setMinimumWidth(px(windowTwips - 35));
-    resize(std::max(px(windowTwips - 35), minimumSizeHint().width()),
-           std::max(px(2805), sizeHint().height()));
+    const int extra = px(windowTwips - 35) - px(gridTwips);
+    setFixedWidth(std::max(grid + extra, minimumSizeHint().width()));
+    resize(width(), std::max(px(2805), sizeHint().height()));
 }
 
 void StopWatchReport1::setEmpty() {

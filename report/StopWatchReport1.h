@@ -80,6 +80,7 @@ private:
 
     int m_windowTwips = kNarrowTwips;
     int m_gridTwips = kGridNarrowTwips;
+    int m_columnsPx = 0;    // the four columns' widths together
     bool m_syncing = false; // the view's selection follows the model, not the user
     bool m_closing = false;
 };
