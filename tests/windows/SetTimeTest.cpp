@@ -115,13 +115,6 @@ TEST(SetTimeSubSecond, CountsBecomeCentisecondsAtEveryResolution) {
     }
 }
 
-TEST(SetTimeSubSecond, BarTopFollowsResolution) {
-    EXPECT_EQ(SetTimeModel::subSecMax(10), 9);
-    EXPECT_EQ(SetTimeModel::subSecMax(100), 99);
-    EXPECT_EQ(SetTimeModel::subSecMax(1), 0);
-    EXPECT_EQ(SetTimeModel::subSecMax(0), 0);
-}
-
 TEST_F(SetTimeFixture, ResolutionAboveHundredKeepsTwoDigitFields) {
     state.EventsPerSec = 250;
     model.apply(state, display, panel, {0, 0, 1, 249});
