@@ -95,4 +95,24 @@ kill -0 "$APP_PID" || fail "the program ended with the about window"
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 e2e_no_output
+
+# A second start, its splash closed by a double-click before the four seconds: the program ends
+# without ever showing the panel.
+"$exe" --data-dir "$DATA_DIR" >"$APP_LOG" 2>&1 &
+APP_PID=$!
+E2E_PIDS+=($APP_PID)
+splash=""
+for _ in $(seq 50); do
+    splash=$(xdotool search --onlyvisible --name '^Chronofex$' 2>/dev/null | head -1) || true
+    [ -n "$splash" ] && break
+    sleep 0.1
+done
+[ -n "$splash" ] || fail "the second start showed no splash"
+eval "$(xdotool getwindowgeometry --shell "$splash")"
+[ "$WIDTH" = 429 ] || fail "the second start did not begin with the splash"
+xdotool mousemove $((X + 300)) $((Y + 140)) click --repeat 2 --delay 80 1
+for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "closing the splash early did not end the program"
+wait "$APP_PID" || fail "the program ended with an error after the splash was closed"
+e2e_no_output
 echo "splash and about e2e: ok"
