@@ -299,11 +299,12 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
         const bool header = r == 0;
         const QStringList& row = t.rows[r];
         x.start("w:tr");
-        if (header) {
-            x.start("w:trPr");
+        // A row stays on one page; the header row repeats at the top of every page.
+        x.start("w:trPr");
+        x.empty("w:cantSplit");
+        if (header)
             x.empty("w:tblHeader");
-            x.end();
-        }
+        x.end();
         for (int c = 0; c < cols; ++c) {
             x.start("w:tc");
             if (header || !fixedTwips[c].isEmpty()) {

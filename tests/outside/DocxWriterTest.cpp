@@ -156,6 +156,7 @@ TEST(DocxWriter, TableRowsAreCompleteAndTheBodyEndsWithAParagraph) {
     // The header repeats on every page, is bold and shaded; the fixed column's width is in
     // twips on the grid and on each of its cells.
     EXPECT_EQ(t.count("<w:tblHeader>"), 1);
+    EXPECT_EQ(t.count("<w:cantSplit>"), 3);
     EXPECT_EQ(t.count("<w:b>"), 3);
     EXPECT_EQ(t.count("<w:shd>"), 3);
     EXPECT_EQ(xml.count("<w:tcW w:w=\"3800\" w:type=\"dxa\"/>"), 3);
