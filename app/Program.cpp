@@ -9,9 +9,12 @@
 #include "desktop/WindowShape.h"
 #include "measure/RateForm.h"
 #include "measure/RateNSpeed.h"
+#include "measure/RecordReportActions.h"
+#include "outside/DocumentOpener.h"
 #include "report/ReadingsModel.h"
 #include "report/StopWatchReport1.h"
 #include "report/TextReport.h"
+#include "report/WordReport.h"
 #include "timing/Snapshot.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
@@ -76,6 +79,7 @@ void Program::load() {
     // The large display exists before the panel, whose start-up gives it its look.
     m_display = std::make_unique<Stopwatchdisplay1>();
     m_clock->setDisplay(m_display.get());
+    connect(m_report.get(), &StopWatchReport1::wordReportRequested, this, &Program::makeWordReport);
     m_panel = std::make_unique<TimerPanel1A>(*this);
     m_tray = std::make_unique<TrayIcon>(m_state, *m_panel);
     loadMeasureWindows();
@@ -137,6 +141,26 @@ void Program::writeReportFiles() {
                              result.message());
 }
 
+DocumentOpener& Program::documentOpener() {
+    if (!m_documents)
+        m_documents = std::make_unique<DocumentOpener>();
+    return *m_documents;
+}
+
+void Program::setDocumentOpener(std::unique_ptr<DocumentOpener> opener) {
+    m_documents = std::move(opener);
+}
+
+// "Make Word Report": the readings stay in the report, which is neither cleared nor starts a new
+// session.
+void Program::makeWordReport() {
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+                                   m_state.SessionStamp};
+    const cfx::docx::Document doc =
+        cfx::stopwatchWordDocument(*m_readings, header, m_state.EventsPerSec);
+    documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
+}
+
 // --- rate and speed ----------------------------------------------------------------------------
 
 void Program::loadMeasureWindows() {
@@ -150,6 +174,25 @@ void Program::loadMeasureWindows() {
             [this] { m_panel->menuAction(QStringLiteral("mnuRate"))->setChecked(false); });
     connect(m_speedForm.get(), &RateNSpeed::closeRequested, this,
             [this] { m_panel->menuAction(QStringLiteral("mnuSpeed"))->setChecked(false); });
+    connectRecordReports();
+}
+
+// "TextFile" and "Word Report" of the rate and speed windows.
+void Program::connectRecordReports() {
+    auto textFile = [this](const cfx::RecordReportKind& kind) {
+        return [this, &kind](QWidget* window, const GridModel& records) {
+            cfx::writeRecordFilesFor(window, m_state.DataDir, records, kind);
+        };
+    };
+    auto wordReport = [this](const cfx::RecordReportKind& kind) {
+        return [this, &kind](QWidget* window, const GridModel& records) {
+            cfx::openRecordDocumentFor(window, documentOpener(), records, kind);
+        };
+    };
+    m_rateForm->setTextFileHook(textFile(cfx::RecordReportKind::rate()));
+    m_rateForm->setWordReportHook(wordReport(cfx::RecordReportKind::rate()));
+    m_speedForm->setTextFileHook(textFile(cfx::RecordReportKind::speed()));
+    m_speedForm->setWordReportHook(wordReport(cfx::RecordReportKind::speed()));
 }
 
 static void showOrHide(QWidget& window, bool visible) {

@@ -24,6 +24,7 @@ class frmDisplayTransparent;
 namespace cfx {
 class SetTimePanel;
 }
+class DocumentOpener;
 class ReadingsModel;
 class StopWatchReport1;
 
@@ -50,6 +51,9 @@ public:
     // The session's readings and the report window that shows them.
     ReadingsModel& readings() { return *m_readings; }
     StopWatchReport1& report() { return *m_report; }
+    // Opens the report documents for the user; tests put in one that launches nothing.
+    DocumentOpener& documentOpener();
+    void setDocumentOpener(std::unique_ptr<DocumentOpener> opener);
 
     // Replaces the time source (tests). Call before load().
     void setTimeSource(std::unique_ptr<MonotonicClock> source);
@@ -108,10 +112,14 @@ private:
     std::unique_ptr<ReadingsModel> m_readings;
     std::unique_ptr<StopWatchReport1> m_report;
 
+    std::unique_ptr<DocumentOpener> m_documents;
+
     void writeReportFiles();
     std::unique_ptr<RateForm> m_rateForm;
     std::unique_ptr<RateNSpeed> m_speedForm;
     std::unique_ptr<Stopwatchdisplay1> m_display;
     std::unique_ptr<frmDisplayTransparent> m_transparency;
     std::unique_ptr<AlertSound> m_alert;
+    void makeWordReport();
+    void connectRecordReports();
 };
