@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -133,6 +134,28 @@ private Q_SLOTS:
         child<QRadioButton>("LCDOption")->click();
         m_program->display().setBackground(DisplaySink::kWhite); // the look switch repainted it
         QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kLightGrey, 1000);
+    }
+
+    void snapFlashesWhiteAndComesBackQuietly() {
+        // No audio output here: the chime stays silent and says nothing.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("audio|sound"),
+                                                QRegularExpression::CaseInsensitiveOption));
+        child<QRadioButton>("LEDOption")->click();
+        panel().pressStartStop();
+        m_time->advance(1500);
+        m_program->clock().tick();
+        panel().pressSnap();
+        QCOMPARE(display().frameColour(), DisplaySink::kWhite);
+        QCOMPARE(display().litColour(), DisplaySink::kGreen);
+        QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kBlack, 1000);
+
+        // With the flash and sound switched off a snap leaves the display alone.
+        panel().menuAction(QStringLiteral("mnuFlashSound"))->trigger();
+        QVERIFY(!panel().flashSoundOn());
+        m_time->advance(500);
+        m_program->clock().tick();
+        panel().pressSnap();
+        QCOMPARE(display().frameColour(), DisplaySink::kBlack);
     }
 
     void minimisingFreesAndJoinRestoresAndAttaches() {
