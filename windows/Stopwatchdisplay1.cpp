@@ -196,6 +196,8 @@ void Stopwatchdisplay1::applyWidths() {
     const int frame = m_resolutionOne ? kFrameWidthOne : kFrameWidth;
     m_picture1->setGeometry(kPictureLeft, kPictureTop, picture, kPictureHeight);
     m_frameBorder->resize(frame, kFrameHeight);
+    // The narrow frame ends just after the seconds; the "." would only peek in at its edge.
+    m_labelSecond->setVisible(!m_resolutionOne);
     // resizeEvent shapes the window again for the new width.
     setFixedSize(window, kHeight);
 }
