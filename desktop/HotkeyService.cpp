@@ -28,6 +28,8 @@ void HotkeyService::notify(QMessageBox::Icon icon, const QString& title, const Q
         return;
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok, m_messageParent);
+    // The text can be selected and copied, for a report or a search.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 

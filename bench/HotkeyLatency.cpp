@@ -1,0 +1,162 @@
+// Time from a global hotkey press to its effect in the real program: the key is pressed through
+// XTEST on a second X connection (as a keyboard would), and the clock is taken when the program
+// has carried out the press. Runs under an X server; prints the figures.
+//   bench_hotkey_latency [PRESSES]
+
+#include "app/Program.h"
+#include "timing/TimerPanel1A.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class Keyboard {
+public:
+    Keyboard() : m_c(xcb_connect(nullptr, nullptr)) { m_symbols = xcb_key_symbols_alloc(m_c); }
+    ~Keyboard() {
+        xcb_key_symbols_free(m_symbols);
+        xcb_disconnect(m_c);
+    }
+    bool ok() const { return !xcb_connection_has_error(m_c); }
+    xcb_keycode_t code(xcb_keysym_t sym) {
+        xcb_keycode_t* list = xcb_key_symbols_get_keycode(m_symbols, sym);
+        const xcb_keycode_t k = list ? list[0] : 0;
+        std::free(list);
+        return k;
+    }
+    void send(uint8_t type, xcb_keycode_t key) {
+        xcb_test_fake_input(m_c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_flush(m_c);
+    }
+
+private:
+    xcb_connection_t* m_c;
+    xcb_key_symbols_t* m_symbols = nullptr;
+};
+
+struct Figures {
+    double median, p95, max;
+};
+
+Figures figures(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)], ms.back()};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int presses = argc > 1 ? std::max(5, std::atoi(argv[1])) : 50;
+    Keyboard keyboard;
+    if (!keyboard.ok() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        std::fprintf(stderr, "bench_hotkey_latency: needs an X server\n");
+        return 1;
+    }
+    QTemporaryDir dir;
+    {
+        // Start/Stop Ctrl+F5, Snap Ctrl+F6.
+        QFile file(dir.filePath(QStringLiteral("hotkeysetup.txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write("2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    }
+    Program program(dir.path());
+    program.load();
+    program.panel().show();
+    QAbstractButton* startStop = program.panel().findChild<QAbstractButton*>("Command4");
+    QAbstractButton* snap = program.panel().findChild<QAbstractButton*>("Snap");
+    if (!program.state().HotkeyRegistered[0] || !program.state().HotkeyRegistered[1] ||
+        !startStop || !snap) {
+        std::fprintf(stderr, "bench_hotkey_latency: the hotkeys did not register\n");
+        return 1;
+    }
+
+    const xcb_keycode_t ctrl = keyboard.code(XK_Control_L);
+    QElapsedTimer clock;
+    QEventLoop loop;
+    bool done = false;
+    // Connected after the panel's own handlers, so these run once the press has been carried out.
+    QObject::connect(startStop, &QAbstractButton::clicked, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
+    QObject::connect(snap, &QAbstractButton::clicked, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
+
+    // One timer for every wait, so that no old timeout ends a later wait early.
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    auto press = [&](xcb_keysym_t sym) -> double {
+        const xcb_keycode_t key = keyboard.code(sym);
+        done = false;
+        keyboard.send(XCB_KEY_PRESS, ctrl);
+        clock.start();
+        keyboard.send(XCB_KEY_PRESS, key);
+        timeout.start(1000);
+        if (!done)
+            loop.exec();
+        const double ms = clock.nsecsElapsed() / 1e6;
+        const bool carriedOut = done;
+        keyboard.send(XCB_KEY_RELEASE, key);
+        keyboard.send(XCB_KEY_RELEASE, ctrl);
+        // Let the releases arrive before the next press.
+        timeout.start(30);
+        loop.exec();
+        return carriedOut ? ms : -1;
+    };
+
+    std::vector<double> startStopMs, snapMs;
+    double first = press(XK_F5); // starts the clock
+    if (first < 0 || startStop->text() != QLatin1String("Stop")) {
+        std::fprintf(stderr,
+                     "bench_hotkey_latency: the Start/Stop hotkey did not start the clock\n");
+        return 1;
+    }
+    for (int i = 0; i < presses; ++i) {
+        const double ms = press(XK_F6);
+        if (ms < 0) {
+            std::fprintf(stderr, "bench_hotkey_latency: a Snap press was lost\n");
+            return 1;
+        }
+        snapMs.push_back(ms);
+    }
+    startStopMs.push_back(first);
+    for (int i = 1; i < presses; ++i) {
+        const double ms = press(XK_F5);
+        if (ms < 0) {
+            std::fprintf(stderr, "bench_hotkey_latency: a Start/Stop press was lost\n");
+            return 1;
+        }
+        startStopMs.push_back(ms);
+    }
+    const Figures s = figures(snapMs);
+    const Figures t = figures(startStopMs);
+    std::printf("hotkey press to snap carried out, %d presses: median %.2f ms, 95th percentile "
+                "%.2f ms, max %.2f ms\n",
+                presses, s.median, s.p95, s.max);
+    std::printf("hotkey press to start/stop carried out, %d presses: median %.2f ms, 95th "
+                "percentile %.2f ms, max %.2f ms\n",
+                presses, t.median, t.p95, t.max);
+    program.panel().exitProgram();
+    return s.max < 20.0 && t.max < 20.0 ? 0 : 3;
+}

@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# Global hotkeys of the real program under Xvfb, pressed through XTEST while another window has
+# the focus; the hotkey dialog silencing them; a combination another client holds; the commands
+# handed to the running program by a second start; the grabs given back at exit.
+# Usage: hotkeys.sh path/to/chronofex path/to/cfx_grabkey
+source "$(dirname "$0")/lib.sh"
+exe=$1
+grabkey=$2
+
+# The program's socket lands in its own temporary folder, so it is easy to find.
+export TMPDIR="$E2E_TMP/tmp"
+mkdir -p "$TMPDIR"
+
+# Start/Stop Ctrl+F5, Snap Ctrl+F6, Reset Ctrl+F7, Menu Ctrl+F8, all enabled.
+printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' \
+    >"$DATA_DIR/hotkeysetup.txt"
+
+# What the panel shows, asked over the program's socket: "caption=Stop time=... snap=1 ...".
+status() {
+    python3 - "$TMPDIR" <<'PY'
+import glob, socket, sys
+paths = glob.glob(sys.argv[1] + "/chronofex-*")
+if not paths:
+    print("none"); sys.exit(0)
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(5)
+s.connect(paths[0])
+s.sendall(b"status\n")
+print(s.makefile().readline().strip())
+PY
+}
+field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+# expect FIELD VALUE: waits up to two seconds for the panel to show it.
+expect() {
+    for _ in $(seq 40); do
+        [ "$(field "$1")" = "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "expected $1=$2, the panel shows: $(status)"
+}
+# stays FIELD VALUE: the panel keeps showing it for half a second.
+stays() {
+    for _ in $(seq 10); do
+        [ "$(field "$1")" = "$2" ] || fail "expected $1 to stay $2, the panel shows: $(status)"
+        sleep 0.05
+    done
+}
+focus_other() {
+    xdotool windowfocus --sync "$other"
+    [ "$(xdotool getwindowfocus)" = "$other" ] || fail "the other window did not get the focus"
+}
+# hotkey KEYS: pressed through XTEST while the other window has the focus.
+hotkey() {
+    focus_other
+    xdotool key "$1"
+    [ "$(xdotool getwindowfocus)" = "$other" ] || fail "the hotkey took the focus away"
+}
+
+e2e_start_x
+e2e_start_app "$exe"
+panel=$(e2e_window '^Chronofex$')
+expect caption Start
+xmessage -name other -title "Other program" -geometry +700+500 "another program" &
+E2E_PIDS+=($!)
+other=$(e2e_window '^Other program$')
+
+# Snap while the Snap button is disabled does nothing.
+hotkey ctrl+F6
+stays snap 0
+stays stamp 0
+stays time 00:00:00:00
+
+# Start/Stop, Snap, Start/Stop, Reset while another program has the focus.
+hotkey ctrl+F5
+expect caption Stop
+expect snap 1
+hotkey ctrl+F6
+stays caption Stop
+hotkey ctrl+F5
+expect caption Start
+stopped_at=$(field time)
+[ "$stopped_at" != "00:00:00:00" ] || fail "the clock did not run"
+stays time "$stopped_at"
+hotkey ctrl+F7
+expect time 00:00:00:00
+expect reset 0
+
+# A held key repeats, but acts once.
+focus_other
+xdotool keydown ctrl+F5
+sleep 1
+xdotool keyup ctrl+F5
+expect caption Stop
+stays caption Stop
+hotkey ctrl+F5
+expect caption Start
+hotkey ctrl+F7
+expect time 00:00:00:00
+
+# The Menu hotkey pops up the options menu; its "Set &Hotkeys..." opens the dialog, and while
+# the dialog is open the hotkeys do nothing.
+hotkey ctrl+F8
+sleep 0.3
+xdotool key h
+dialog=$(e2e_window '^Chronofex - Hotkeys$')
+hotkey ctrl+F5
+stays caption Start
+# Closed without OK: the old hotkeys work again and the file is unchanged.
+xdotool windowfocus --sync "$dialog"
+xdotool key Escape
+for _ in $(seq 40); do
+    xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null 2>&1 || break
+    sleep 0.05
+done
+hotkey ctrl+F5
+expect caption Stop
+hotkey ctrl+F5
+expect caption Start
+[ "$(od -An -c "$DATA_DIR/hotkeysetup.txt" | tr -d ' \n')" = \
+    "$(printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' | od -An -c | tr -d ' \n')" ] ||
+    fail "closing the dialog changed the hotkey file"
+
+# The same start, snap and reset from the command line.
+"$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
+expect caption Stop
+"$exe" --data-dir "$DATA_DIR" --snap || fail "--snap did not reach the program"
+stays caption Stop
+"$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
+expect caption Start
+"$exe" --data-dir "$DATA_DIR" --reset || fail "--reset did not reach the program"
+expect time 00:00:00:00
+
+# A second plain start brings the running panel forward and ends.
+timeout 10 "$exe" --data-dir "$DATA_DIR" --no-splash || fail "a second start did not end by itself"
+[ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" = 1 ] || fail "two panels run"
+
+# Exit (from the menu of the Menu hotkey) gives the hotkeys back: another client can then take
+# Ctrl+F5 (keysym ffc2, Control = 4).
+hotkey ctrl+F8
+sleep 0.3
+xdotool key x
+for _ in $(seq 100); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
+e2e_no_output
+"$exe" --data-dir "$DATA_DIR" --snap 2>"$E2E_TMP/remote.err" && fail "--snap with no program ran"
+grep -q "no Chronofex is running" "$E2E_TMP/remote.err" || fail "--snap did not say why"
+"$grabkey" ffc2 4 >"$E2E_TMP/grab1.txt" 2>&1 &
+grab1=$!
+E2E_PIDS+=($grab1)
+sleep 0.5
+grep -q grabbed "$E2E_TMP/grab1.txt" || fail "the program kept Ctrl+F5 after it ended"
+kill "$grab1"
+
+# Another client holds Ctrl+F6 (Snap): the program says it could register one hotkey less,
+# and the others still work.
+"$grabkey" ffc3 4 >"$E2E_TMP/grab2.txt" 2>&1 &
+E2E_PIDS+=($!)
+sleep 0.5
+grep -q grabbed "$E2E_TMP/grab2.txt" || fail "the helper could not grab Ctrl+F6"
+e2e_start_app "$exe"
+box=$(e2e_window '^Hotkey Assign$')
+# Select the message's text and copy it.
+xdotool mousemove --window "$box" 120 25 click 1
+sleep 0.2
+xdotool key ctrl+a ctrl+c
+sleep 0.3
+xclip -o -selection clipboard >"$E2E_TMP/message.txt" 2>/dev/null || true
+grep -q "Can not register 1 Hotkeys." "$E2E_TMP/message.txt" ||
+    fail "the message did not give the count 1: $(cat "$E2E_TMP/message.txt")"
+grep -q "Duplicate keys may be assigned or keys" "$E2E_TMP/message.txt" || fail "second line"
+xdotool windowfocus --sync "$box"
+xdotool key Escape
+e2e_window '^Chronofex$' >/dev/null
+expect caption Start
+hotkey ctrl+F5
+expect caption Stop
+hotkey ctrl+F6
+for _ in $(seq 40); do grep -q "press 1" "$E2E_TMP/grab2.txt" && break; sleep 0.05; done
+grep -q "press 1" "$E2E_TMP/grab2.txt" || fail "the other client did not get its key"
+hotkey ctrl+F7
+expect time 00:00:00:00
+e2e_no_output
+echo "hotkeys: all checks passed"
