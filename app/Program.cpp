@@ -285,6 +285,7 @@ bool Program::startRemoteControl(QString* error) {
         fields += QByteArray(" snap=") + (snap && snap->isEnabled() ? "1" : "0");
         fields += QByteArray(" reset=") + (reset && reset->isEnabled() ? "1" : "0");
         fields += " stamp=" + QByteArray(m_state.SessionStamp.isEmpty() ? "0" : "1");
+        fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
         return fields;
     });
     return m_remote->listen(cfx::remoteServerNameForUser(m_state.DataDir), error);

@@ -6,6 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 exe=$1
 grabkey=$2
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
 # The program's socket lands in its own temporary folder, so it is easy to find.
 export TMPDIR="$E2E_TMP/tmp"
@@ -67,7 +68,7 @@ other=$(e2e_window '^Other program$')
 # Snap while the Snap button is disabled does nothing.
 hotkey ctrl+F6
 stays snap 0
-stays stamp 0
+stays readings 0
 stays time 00:00:00:00
 
 # Start/Stop, Snap, Start/Stop, Reset while another program has the focus.
@@ -75,7 +76,10 @@ hotkey ctrl+F5
 expect caption Stop
 expect snap 1
 hotkey ctrl+F6
+expect readings 1
 stays caption Stop
+hotkey ctrl+F6
+expect readings 2
 hotkey ctrl+F5
 expect caption Start
 stopped_at=$(field time)
@@ -84,6 +88,7 @@ stays time "$stopped_at"
 hotkey ctrl+F7
 expect time 00:00:00:00
 expect reset 0
+expect readings 0
 
 # A held key repeats, but acts once.
 focus_other
@@ -124,11 +129,13 @@ expect caption Start
 "$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
 expect caption Stop
 "$exe" --data-dir "$DATA_DIR" --snap || fail "--snap did not reach the program"
+expect readings 1
 stays caption Stop
 "$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
 expect caption Start
 "$exe" --data-dir "$DATA_DIR" --reset || fail "--reset did not reach the program"
 expect time 00:00:00:00
+expect readings 0
 
 # A second plain start brings the running panel forward and ends.
 timeout 10 "$exe" --data-dir "$DATA_DIR" --no-splash || fail "a second start did not end by itself"
@@ -180,6 +187,7 @@ expect caption Stop
 hotkey ctrl+F6
 for _ in $(seq 40); do grep -q "press 1" "$E2E_TMP/grab2.txt" && break; sleep 0.05; done
 grep -q "press 1" "$E2E_TMP/grab2.txt" || fail "the other client did not get its key"
+stays readings 0
 hotkey ctrl+F7
 expect time 00:00:00:00
 e2e_no_output
