@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The real program under Xvfb with a compositor announced: the display's menu offers
+# "Display Transparency...", the dialog opens, and its slider sets the display's window opacity
+# (60 of 255 at the far left, fully opaque at the right).
+# Usage: display_transparency.sh CHRONOFEX CM_OWNER
+source "$(dirname "$0")/lib.sh"
+exe=$1
+cm_owner=$2
+
+e2e_start_x
+"$cm_owner" >"$E2E_TMP/cm.log" 2>&1 &
+E2E_PIDS+=($!)
+for _ in $(seq 50); do grep -q ready "$E2E_TMP/cm.log" && break; sleep 0.1; done
+grep -q ready "$E2E_TMP/cm.log" || fail "the stand-in compositor did not start"
+
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+display=$(e2e_window '^Chronofex Display$')
+
+opacity() { # the display's _NET_WM_WINDOW_OPACITY, or "none"
+    xprop -id "$display" _NET_WM_WINDOW_OPACITY | sed -n 's/.* = \([0-9]*\)$/\1/p' | grep . || echo none
+}
+opaque() { case "$(opacity)" in none | 4294967295) return 0 ;; *) return 1 ;; esac; }
+opaque || fail "the display is not opaque at start: $(opacity)"
+
+# Right-click the display; the last item of its menu is the transparency dialog.
+eval "$(xdotool getwindowgeometry --shell "$display")"
+xdotool mousemove $((X + 30)) $((Y + 30)) click 3
+sleep 0.5
+xdotool key Up Return
+dialog=$(e2e_window '^Chronofex - Display Transparency$')
+xdotool windowfocus --sync "$dialog"
+
+xdotool key Home
+for _ in $(seq 30); do opaque || break; sleep 0.1; done
+want=$((4294967295 * 60 / 255))
+got=$(opacity)
+opaque && fail "the slider's far left end did not make the display see-through"
+diff=$((got - want))
+[ "${diff#-}" -lt $((4294967295 / 200)) ] || fail "opacity $got, expected about $want (60 of 255)"
+
+xdotool key End
+for _ in $(seq 30); do opaque && break; sleep 0.1; done
+opaque || fail "the slider's right end did not make the display opaque: $(opacity)"
+
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+e2e_no_output
+echo "display transparency e2e: ok"
