@@ -31,7 +31,9 @@ fail() {
 # (-displayfd) under its own lock, so tests running side by side never share a server.
 e2e_start_x() {
     local numfile="$E2E_TMP/display.num"
-    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$numfile" >/dev/null 2>&1 &
+    # -noreset: without it the server restarts when xdpyinfo (its only client) leaves, and a
+    # program connecting during that restart fails.
+    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp -noreset 7>"$numfile" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
         if [ -s "$numfile" ]; then
