@@ -1,3 +1,4 @@
+#include "tests/outside/MessageBoxWatcher.h"
 #include "tests/timing/FakeClock.h"
 
 #include "app/Program.h"
@@ -105,6 +106,20 @@ private Q_SLOTS:
         QCOMPARE(xml.count("<w:gridCol "), 4);
         QVERIFY(xml.contains("<w:gridCol w:w=\"3800\"/></w:tblGrid>")); // Comment at 190 pt
         QCOMPARE(xml.count("<w:t>run;1</w:t>"), 1);
+    }
+
+    void aFileThatCannotBeWrittenIsNamedInAMessage() {
+        RateForm& rate = m_program->rateForm();
+        rate.AddRecord(QString());
+        QFile::remove(data("CFXRateRawCSV.txt"));
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("CFXRateRawCSV.txt")));
+        MessageBoxWatcher watcher;
+        watcher.arm();
+        press(rate, "FileCmnd");
+        QDir(m_dir.path()).rmdir(QStringLiteral("CFXRateRawCSV.txt"));
+        QCOMPARE(watcher.seen, 1);
+        QCOMPARE(watcher.icon, QMessageBox::Critical);
+        QVERIFY(watcher.text.contains(QDir::toNativeSeparators(data("CFXRateRawCSV.txt"))));
     }
 };
 

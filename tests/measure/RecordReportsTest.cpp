@@ -133,22 +133,3 @@ TEST(RecordReports, AFailureNamesTheFileThatCouldNotBeWritten) {
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.path.endsWith("CFXRateResults.txt"));
 }
-
-TEST(RecordReports, TheDocumentTableHasOneRowPerRecordAndKeepsEachCellWhole) {
-    GridModel grid(6);
-    fill(grid, {kRateHeader,
-                {"1", "4", "07/12/2026 23:40:01", "1.30", "46.15", "a;b;c"},
-                {"2", "1", "07/12/2026 23:41:10", "1.50", "40.00", ""}});
-    const docx::Document doc = recordWordDocument(grid, RecordReportKind::rate(), "D");
-    ASSERT_EQ(doc.blocks.size(), 5);
-    const auto& table = std::get<docx::Table>(doc.blocks[2]);
-    ASSERT_EQ(table.rows.size(), 3);
-    EXPECT_EQ(table.rows[0], kRateHeader);
-    EXPECT_EQ(table.rows[1].last(), "a;b;c");
-    EXPECT_EQ(table.rows[2].size(), 6);
-    EXPECT_EQ(table.fixedWidthsPt, (QVector<double>{0, 50, 0, 60, 60, 160}));
-    const auto& created = std::get<docx::Paragraph>(doc.blocks[4]);
-    ASSERT_EQ(created.runs.size(), 2);
-    EXPECT_TRUE(created.runs[0].bold);
-    EXPECT_EQ(created.runs[0].text + created.runs[1].text, "Report created at:\tD");
-}

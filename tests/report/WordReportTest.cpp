@@ -102,15 +102,3 @@ TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {
     EXPECT_EQ(paragraphText(doc.blocks[11]), "Shortest Time Gap:\t00:00:00.50");
     EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\t00:00:00.75");
 }
-
-TEST(WordReport, OneReadingGivesAHeaderAndOneRow) {
-    ReadingsModel model;
-    model.AppendReading(520, true, "20", false, "00:00:05.20");
-    model.RefreshReadings();
-    const docx::Document doc = stopwatchWordDocument(model, {QDateTime(), "100", "stamp"}, 100);
-    const auto& table = std::get<docx::Table>(doc.blocks[2]);
-    ASSERT_EQ(table.rows.size(), 2);
-    EXPECT_EQ(table.rows[1].value(3), "00:00:05.20");
-    EXPECT_EQ(paragraphText(doc.blocks[10]), "Longest Time Gap:\t00:00:05.20");
-    EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\t00:00:05.20");
-}
