@@ -34,6 +34,14 @@ double numericValue(const QString& text) {
         ++i;
         ++digits;
     }
+    // A plain integer (the usual case: centisecond counts in the readings) is read directly.
+    if (i == n && digits > 0 && digits <= 15) {
+        qint64 value = 0;
+        for (qsizetype k = i - digits; k < i; ++k)
+            value = value * 10 + (text[k].unicode() - u'0');
+        return text[start] == QLatin1Char('-') ? -static_cast<double>(value)
+                                               : static_cast<double>(value);
+    }
     if (i < n && text[i] == QLatin1Char('.')) {
         ++i;
         while (i < n && isDigit(text[i])) {
@@ -90,7 +98,9 @@ QString twoDigits(qint64 value) {
 }
 
 QString formatFixed(double value) {
-    return numberLocale().toString(value, 'f', 2);
+    // Built once: writing a report formats a share for every reading.
+    static const QLocale locale = numberLocale();
+    return locale.toString(value, 'f', 2);
 }
 
 QString formatHashes(double value) {

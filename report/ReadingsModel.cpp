@@ -4,6 +4,7 @@
 #include "timing/TimeText.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -50,6 +51,15 @@ ReadingsModel::ReadingsModel(QObject* parent) : QObject(parent) {
     m_results.setAlignmentAt(0, kColNumber, GridModel::kAlignCentreTop);
     m_results.setColumnSource(
         kColShare, [this](int row, const QString& stored) { return shareText(row, stored); });
+    connect(&m_reference, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                if (!m_ownWrite && from.column() <= kRefCs && to.column() >= kRefCs)
+                    m_timesSorted = false;
+            });
+    connect(&m_reference, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_ownWrite)
+            m_timesSorted = false;
+    });
 }
 
 QString ReadingsModel::zeroShareText() {
@@ -73,15 +83,37 @@ QString ReadingsModel::shareText(int row, const QString& stored) const {
     return cfx::formatFixed(static_cast<double>(timeCs(row)) / m_shareBase * 100.0);
 }
 
-void ReadingsModel::prune(qint32 timeCs) {
+int ReadingsModel::firstAtOrAfter(qint32 timeCs) {
     const int last = recordCount();
-    int first = 0;
-    for (int r = 1; r <= last; ++r) {
-        if (centiseconds(m_reference.textMatrix(r, kRefCs)) >= timeCs) {
-            first = r;
-            break;
+    if (m_timesSorted) {
+        int lo = 1;
+        int hi = last + 1;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (this->timeCs(mid) >= timeCs)
+                hi = mid;
+            else
+                lo = mid + 1;
         }
+        return lo <= last ? lo : 0;
     }
+    // One full scan finds the record and learns whether the times are in order again.
+    int first = 0;
+    bool sorted = true;
+    qint32 previous = std::numeric_limits<qint32>::min();
+    for (int r = 1; r <= last; ++r) {
+        const qint32 t = this->timeCs(r);
+        if (first == 0 && t >= timeCs)
+            first = r;
+        sorted = sorted && t >= previous;
+        previous = t;
+    }
+    m_timesSorted = sorted;
+    return first;
+}
+
+void ReadingsModel::prune(qint32 timeCs) {
+    const int first = firstAtOrAfter(timeCs);
     if (first == 0)
         return;
     // Removing the tail in one step gives the same grids as removing rows last .. first.
@@ -90,7 +122,10 @@ void ReadingsModel::prune(qint32 timeCs) {
     m_shareRows = std::min(m_shareRows, first - 1);
 }
 
-void ReadingsModel::addRecordRow(bool stoodStill) {
+void ReadingsModel::addRecordRow(bool stoodStill, qint32 timeCs) {
+    const int last = recordCount();
+    m_timesSorted = m_timesSorted && (last == 0 || this->timeCs(last) <= timeCs);
+    m_ownWrite = true;
     const int row = m_results.addRow();
     m_reference.addRow();
     m_results.setTextMatrix(row, kColNumber, QString::number(row));
@@ -103,6 +138,7 @@ void ReadingsModel::addRecordRow(bool stoodStill) {
     }
     m_reference.setAlignmentAt(row, kRefTag, GridModel::kAlignLeftCentre);
     m_reference.setAlignmentAt(row, kRefCs, GridModel::kAlignLeftCentre);
+    m_ownWrite = false;
 }
 
 ReadingsModel::Append ReadingsModel::AppendReading(qint32 timeCs, bool stoodStill,
@@ -112,10 +148,12 @@ ReadingsModel::Append ReadingsModel::AppendReading(qint32 timeCs, bool stoodStil
         this->prune(timeCs);
     if (recordCount() >= kMaxRecords)
         return Append::Refused;
-    addRecordRow(stoodStill);
+    addRecordRow(stoodStill, timeCs);
     const int row = recordCount();
+    m_ownWrite = true;
     m_reference.setTextMatrix(row, kRefTag, tag);
     m_reference.setTextMatrix(row, kRefCs, QString::number(timeCs));
+    m_ownWrite = false;
     m_results.setTextMatrix(row, kColTime, stoodStill ? QLatin1Char('S') + clockText : clockText);
     m_reference.setRow(row);
     m_results.setRow(row);
@@ -143,6 +181,7 @@ void ReadingsModel::selectRecord(int n) {
 }
 
 void ReadingsModel::ClearReport() {
+    m_timesSorted = true;
     m_reference.setRows(1);
     m_gaps.setRows(1);
     m_results.setRows(1);
@@ -151,6 +190,7 @@ void ReadingsModel::ClearReport() {
 }
 
 void ReadingsModel::ClearReportForReset() {
+    m_timesSorted = true;
     m_reference.setRows(1);
     m_results.setRows(1);
     m_shareRows = 0;
@@ -205,14 +245,16 @@ ReadingsModel::Append ReadingsModel::addLoadedReading(const QString& number,
                                                       const QString& timeCsText) {
     if (recordCount() >= kMaxRecords)
         return Append::Refused;
-    addRecordRow(timeText.startsWith(QLatin1Char('S')));
+    addRecordRow(timeText.startsWith(QLatin1Char('S')), centiseconds(timeCsText));
     const int row = recordCount();
     m_results.setTextMatrix(row, kColNumber, number);
     m_results.setTextMatrix(row, kColTime, timeText);
     m_results.setTextMatrix(row, kColShare, share);
     m_results.setTextMatrix(row, kColComment, comment);
+    m_ownWrite = true;
     m_reference.setTextMatrix(row, kRefTag, tag);
     m_reference.setTextMatrix(row, kRefCs, timeCsText);
+    m_ownWrite = false;
     return Append::Appended;
 }
 

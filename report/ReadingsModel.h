@@ -99,7 +99,8 @@ Q_SIGNALS:
 private:
     QString shareText(int row, const QString& stored) const;
     void prune(qint32 timeCs);
-    void addRecordRow(bool stoodStill);
+    int firstAtOrAfter(qint32 timeCs);
+    void addRecordRow(bool stoodStill, qint32 timeCs);
 
     GridModel m_results{4};
     GridModel m_reference{3};
@@ -110,6 +111,12 @@ private:
     // text.
     int m_shareRows = 0;
     qint32 m_shareBase = 0;
+
+    // The records' times are known to be non-decreasing (the usual case: readings of a running
+    // clock), so the prune finds its record by bisection. Any write to the times from outside
+    // clears it until the next full scan.
+    bool m_timesSorted = true;
+    bool m_ownWrite = false;
 
     QString m_averageGap;
     QString m_longestGap;

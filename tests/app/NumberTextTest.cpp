@@ -17,6 +17,14 @@ TEST(NumericValue, ReadsTheLeadingNumericPart) {
     EXPECT_DOUBLE_EQ(numericValue("1,5"), 1.0); // only "." is a decimal point
 }
 
+TEST(NumericValue, PlainIntegersOfAnyLength) {
+    EXPECT_DOUBLE_EQ(numericValue("+7"), 7.0);
+    EXPECT_DOUBLE_EQ(numericValue(" 007"), 7.0);
+    EXPECT_DOUBLE_EQ(numericValue("2147483648"), 2147483648.0);
+    EXPECT_DOUBLE_EQ(numericValue("-999999999999999"), -999999999999999.0);
+    EXPECT_DOUBLE_EQ(numericValue("12345678901234567890"), 12345678901234567890.0);
+}
+
 TEST(NumericValue, IsZeroWithoutANumber) {
     EXPECT_DOUBLE_EQ(numericValue(""), 0.0);
     EXPECT_DOUBLE_EQ(numericValue(" "), 0.0);

@@ -64,6 +64,31 @@ TEST(ReadingsModel, PruneReplacesTheRecordAtTheSameTimeAndEveryLaterOne) {
     EXPECT_EQ(m.recordCount(), 3);
 }
 
+TEST(ReadingsModel, PruneFindsTheFirstLaterRecordWhateverTheOrder) {
+    // Out of order without pruning (a snap in the first tick after a loaded session).
+    ReadingsModel m;
+    for (qint32 cs : {100, 500, 300})
+        add(m, cs);
+    add(m, 250, false, true);
+    EXPECT_EQ(times(m), (QStringList{"100", "250"}));
+
+    // A time changed from outside the model is honoured too.
+    ReadingsModel n;
+    for (qint32 cs : {100, 200, 300})
+        add(n, cs);
+    n.reference().setTextMatrix(1, 1, "900");
+    add(n, 250, false, true);
+    EXPECT_EQ(times(n), (QStringList{"250"}));
+
+    // Loaded records in order, then a prune between two of them.
+    ReadingsModel l;
+    l.addLoadedReading("1", "a", "", "", "00", "100");
+    l.addLoadedReading("2", "b", "", "", "00", "200");
+    l.addLoadedReading("3", "c", "", "", "00", "300");
+    add(l, 200, false, true);
+    EXPECT_EQ(times(l), (QStringList{"100", "200"}));
+}
+
 TEST(ReadingsModel, SharesFollowTheNewestReading) {
     ReadingsModel m;
     add(m, 500);
