@@ -83,16 +83,18 @@ RemoteControlServer::~RemoteControlServer() {
 }
 
 bool RemoteControlServer::listen(const QString& serverName, QString* error) {
+    // Asked first: listening would quietly take the name over from a running program.
+    QLocalSocket probe;
+    probe.connectToServer(serverName);
+    if (probe.waitForConnected(1000)) {
+        if (error)
+            *error = QStringLiteral("another Chronofex already runs for this data folder");
+        return false;
+    }
     if (m_server->listen(serverName))
         return true;
     if (m_server->serverError() == QAbstractSocket::AddressInUseError) {
-        QLocalSocket probe;
-        probe.connectToServer(serverName);
-        if (probe.waitForConnected(1000)) {
-            if (error)
-                *error = QStringLiteral("another Chronofex already runs for this data folder");
-            return false;
-        }
+        // Nobody answered: a socket left behind by a program that crashed.
         QLocalServer::removeServer(serverName);
         if (m_server->listen(serverName))
             return true;

@@ -1,0 +1,161 @@
+#include "desktop/HotkeyDispatch.h"
+#include "app/Program.h"
+#include "desktop/RemoteControl.h"
+#include "desktop/TrayIcon.h"
+#include "report/ReadingsModel.h"
+#include "timing/TimerPanel1A.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <future>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+class HotkeyDispatchTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+
+    TimerPanel1A& panel() { return m_program->panel(); }
+    QString caption() { return panel().findChild<QAbstractButton*>("Command4")->text(); }
+    int readings() { return m_program->readings().recordCount(); }
+    QAction* item(const char* name) { return panel().menuAction(QLatin1String(name)); }
+
+    // Sends from another thread: the server answers from this thread's event loop.
+    cfx::RemoteResult send(const QString& name, cfx::RemoteCommand command,
+                           QByteArray* reply = nullptr) {
+        auto result = std::async(std::launch::async, [=] {
+            return cfx::sendRemoteCommand(name, command, nullptr, 3000, reply);
+        });
+        while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            QTest::qWait(5);
+        return result.get();
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_program = std::make_unique<Program>(m_dir.path());
+        m_program->load();
+        panel().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel()));
+    }
+    void cleanup() { m_program.reset(); }
+
+    void pressesActOnlyWhileTheirButtonsAreEnabled() {
+        DispatchHotkey(*m_program, 1); // Snap before the clock ever ran
+        DispatchHotkey(*m_program, 2);
+        QCOMPARE(readings(), 0);
+        QCOMPARE(caption(), QString("Start"));
+
+        // The presses act once in the mouse-down mode too.
+        panel().setMouseResponse(1);
+        DispatchHotkey(*m_program, 0);
+        QCOMPARE(caption(), QString("Stop"));
+        QTest::qWait(30);
+        DispatchHotkey(*m_program, 1);
+        DispatchHotkey(*m_program, 1);
+        QCOMPARE(readings(), 2);
+        DispatchHotkey(*m_program, 0);
+        QCOMPARE(caption(), QString("Start"));
+        DispatchHotkey(*m_program, 2);
+        QCOMPARE(readings(), 0);
+        QVERIFY(!panel().findChild<QWidget*>("Command3")->isEnabled());
+    }
+
+    void otherIdentifiersDoNothing() {
+        DispatchHotkey(*m_program, 0);
+        for (int id = 4; id < 256; ++id)
+            DispatchHotkey(*m_program, static_cast<quint8>(id));
+        QCOMPARE(caption(), QString("Stop"));
+        QCOMPARE(readings(), 0);
+        QVERIFY(!panel().optionsMenu()->isVisible());
+    }
+
+    void menuHotkeyShowsTheWholeMenuAlsoFromTheTray() {
+        m_program->tray().setAvailabilityProbe([] { return true; });
+        DispatchHotkey(*m_program, 3);
+        QTRY_VERIFY(panel().optionsMenu()->isVisible());
+        for (const char* name : {"mnuHotkeys", "mnuSetTime", "mnuReport", "mnuRate", "mnuAbout"})
+            QVERIFY2(item(name)->isVisible() && item(name)->isEnabled(), name);
+        QVERIFY(item("mnuSysTrayMinimize")->isEnabled());
+        QVERIFY(!item("mnuSysTrayRestore")->isEnabled());
+        panel().optionsMenu()->hide();
+
+        item("mnuSysTrayMinimize")->trigger();
+        QCOMPARE(m_program->state().InTray, 1);
+        DispatchHotkey(*m_program, 3);
+        QTRY_VERIFY(panel().optionsMenu()->isVisible());
+        QVERIFY(!item("mnuSysTrayMinimize")->isEnabled());
+        QVERIFY(item("mnuSysTrayRestore")->isEnabled());
+        QVERIFY(item("mnuHotkeys")->isVisible() && item("mnuHotkeys")->isEnabled());
+        panel().optionsMenu()->hide();
+    }
+
+    void remoteCommandsReachTheRunningProgram() {
+        QVERIFY(m_program->startRemoteControl());
+        const QString name = cfx::remoteServerNameForUser(m_dir.path());
+        QCOMPARE(send(name, cfx::RemoteCommand::StartStop), cfx::RemoteResult::Delivered);
+        QCOMPARE(caption(), QString("Stop")); // carried out before the answer
+        QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::Delivered);
+        QCOMPARE(readings(), 1);
+        QByteArray status;
+        QCOMPARE(send(name, cfx::RemoteCommand::Status, &status), cfx::RemoteResult::Delivered);
+        QVERIFY2(status.startsWith("caption=Stop ") && status.contains(" readings=1"), status);
+        QCOMPARE(send(name, cfx::RemoteCommand::StartStop), cfx::RemoteResult::Delivered);
+        QCOMPARE(send(name, cfx::RemoteCommand::Reset), cfx::RemoteResult::Delivered);
+        QCOMPARE(readings(), 0);
+
+        // A second program for the same folder cannot take the name.
+        RemoteControlServer second;
+        QString why;
+        QVERIFY(!second.listen(name, &why));
+        QVERIFY(!why.isEmpty());
+
+        // Nonsense is refused without effect.
+        QLocalSocket raw;
+        raw.connectToServer(name);
+        QVERIFY(raw.waitForConnected(1000));
+        raw.write("explode\n");
+        QTRY_VERIFY(raw.canReadLine());
+        QCOMPARE(raw.readLine(), QByteArray("unknown\n"));
+        QCOMPARE(caption(), QString("Start"));
+    }
+
+    void noProgramAndLeftoverSocketsAreToldApart() {
+        QTemporaryDir other;
+        const QString name = cfx::remoteServerNameForUser(other.path());
+        QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::NoneRunning);
+
+        // A socket file left behind by a program that crashed: nobody answers on it, and a new
+        // program takes its place.
+        const QString path = QDir::tempPath() + QLatin1Char('/') + name;
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        ::close(fd);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::NoneRunning);
+
+        RemoteControlServer server;
+        QSignalSpy received(&server, &RemoteControlServer::commandReceived);
+        QVERIFY(server.listen(name));
+        QCOMPARE(send(name, cfx::RemoteCommand::Menu), cfx::RemoteResult::Delivered);
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received[0][0].value<cfx::RemoteCommand>(), cfx::RemoteCommand::Menu);
+    }
+};
+
+QTEST_MAIN(HotkeyDispatchTest)
+#include "HotkeyDispatchTest.moc"
