@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "timing/PanelButton.h"
+#include "timing/TimeLabel.h"
 #include "timing/TimeText.h"
 
 #include <QAction>
@@ -103,7 +104,8 @@ void TimerPanel1A::buildControls() {
         w->setAccessibleName(accessible);
     };
 
-    m_label2 = new QLabel(QStringLiteral("TimerDisplay"), this);
+    m_label2 = new TimeLabel(this);
+    m_label2->setText(QStringLiteral("TimerDisplay"));
     named(m_label2, "Label2", QStringLiteral("Time"));
     QFont timeFont(QStringLiteral("DejaVu Sans Mono"));
     timeFont.setStyleHint(QFont::Monospace);
@@ -111,10 +113,6 @@ void TimerPanel1A::buildControls() {
     timeFont.setBold(true);
     m_label2->setFont(timeFont);
     m_label2->setAlignment(Qt::AlignCenter);
-    m_label2->setFrameShape(QFrame::StyledPanel);
-    m_label2->setFrameShadow(QFrame::Sunken);
-    m_label2->setMinimumWidth(
-        m_label2->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00.00")) + 24);
 
     m_frame2 = new QGroupBox(QStringLiteral("StopWatch Controls"), this);
     named(m_frame2, "Frame2", m_frame2->title());
