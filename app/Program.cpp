@@ -15,9 +15,11 @@
 #include "report/StopWatchReport1.h"
 #include "report/TextReport.h"
 #include "report/WordReport.h"
+#include "timing/SessionLoad.h"
 #include "timing/Snapshot.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
+#include "windows/SessionFileDialog.h"
 #include "windows/SetTime.h"
 #include "windows/SetTimeForm.h"
 #include "windows/Stopwatchdisplay1.h"
@@ -25,6 +27,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -316,11 +320,88 @@ void Program::openSetTimeDialog() {
 
 // --- session files -----------------------------------------------------------------------------
 
-void Program::openSessionDialog() {}
+void Program::openSessionDialog() {
+    if (m_openDialog) {
+        m_openDialog->raise();
+        m_openDialog->activateWindow();
+        return;
+    }
+    m_openDialog = new OpenFileDialog(m_sessionFolder, m_panel.get());
+    m_openDialog->setWindowFlag(Qt::Window);
+    m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_openDialog, &OpenFileDialog::sessionChosen, this, [this](const QString& path) {
+        // Handed over as the design does: the path in Text1, then the load button.
+        m_panel->setText1(path);
+        m_panel->findChild<QPushButton*>(QStringLiteral("Command5"))->click();
+    });
+    m_openDialog->show();
+}
 
-void Program::saveSessionDialog() {}
+void Program::saveSessionDialog() {
+    SaveFileDialog dialog(m_sessionFolder, m_panel.get());
+    dialog.exec();
+    m_panel->setText1(dialog.chosenPath());
+    if (!m_panel->text1().isEmpty())
+        saveSession(m_panel->text1());
+    m_panel->setText1(QString());
+}
 
-void Program::loadSession(const QString&) {}
+bool Program::saveSession(const QString& path) {
+    const cfx::SessionData session =
+        cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs,
+                         m_state.SessionStamp, display().ledValues());
+    const cfx::FileResult written = cfx::writeSession(path, session);
+    // Reading the cells leaves the newest record selected.
+    if (m_readings->recordCount() > 0)
+        m_readings->selectRecord(m_readings->recordCount());
+    if (!written.ok) {
+        const QString text = QStringLiteral("The session could not be saved to \"%1\".\n%2")
+                                 .arg(QDir::toNativeSeparators(path), written.error);
+        if (m_sessionMessage)
+            m_sessionMessage(QStringLiteral("Save CFX File"), text);
+        else
+            QMessageBox::critical(m_panel.get(), QStringLiteral("Save CFX File"), text);
+        return false;
+    }
+    m_sessionFolder = QFileInfo(path).absolutePath();
+    return true;
+}
+
+void Program::loadSession(const QString& path) {
+    if (path.isEmpty())
+        return;
+    // The whole file is read and checked first: a file that cannot be used leaves the current
+    // session as it was.
+    cfx::SessionData session;
+    QString error;
+    if (!cfx::readSession(path, session, error)) {
+        m_panel->setText1(QString());
+        if (m_sessionMessage)
+            m_sessionMessage(QStringLiteral("Open CFX File"), error);
+        else
+            QMessageBox::critical(m_panel.get(), QStringLiteral("Open CFX File"), error);
+        return;
+    }
+    m_sessionFolder = QFileInfo(path).absolutePath();
+
+    display().setLedIdle(false);
+    m_panel->pressReset();
+    m_state.StampPending = 0;
+    m_panel->setResolutionText(session.resolution);
+    // The file's text is applied as written, also a resolution the box does not list.
+    m_clock->subsecAdjust(session.resolution);
+    m_state.BaseCs = session.baseCs;
+    m_state.SessionStamp = session.stamp;
+    display().setLedValues(session.ledValues);
+    if (!session.readings.isEmpty()) {
+        cfx::loadReadings(*m_readings, session);
+        m_panel->findChild<QPushButton*>(QStringLiteral("Command3"))->setEnabled(true);
+    }
+    m_panel->setText1(QString());
+    if (!m_panel->reportChecked() && m_readings->recordCount() > 0)
+        m_panel->setReportChecked(true);
+    m_panel->menuAction(QStringLiteral("mnuSetTime"))->setEnabled(true);
+}
 
 // --- splash and about --------------------------------------------------------------------------
 

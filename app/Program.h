@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class AlertSound;
@@ -18,6 +19,7 @@ class RemoteControlServer;
 class RateForm;
 class RateNSpeed;
 class Stopwatchdisplay1;
+class OpenFileDialog;
 class TimerPanel1A;
 class TrayIcon;
 class frmDisplayTransparent;
@@ -70,6 +72,12 @@ public:
     void openSessionDialog();
     void saveSessionDialog();
     void loadSession(const QString& path);
+    // The writer step of "Save...": writes the stopped session to the path; false after telling
+    // the user why it failed.
+    bool saveSession(const QString& path);
+    // Where a failed session open or save is told (a message box unless replaced, as in tests).
+    using SessionMessage = std::function<void(const QString& title, const QString& text)>;
+    void setSessionMessage(SessionMessage message) { m_sessionMessage = std::move(message); }
     void showAbout();
     void minimizeToTray();
     void restoreFromTray();
@@ -122,4 +130,7 @@ private:
     std::unique_ptr<AlertSound> m_alert;
     void makeWordReport();
     void connectRecordReports();
+    QPointer<OpenFileDialog> m_openDialog;
+    QString m_sessionFolder; // where the file dialogs start: the last session's folder
+    SessionMessage m_sessionMessage;
 };

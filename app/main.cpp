@@ -2,10 +2,12 @@
 #include "app/DataDir.h"
 #include "app/Program.h"
 #include "desktop/RemoteControl.h"
+#include "timing/SessionLoad.h"
 #include "timing/TimerPanel1A.h"
 #include "windows/Form1.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -80,6 +82,16 @@ int main(int argc, char** argv) {
         return cfx::runRemoteClient(remoteCommandFor(cl.remote), dataDir.path);
     }
 
+    // The report of a saved session needs no window, so no display either.
+    if (!cl.reportPath.isEmpty()) {
+        QString error = dataDir.error;
+        if (error.isEmpty() && cfx::writeSessionReport(cl.reportPath, dataDir.path,
+                                                       QDateTime::currentDateTime(), error))
+            return 0;
+        print(stderr, QStringLiteral("chronofex: %1\n").arg(error));
+        return 1;
+    }
+
     // Window placement, docking, window shapes and global hotkeys need X11; under Wayland the
     // program runs through XWayland unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
@@ -107,9 +119,11 @@ int main(int argc, char** argv) {
 
     Program program(dataDir.path);
     program.startRemoteControl();
-    auto showPanel = [&program] {
+    auto showPanel = [&program, &cl] {
         program.load();
         program.panel().show();
+        if (!cl.sessionPath.isEmpty())
+            program.loadSession(cl.sessionPath);
     };
     std::unique_ptr<Form1> splash;
     if (cl.noSplash) {

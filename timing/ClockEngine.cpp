@@ -112,9 +112,7 @@ void ClockEngine::publishSubSec(int centiRemainder) {
 }
 
 void ClockEngine::subsecAdjust(const QString& resolutionText) {
-    const qint64 value = cfx::roundHalfEven(cfx::numericValue(resolutionText));
-    // The resolution is a 16-bit count; a negative one would give negative sub-second fields.
-    m_state.EventsPerSec = static_cast<qint16>(std::clamp<qint64>(value, 0, 32767));
+    m_state.EventsPerSec = cfx::eventsPerSecOf(resolutionText);
     const int remainder = m_state.TimeWasSet == 1 ? m_state.SetSubSecCs : m_currentCs % 100;
     publishSubSec(remainder);
     std::array<int, 8> led = m_display->ledValues();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LineFile.h"
+#include "report/ReadingsModel.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,9 +23,10 @@ namespace cfx {
 
 inline constexpr int kSessionHeaderLines = 12;
 inline constexpr int kSessionLinesPerReading = 6;
-// The report numbers its records with 16-bit counters.
-inline constexpr int kMaxSessionReadings = 32766;
-// Far above any real session (30,000 readings take about 3 MB); guards against reading a huge
+// No more readings than the report holds.
+inline constexpr int kMaxSessionReadings = ReadingsModel::kMaxRecords;
+// Far above any real session (30,000 readings take about 3 MB, the most the report
+// holds about 10 MB); guards against reading a huge
 // or endless file into memory.
 inline constexpr qint64 kMaxSessionFileBytes = 64LL * 1024 * 1024;
 // The clock rolls over at 100 hours, so no saved session holds more.

@@ -2,6 +2,8 @@
 
 #include "app/NumberText.h"
 
+#include <algorithm>
+
 namespace cfx {
 
 TimeFields timeFields(qint32 cs) {
@@ -52,6 +54,11 @@ std::array<int, 8> displayDigits(const TimeFields& f, const QString& subSec) {
     const QString hour = f.hour.right(2);
     return {digit(hour, 0),     digit(hour, 1),     digit(f.minute, 0), digit(f.minute, 1),
             digit(f.second, 0), digit(f.second, 1), digit(subSec, 0),   digit(subSec, 1)};
+}
+
+qint16 eventsPerSecOf(const QString& resolutionText) {
+    const qint64 value = roundHalfEven(numericValue(resolutionText));
+    return static_cast<qint16>(std::clamp<qint64>(value, 0, 32767));
 }
 
 } // namespace cfx

@@ -40,6 +40,10 @@ QString rerenderReadingText(const QString& timeText, const QString& tag, int eve
 // the sub-second field is not cut to two digits).
 QString formatCs(qint32 cs, int eventsPerSec);
 
+// The resolution a resolution text stands for: its numeric value rounded half to even, kept
+// within 0 .. 32767 (a 16-bit count; a negative one would give negative sub-second fields).
+qint16 eventsPerSecOf(const QString& resolutionText);
+
 // The eight large-display digits: hour, minute, second tens and units, then the two sub-second
 // digits.
 std::array<int, 8> displayDigits(const TimeFields& f, const QString& subSec);

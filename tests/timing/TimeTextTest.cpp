@@ -43,3 +43,12 @@ TEST(TimeText, DisplayDigitsFromTheFields) {
     const auto d = displayDigits(timeFields(372357), "05");
     EXPECT_EQ(d, (std::array<int, 8>{0, 1, 0, 2, 0, 3, 0, 5}));
 }
+
+TEST(TimeText, ResolutionOfAText) {
+    EXPECT_EQ(eventsPerSecOf("10"), 10);
+    EXPECT_EQ(eventsPerSecOf("250"), 250);
+    EXPECT_EQ(eventsPerSecOf("2.5"), 2);
+    EXPECT_EQ(eventsPerSecOf(""), 0);
+    EXPECT_EQ(eventsPerSecOf("-5"), 0);
+    EXPECT_EQ(eventsPerSecOf("99999"), 32767);
+}

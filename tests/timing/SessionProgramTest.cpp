@@ -1,0 +1,311 @@
+#include "app/Program.h"
+#include "report/ReadingsModel.h"
+#include "report/TextReport.h"
+#include "timing/SessionLoad.h"
+#include "timing/TimerPanel1A.h"
+#include "windows/SessionFileDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+class FakeClock : public MonotonicClock {
+public:
+    qint64 nowMs() const override { return now; }
+    qint64 now = 1000;
+};
+
+struct Message {
+    QString title;
+    QString text;
+};
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// The lines of a file, without the first (the creation time).
+QByteArray withoutFirstLine(const QByteArray& bytes) {
+    return bytes.mid(bytes.indexOf("\r\n") + 2);
+}
+
+} // namespace
+
+class SessionProgramTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void savedSessionReopensWithItsReadings();
+    void loadedClockContinuesFromTheStoredTime();
+    void handEditedResolutionIsAppliedAsWritten();
+    void unreadableFileKeepsTheCurrentSession();
+    void failedSaveIsReported();
+    void saveDialogWritesOnlyOnOk();
+    void openDialogLoadsTheChosenFile();
+    void commandLineReportMatchesTheReportButton();
+
+private:
+    QPushButton* button(const char* name) const {
+        return m_program->panel().findChild<QPushButton*>(QLatin1String(name));
+    }
+    // Three readings: one at a running clock with a comment, one excluded, one taken stopped.
+    void takeThreeReadings();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Program> m_program;
+    FakeClock* m_clock = nullptr;
+    QVector<Message> m_messages;
+};
+
+void SessionProgramTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(m_dir->path());
+    m_program = std::make_unique<Program>(m_dir->path());
+    auto clock = std::make_unique<FakeClock>();
+    m_clock = clock.get();
+    m_program->setTimeSource(std::move(clock));
+    m_program->load();
+    m_messages.clear();
+    m_program->setSessionMessage([this](const QString& title, const QString& text) {
+        m_messages.push_back({title, text});
+    });
+}
+
+void SessionProgramTest::cleanup() {
+    m_program.reset();
+    m_dir.reset();
+}
+
+void SessionProgramTest::takeThreeReadings() {
+    ReadingsModel& r = m_program->readings();
+    m_program->state().SessionStamp = QStringLiteral("8.12.2026 00:01:02");
+    r.AppendReading(157, false, "57", false, "00:00:01.05");
+    r.AppendReading(312, false, "12", false, "00:00:03.01");
+    r.AppendReading(471, true, "71", false, "00:00:04.07");
+    r.RefreshReadings();
+    QVERIFY(r.AddComment(1, QString::fromUtf8("d\xC3\xA9part, fast")));
+    QVERIFY(r.Exclude(2));
+    m_program->state().BaseCs = 471;
+    m_program->display().setLedValues({0, 0, 0, 0, 0, 4, 0, 7});
+}
+
+void SessionProgramTest::savedSessionReopensWithItsReadings() {
+    takeThreeReadings();
+    ReadingsModel& r = m_program->readings();
+    const QString path = m_dir->filePath("three.CFX");
+    QVERIFY(m_program->saveSession(path));
+    const cfx::SessionData saved =
+        cfx::sessionFrom(r, "10", 471, "8.12.2026 00:01:02", {0, 0, 0, 0, 0, 4, 0, 7});
+
+    // Something else happens before the session is opened again.
+    r.AppendReading(900, false, "00", false, "00:00:09.00");
+    m_program->state().BaseCs = 900;
+    m_program->state().StampPending = 1;
+    m_program->state().SessionStamp = QStringLiteral("later");
+
+    m_program->loadSession(path);
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(r.recordCount(), 3);
+    for (int row = 1; row <= 3; ++row) {
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(r.results().textMatrix(row, c), saved.readings[row - 1].results[c]);
+        QCOMPARE(r.reference().textMatrix(row, 0), saved.readings[row - 1].reference[0]);
+        QCOMPARE(r.reference().textMatrix(row, 1), saved.readings[row - 1].reference[1]);
+        QVERIFY2(!r.isExcluded(row), "no reading comes back excluded");
+        QVERIFY(r.reference().textMatrix(row, 2).trimmed().isEmpty());
+    }
+    QCOMPARE(r.results().textMatrix(1, 3), QString::fromUtf8("d\xC3\xA9part, fast"));
+    QCOMPARE(r.results().textMatrix(3, 1), QStringLiteral("S00:00:04.07"));
+    for (int c = 1; c <= 3; ++c) {
+        QCOMPARE(r.results().backColorAt(3, c), GridModel::kYellow);
+        QVERIFY(r.results().backColorAt(1, c) != GridModel::kYellow);
+    }
+
+    ProgramState& s = m_program->state();
+    QCOMPARE(s.StampPending, qint16(0));
+    QCOMPARE(s.BaseCs, 471);
+    QCOMPARE(s.SessionStamp, QStringLiteral("8.12.2026 00:01:02"));
+    QCOMPARE(s.EventsPerSec, qint16(10));
+    QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
+    QCOMPARE(m_program->clock().panelText(), QStringLiteral("00:00:00:00"));
+    QVERIFY(!m_program->clock().isRunning());
+    QVERIFY(button("Command3")->isEnabled());
+    QVERIFY(!button("Snap")->isEnabled());
+    QVERIFY(m_program->panel().reportChecked());
+    QVERIFY(m_program->panel().text1().isEmpty());
+    QVERIFY(m_program->panel().menuAction("mnuSetTime")->isEnabled());
+    QCOMPARE(r.results().row(), 3); // the newest record is selected
+
+    // Saved again unchanged, the file has the same bytes.
+    const QByteArray first = fileBytes(path);
+    QVERIFY(m_program->saveSession(m_dir->filePath("again.CFX")));
+    QCOMPARE(fileBytes(m_dir->filePath("again.CFX")), first);
+}
+
+void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
+    const QString path = m_dir->filePath("clock.CFX");
+    QVERIFY(
+        cfx::writeLines(path, {"100", "200", "stamp", "0", "0", "0", "0", "0", "2", "0", "0", "0"})
+            .ok);
+    m_program->loadSession(path);
+    QCOMPARE(m_program->readings().recordCount(), 0);
+    QVERIFY(!m_program->panel().reportChecked()); // no readings, no report
+    m_program->panel().pressStartStop();
+    m_clock->now += 1234;
+    m_program->clock().tick();
+    QCOMPARE(m_program->state().ElapsedCs, 200 + 123);
+    m_program->panel().pressStartStop();
+}
+
+void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
+    const QString path = m_dir->filePath("edited.CFX");
+    QVERIFY(cfx::writeLines(path, {"250", "57", "", "0", "0", "0", "0", "0", "0", "1", "4", "1",
+                                   "1", "S00:00:00.14", "100.00", "", "57", "57"})
+                .ok);
+    m_program->loadSession(path);
+    QCOMPARE(m_program->state().EventsPerSec, qint16(250));
+    QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("250"));
+    QCOMPARE(m_program->readings().results().textMatrix(1, 1), QStringLiteral("S00:00:00.14"));
+    // Saving it again keeps the hand-edited resolution.
+    QVERIFY(m_program->saveSession(m_dir->filePath("resaved.CFX")));
+    QVERIFY(fileBytes(m_dir->filePath("resaved.CFX")).startsWith("250\r\n57\r\n"));
+}
+
+void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
+    takeThreeReadings();
+    m_program->state().StampPending = 1;
+    const cfx::SessionData before = cfx::sessionFrom(
+        m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
+        m_program->state().SessionStamp, m_program->display().ledValues());
+    QDir(m_dir->path()).mkdir("folder.CFX");
+    const QString damaged = m_dir->filePath("damaged.CFX");
+    QVERIFY(cfx::writeLines(damaged, {"10", "-5"}).ok);
+
+    for (const QString& path :
+         {m_dir->filePath("missing.CFX"), m_dir->filePath("folder.CFX"), damaged}) {
+        m_messages.clear();
+        m_program->loadSession(path);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
+        QVERIFY(m_messages[0].text.contains(path));
+        const cfx::SessionData after = cfx::sessionFrom(
+            m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
+            m_program->state().SessionStamp, m_program->display().ledValues());
+        QVERIFY(after == before);
+        QVERIFY(m_program->readings().isExcluded(2));
+        QCOMPARE(m_program->state().StampPending, qint16(1));
+    }
+}
+
+void SessionProgramTest::failedSaveIsReported() {
+    takeThreeReadings();
+    QVERIFY(!m_program->saveSession(m_dir->filePath("no/such/folder/x.CFX")));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].title, QStringLiteral("Save CFX File"));
+    QVERIFY(m_messages[0].text.contains("x.CFX"));
+    QCOMPARE(m_program->readings().recordCount(), 3);
+}
+
+void SessionProgramTest::saveDialogWritesOnlyOnOk() {
+    takeThreeReadings();
+    auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<SaveFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            if (ok) {
+                auto* name = dialog->findChild<QLineEdit*>("TxtFilename");
+                name->setText("laps.cfx");
+                QTest::keyClick(name, Qt::Key_Return);
+            } else {
+                dialog->findChild<QPushButton*>("CmdCancel")->click();
+            }
+        });
+    };
+    answer(false);
+    m_program->saveSessionDialog();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{});
+    QVERIFY(m_program->panel().text1().isEmpty());
+
+    answer(true);
+    m_program->saveSessionDialog();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"laps.CFX"});
+    cfx::SessionData saved;
+    QString error;
+    QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
+    QCOMPARE(saved.readings.size(), 3);
+    QVERIFY(m_program->panel().text1().isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void SessionProgramTest::openDialogLoadsTheChosenFile() {
+    takeThreeReadings();
+    QVERIFY(m_program->saveSession(m_dir->filePath("pick.CFX")));
+    m_program->panel().pressReset();
+    QCOMPARE(m_program->readings().recordCount(), 0);
+
+    m_program->openSessionDialog();
+    auto* dialog = m_program->panel().findChild<OpenFileDialog*>();
+    QVERIFY(dialog != nullptr);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    // The dialog starts in the folder of the last session.
+    QCOMPARE(dialog->folder(), m_dir->path());
+    dialog->findChild<QLineEdit*>("TxtFilename")->setText("pick.CFX");
+    dialog->findChild<QPushButton*>("CmdOK")->click();
+    QCOMPARE(m_program->readings().recordCount(), 3);
+    QCOMPARE(m_program->state().BaseCs, 471);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void SessionProgramTest::commandLineReportMatchesTheReportButton() {
+    takeThreeReadings();
+    const QString session = m_dir->filePath("report.CFX");
+    QVERIFY(m_program->saveSession(session));
+    QVERIFY(QDir(m_dir->path()).mkdir("button"));
+    QVERIFY(QDir(m_dir->path()).mkdir("cli"));
+
+    m_program->loadSession(session);
+    const cfx::ReportHeader header{QDateTime::currentDateTime(),
+                                   m_program->panel().resolutionText(),
+                                   m_program->state().SessionStamp};
+    QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(),
+                                     m_program->state(), header)
+                .ok);
+
+    QString error;
+    QVERIFY2(cfx::writeSessionReport(session, m_dir->filePath("cli"),
+                                     QDateTime::currentDateTime().addDays(-3), error),
+             qPrintable(error));
+    for (const QString& name : {cfx::kReportFileName, cfx::kRawCsvFileName}) {
+        const QByteArray button = fileBytes(m_dir->filePath("button/" + name));
+        const QByteArray cli = fileBytes(m_dir->filePath("cli/" + name));
+        QVERIFY(!button.isEmpty());
+        if (name == cfx::kReportFileName) {
+            QCOMPARE(withoutFirstLine(cli), withoutFirstLine(button));
+            QVERIFY(cli != button); // only the creation time differs
+        } else {
+            QCOMPARE(cli, button);
+        }
+    }
+
+    // An unreadable session writes nothing.
+    QVERIFY(!cfx::writeSessionReport(m_dir->filePath("none.CFX"), m_dir->filePath("cli2"),
+                                     QDateTime::currentDateTime(), error));
+    QVERIFY(error.contains("none.CFX"));
+    QVERIFY(!QFile::exists(m_dir->filePath("cli2/") + cfx::kReportFileName));
+}
+
+QTEST_MAIN(SessionProgramTest)
+#include "SessionProgramTest.moc"
