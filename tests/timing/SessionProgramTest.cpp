@@ -1,3 +1,4 @@
+#include "FakeClock.h"
 #include "app/Program.h"
 #include "report/ReadingsModel.h"
 #include "report/TextReport.h"
@@ -16,12 +17,6 @@
 #include <QtTest>
 
 namespace {
-
-class FakeClock : public MonotonicClock {
-public:
-    qint64 nowMs() const override { return now; }
-    qint64 now = 1000;
-};
 
 struct Message {
     QString title;
@@ -163,7 +158,7 @@ void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
     QCOMPARE(m_program->readings().recordCount(), 0);
     QVERIFY(!m_program->panel().reportChecked()); // no readings, no report
     m_program->panel().pressStartStop();
-    m_clock->now += 1234;
+    m_clock->advance(1234);
     m_program->clock().tick();
     QCOMPARE(m_program->state().ElapsedCs, 200 + 123);
     m_program->panel().pressStartStop();
