@@ -230,12 +230,12 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
     };
     answer(false);
     m_program->saveSessionDialog();
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{});
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.CFX"}, QDir::Files), QStringList{});
     QVERIFY(m_program->panel().text1().isEmpty());
 
     answer(true);
     m_program->saveSessionDialog();
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"laps.CFX"});
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.CFX"}, QDir::Files), QStringList{"laps.CFX"});
     cfx::SessionData saved;
     QString error;
     QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
