@@ -232,11 +232,14 @@ bool X11HotkeyGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     }
     if (type == XCB_KEY_RELEASE) {
         auto* key = reinterpret_cast<xcb_key_release_event_t*>(event);
-        if (key->event != m_root || !m_down.count(key->detail))
+        if (!m_down.count(key->detail))
             return false;
+        // The release counts wherever it lands: a pop-up menu opened by the press (the Menu
+        // hotkey) grabs the keyboard and receives it, and the next press must not look like a
+        // repeat.
         m_down.erase(key->detail);
         m_releasedAt[key->detail] = key->time;
-        return true;
+        return key->event == m_root;
     }
     return false;
 }

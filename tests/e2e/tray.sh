@@ -1,10 +1,42 @@
 #!/usr/bin/env bash
 # The real program under Xvfb with trayer as the notification area, started after the program:
-# without a tray "Minimize to Tray" does nothing; with it the panel hides behind the icon, a
-# double-click on the icon restores it, a tray that goes away gives the panel back, a right-click
-# shows the short menu and its Exit ends the program and takes the icon away.
+# without a tray "Minimize to Tray" does nothing; with it the panel hides behind the icon, the
+# hotkeys start the clock and take a reading while it is there, a double-click on the icon restores
+# it, the Menu hotkey shows the whole menu with only Restore usable, a tray that goes away gives
+# the panel back, a right-click shows the short menu and its Exit ends the program and takes the
+# icon away.
 source "$(dirname "$0")/lib.sh"
 exe=$1
+
+# The program's socket lands in its own temporary folder, so it is easy to find.
+export TMPDIR="$E2E_TMP/tmp"
+mkdir -p "$TMPDIR"
+# Start/Stop Ctrl+F5, Snap Ctrl+F6, Reset Ctrl+F7, Menu Ctrl+F8, all enabled.
+printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' \
+    >"$DATA_DIR/hotkeysetup.txt"
+
+# What the panel shows, asked over the program's socket: "caption=Stop time=... stamp=1 ...".
+status() {
+    python3 - "$TMPDIR" <<'PY'
+import glob, socket, sys
+paths = glob.glob(sys.argv[1] + "/chronofex-*")
+if not paths:
+    print("none"); sys.exit(0)
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(5)
+s.connect(paths[0])
+s.sendall(b"status\n")
+print(s.makefile().readline().strip())
+PY
+}
+field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+expect() {
+    for _ in $(seq 40); do
+        [ "$(field "$1")" = "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "expected $1=$2, the panel shows: $(status)"
+}
 
 e2e_start_x
 e2e_start_app "$exe"
@@ -55,10 +87,51 @@ visible "$panel" && fail "Minimize to Tray did not hide the panel"
 for _ in $(seq 30); do icon_centre >/dev/null && break; sleep 0.1; done
 read -r ix iy < <(icon_centre) || fail "no icon in the notification area"
 
+# Start and a reading from the hotkeys while the panel is hidden.
+expect caption Start
+expect readings 0
+xdotool key ctrl+F5
+expect caption Stop
+xdotool key ctrl+F6
+expect stamp 1
+expect readings 1
+visible "$panel" && fail "a hotkey brought the panel back"
+
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 sleep 0.6
 visible "$panel" || fail "a double-click on the icon did not restore the panel"
 icon_centre >/dev/null && fail "the icon stayed after the panel was restored"
+expect caption Stop
+[ "$(field time)" != "00:00:00:00" ] || fail "the clock did not run while the panel was in the tray"
+
+# The Menu hotkey in the tray: the whole menu, where Minimize does nothing and Restore restores.
+minimize_keys
+visible "$panel" && fail "Minimize to Tray did not hide the panel again"
+xdotool mousemove 600 500 key ctrl+F8
+sleep 0.5
+menu_h=""
+for w in $(xdotool search --onlyvisible --class chronofex 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -gt 60 ] && menu_h=$HEIGHT
+done
+[ -n "$menu_h" ] && [ "$menu_h" -gt 200 ] || fail "the Menu hotkey did not show the whole menu"
+xdotool key y
+sleep 0.3
+xdotool key m
+sleep 0.5
+visible "$panel" && fail "Minimize to Tray was usable from the tray"
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 1
+xdotool key ctrl+F8
+sleep 0.5
+xdotool key y
+sleep 0.3
+xdotool key e
+sleep 0.6
+visible "$panel" || fail "Restore from Tray in the Menu hotkey's menu did not restore the panel"
+icon_centre >/dev/null && fail "the icon stayed after Restore from Tray"
 
 # The notification area goes away while the panel is in it: the panel comes back.
 minimize_keys
