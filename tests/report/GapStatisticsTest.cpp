@@ -108,12 +108,4 @@ TEST(GapStatistics, LongSessionsDoNotOverflowTheSum) {
     EXPECT_EQ(ComputeGapStatistics(m, 100).average, cfx::formatCs(700'000'000, 100));
 }
 
-TEST(GapStatistics, FormatCsShowsHoursAndTheResolution) {
-    EXPECT_EQ(cfx::formatCs(360000, 100), "01:00:00.00");
-    EXPECT_EQ(cfx::formatCs(36'000'000, 100), "100:00:00.00");
-    EXPECT_EQ(cfx::formatCs(12345, 100), "00:02:03.45");
-    EXPECT_EQ(cfx::formatCs(12345, 10), "00:02:03.04");
-    EXPECT_EQ(cfx::formatCs(12301, 10), "00:02:03.00");
-}
-
 } // namespace
