@@ -102,6 +102,17 @@ expect caption Start
 hotkey ctrl+F7
 expect time 00:00:00:00
 
+# CapsLock and NumLock on do not switch the hotkeys off.
+focus_other
+xdotool key Caps_Lock Num_Lock
+hotkey ctrl+F5
+expect caption Stop
+hotkey ctrl+F5
+expect caption Start
+xdotool key Caps_Lock Num_Lock
+hotkey ctrl+F7
+expect time 00:00:00:00
+
 # The Menu hotkey pops up the options menu; its "Set &Hotkeys..." opens the dialog, and while
 # the dialog is open the hotkeys do nothing.
 hotkey ctrl+F8
