@@ -52,7 +52,10 @@ QString decodeWindows1252(const QByteArray& bytes) {
 namespace {
 
 QString decodeLine(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF at the start of a line is text (the file's own mark is skipped by decodeLines);
+    // dropping it would eat a character on every read.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

@@ -61,6 +61,10 @@ bool parseSession(const QStringList& lines, SessionData& session, QString& error
 
     SessionData s;
     s.resolution = line(1);
+    // Byte-order marks before the first value are no part of it (only the first is stripped
+    // when the file is decoded).
+    while (s.resolution.startsWith(QChar(0xFEFF)))
+        s.resolution.remove(0, 1);
     const qint64 base = roundHalfEven(numericValue(line(2)));
     if (base < 0 || base > kMaxSessionBaseCs) {
         error = QStringLiteral("Its accumulated time (line 2: \"%1\") is not a time from 0 to "

@@ -57,6 +57,11 @@ TEST(LineFile, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(decodeLines("a\r\n\r\n"), (QStringList{"a", ""}));
     EXPECT_EQ(decodeLines(""), QStringList{});
     EXPECT_EQ(decodeLines("\xEF\xBB\xBFhi\r\n"), QStringList{"hi"});
+    // Only the file's first mark is skipped; one starting a later line is kept as text.
+    EXPECT_EQ(decodeLines("\xEF\xBB\xBF"
+                          "a\r\n\xEF\xBB\xBF"
+                          "b"),
+              (QStringList{"a", QString(QChar(0xFEFF)) + "b"}));
 }
 
 TEST(LineFile, FallsBackToWindows1252PerLine) {

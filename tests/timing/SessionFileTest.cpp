@@ -162,6 +162,8 @@ TEST(SessionFile, HeaderValuesAreReadAsTheirNumericValues) {
     lines[6] = "99999";
     SessionData s = parsed(lines);
     EXPECT_EQ(s.resolution, "250");
+    lines[0] = QString(QChar(0xFEFF)) + "25"; // a doubled byte-order mark
+    EXPECT_EQ(parsed(lines).resolution, "25");
     EXPECT_EQ(s.baseCs, 12);
     EXPECT_EQ(s.ledValues[0], 7);
     EXPECT_EQ(s.ledValues[1], 0);
