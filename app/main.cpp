@@ -1,3 +1,4 @@
+#include "app/Appearance.h"
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
 #include "app/Program.h"
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Chronofex"));
     QApplication::setApplicationVersion(QLatin1String(CFX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("chronofex"));
+    cfx::applyAppearanceFromEnvironment();
 
     if (!dataDir.error.isEmpty()) {
         print(stderr, QStringLiteral("chronofex: %1\n").arg(dataDir.error));

@@ -91,6 +91,13 @@ SetTimeForm::SetTimeForm(ProgramState& state, std::function<DisplaySink&()> disp
     wire();
 }
 
+SetTimeForm::~SetTimeForm() {
+    // A box that has the focus reports editingFinished while the base class deletes it, when
+    // this object is already half destroyed; cut those connections first.
+    for (QLineEdit* box : m_boxes)
+        box->disconnect(this);
+}
+
 void SetTimeForm::wire() {
     for (int i = 0; i < 4; ++i) {
         connect(m_bars[i], &TopMaxScrollBar::numberChanged, this, [this, i](int number) {

@@ -21,6 +21,7 @@ public:
     // another one after this dialog was made.
     SetTimeForm(ProgramState& state, std::function<DisplaySink&()> display,
                 cfx::SetTimePanel& panel, QWidget* parent = nullptr);
+    ~SetTimeForm() override;
 
     // What happens each time the dialog opens: centred on the screen, the bars preset and the
     // sub-second bar sized to the current resolution.

@@ -1,0 +1,13 @@
+#pragma once
+
+// Look switches read from the environment at start-up.
+//   CHRONOFEX_PALETTE=dark  the Fusion style with a dark palette, whatever the desktop's theme;
+//                           shows how every window reads for users of dark desktops.
+namespace cfx {
+
+void applyAppearanceFromEnvironment();
+
+// The dark palette used by that switch.
+void applyDarkPalette();
+
+} // namespace cfx
