@@ -330,6 +330,8 @@ void TimerPanel1A::wire() {
         m_program.display().setLedIdle(false);
         setComboColour(kComboNormal);
         applyResolution();
+        // The box would otherwise keep the focus and take Space and Return as text.
+        focusOptionsButton();
     });
 
     connect(m_lcdOption, &QRadioButton::toggled, this, [this](bool on) {

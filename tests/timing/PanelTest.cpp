@@ -6,9 +6,11 @@
 #include "windows/Stopwatchdisplay1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -164,6 +166,21 @@ private Q_SLOTS:
         QCOMPARE(m_program->state().EventsPerSec, qint16(1));
         QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboNormal);
         QCOMPARE(combo->palette().color(QPalette::Base), QColor(251, 253, 187));
+    }
+
+    void keysWorkTheStopwatchAgainAfterATypedResolution() {
+        QApplication::setActiveWindow(&panel());
+        auto* combo = child<QComboBox>("Combo1");
+        combo->lineEdit()->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("100"));
+        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboPending);
+        child<QToolButton>("SubSec")->click();
+        QCOMPARE(m_program->state().EventsPerSec, qint16(100));
+        QVERIFY(!combo->lineEdit()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(m_program->clock().isRunning());
+        QCOMPARE(combo->currentText(), QStringLiteral("100"));
     }
 
     void ledLookFollowsTheClock() {
