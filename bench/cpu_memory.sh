@@ -13,13 +13,18 @@ xdotool windowfocus --sync "$panel"
 sleep 1
 
 ticks() { awk '{print $14 + $15}' "/proc/$APP_PID/stat"; }
+# Times any thread of the program went to sleep and was woken again.
+wakeups() { cat /proc/"$APP_PID"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
 measure() {
-    local hz t0 t1
+    local hz t0 t1 w0 w1
     hz=$(getconf CLK_TCK)
     t0=$(ticks)
+    w0=$(wakeups)
     sleep "$secs"
     t1=$(ticks)
-    awk -v a="$t0" -v b="$t1" -v hz="$hz" -v s="$secs" 'BEGIN { printf "%.2f", 100 * (b - a) / hz / s }'
+    w1=$(wakeups)
+    awk -v a="$t0" -v b="$t1" -v hz="$hz" -v s="$secs" -v w="$((w1 - w0))" \
+        'BEGIN { printf "%.2f %% of one core over %d s, %.0f wake-ups/s", 100 * (b - a) / hz / s, s, w / s }'
 }
 rss() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$APP_PID/status"; }
 
@@ -29,5 +34,5 @@ xdotool key space
 sleep 0.5
 running=$(measure)
 running_rss=$(rss)
-echo "idle:    CPU ${idle} % of one core over ${secs} s, resident ${idle_rss} MB"
-echo "running: CPU ${running} % of one core over ${secs} s, resident ${running_rss} MB"
+echo "idle:    CPU ${idle}, resident ${idle_rss} MB"
+echo "running: CPU ${running}, resident ${running_rss} MB"
