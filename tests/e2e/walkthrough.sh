@@ -90,6 +90,24 @@ cs_of() {
 }
 time_of() { printf '%02d:%02d:%02d.%02d' $(($1 / 360000)) $(($1 / 6000 % 60)) $(($1 / 100 % 60)) $(($1 % 100)); }
 
+# One measurement on the rate or the speed window: its Start button pressed, about 1.2 s, Start
+# again, Store with a comment typed into the dialog, then TextFile, whose two files are awaited.
+# Arguments: window, the three buttons' distances from the left edge, Rate or Speed, comment.
+measure_and_store() {
+    local window=$1 start=$2 store=$3 text=$4 kind=$5 comment=$6
+    press_bottom "$window" "$start" 60
+    sleep 1.2
+    press_bottom "$window" "$start" 60
+    press_bottom "$window" "$store" 60
+    e2e_window "Add $kind Comment" >/dev/null
+    xdotool type "$comment"
+    xdotool key Return
+    sleep 0.3
+    press_bottom "$window" "$text" 12
+    wait_for "$DATA_DIR/CFX${kind}Results.txt"
+    wait_for "$DATA_DIR/CFX${kind}RawCSV.txt"
+}
+
 raw="$DATA_DIR/CFXRawCSV.txt"
 report_file="$DATA_DIR/CFXReport.txt"
 session="$HOME/laps.CFX"
@@ -264,18 +282,8 @@ options_menu
 xdotool key c
 rate=$(e2e_window '^Rate$')
 sleep 0.3
-press_bottom "$rate" 36 60
-sleep 1.2
-press_bottom "$rate" 36 60
-press_bottom "$rate" 89 60
-e2e_window 'Add Rate Comment' >/dev/null
-xdotool type "Cycle one"
-xdotool key Return
-sleep 0.3
-press_bottom "$rate" 45 12
+measure_and_store "$rate" 36 89 45 Rate "Cycle one"
 rate_file="$DATA_DIR/CFXRateResults.txt"
-wait_for "$rate_file"
-wait_for "$DATA_DIR/CFXRateRawCSV.txt"
 grep -qx $'No. cycles measured: 1\r' "$rate_file" || fail "rate report: $(cat "$rate_file")"
 grep -qx $'Comment: Cycle one\r' "$rate_file" || fail "no comment in the rate report"
 per_cycle=$(grep '^Average Rate sec/cycle: ' "$rate_file" | cut -d' ' -f4 | tr -d '\r')
@@ -293,18 +301,8 @@ speed=$(e2e_window '^Speed$')
 sleep 0.3
 press_top "$speed" 83 50
 xdotool type 100
-press_bottom "$speed" 30 60
-sleep 1.2
-press_bottom "$speed" 30 60
-press_bottom "$speed" 92 60
-e2e_window 'Add Speed Comment' >/dev/null
-xdotool type "Sprint"
-xdotool key Return
-sleep 0.3
-press_bottom "$speed" 50 12
+measure_and_store "$speed" 30 92 50 Speed Sprint
 speed_file="$DATA_DIR/CFXSpeedResults.txt"
-wait_for "$speed_file"
-wait_for "$DATA_DIR/CFXSpeedRawCSV.txt"
 grep -qx $'Comment: Sprint\r' "$speed_file" || fail "speed report: $(cat "$speed_file")"
 kph=$(grep '^Average Speed: ' "$speed_file" | cut -d' ' -f3)
 # 100 m in 1.2 s or a little more is at most 300 kph.
