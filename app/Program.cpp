@@ -264,17 +264,17 @@ bool Program::startRemoteControl(QString* error) {
                 case cfx::RemoteCommand::Menu:
                     DispatchHotkey(*this, 3);
                     break;
-                case cfx::RemoteCommand::Status:
+                case cfx::RemoteCommand::Status: // answered by the server itself
+                case cfx::RemoteCommand::Open:   // comes as openRequested
                     break;
                 case cfx::RemoteCommand::Raise:
-                    if (m_state.InTray)
-                        restoreFromTray();
-                    m_panel->showNormal();
-                    m_panel->raise();
-                    m_panel->activateWindow();
+                    raisePanel();
                     break;
                 }
             });
+    // Opening may show a message box, which must not run inside the socket's handler.
+    connect(m_remote.get(), &RemoteControlServer::openRequested, this,
+            &Program::openSessionFromOutside, Qt::QueuedConnection);
     m_remote->setStatusProvider([this] {
         // What the panel shows, for scripts that work the stopwatch from outside.
         if (!m_panel)
@@ -415,6 +415,23 @@ void Program::showAbout() {
 
 void Program::minimizeToTray() {
     m_tray->minimize();
+}
+
+void Program::raisePanel() {
+    if (m_state.InTray)
+        restoreFromTray();
+    m_panel->showNormal();
+    m_panel->raise();
+    m_panel->activateWindow();
+}
+
+void Program::openSessionFromOutside(const QString& path) {
+    if (!m_panel) {
+        m_pendingSession = path;
+        return;
+    }
+    raisePanel();
+    loadSession(path);
 }
 
 void Program::restoreFromTray() {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class AlertSound;
 class Form1;
@@ -72,6 +73,10 @@ public:
     void openSessionDialog();
     void saveSessionDialog();
     void loadSession(const QString& path);
+    // A session file named at a later start: the panel comes forward and the file is opened as
+    // "Open..." would; during the splash it waits until the panel is there.
+    void openSessionFromOutside(const QString& path);
+    QString takePendingSession() { return std::exchange(m_pendingSession, QString()); }
     // The writer step of "Save...": writes the stopped session to the path; false after telling
     // the user why it failed.
     bool saveSession(const QString& path);
@@ -81,6 +86,8 @@ public:
     void showAbout();
     void minimizeToTray();
     void restoreFromTray();
+    // Out of the tray if it is there, shown, on top and active.
+    void raisePanel();
     TrayIcon& tray() { return *m_tray; }
     SetTimeForm* setTimeForm() const { return m_setTime; }
     Form1* aboutWindow() const { return m_about.get(); }
@@ -131,6 +138,7 @@ private:
     void makeWordReport();
     void connectRecordReports();
     QPointer<OpenFileDialog> m_openDialog;
-    QString m_sessionFolder; // where the file dialogs start: the last session's folder
+    QString m_sessionFolder;  // where the file dialogs start: the last session's folder
+    QString m_pendingSession; // handed over during the splash
     SessionMessage m_sessionMessage;
 };

@@ -120,10 +120,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // One program per data folder: a second start brings the first one's panel forward.
+    // One program per data folder: a second start brings the first one's panel forward, and
+    // hands over the session file it was given.
     const QString serverName = cfx::remoteServerNameForUser(dataDir.path);
-    if (cfx::sendRemoteCommand(serverName, cfx::RemoteCommand::Raise) ==
-        cfx::RemoteResult::Delivered)
+    const cfx::RemoteRequest greeting =
+        cl.sessionPath.isEmpty() ? cfx::RemoteRequest(cfx::RemoteCommand::Raise)
+                                 : cfx::RemoteRequest(cfx::RemoteCommand::Open,
+                                                      QFileInfo(cl.sessionPath).absoluteFilePath());
+    if (cfx::sendRemoteCommand(serverName, greeting) == cfx::RemoteResult::Delivered)
         return 0;
 
     Program program(dataDir.path);
@@ -133,6 +137,8 @@ int main(int argc, char** argv) {
         program.panel().show();
         if (!cl.sessionPath.isEmpty())
             program.loadSession(cl.sessionPath);
+        // One handed over by a later start while the splash was up.
+        program.loadSession(program.takePendingSession());
     };
     std::unique_ptr<Form1> splash;
     if (cl.noSplash) {

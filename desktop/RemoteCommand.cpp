@@ -13,26 +13,42 @@ struct Wire {
     const char* text;
 };
 
-constexpr Wire kWire[] = {
-    {RemoteCommand::StartStop, "start-stop"}, {RemoteCommand::Snap, "snap"},
-    {RemoteCommand::Reset, "reset"},          {RemoteCommand::Menu, "menu"},
-    {RemoteCommand::Raise, "raise"},          {RemoteCommand::Status, "status"}};
+constexpr Wire kWire[] = {{RemoteCommand::StartStop, "start-stop"},
+                          {RemoteCommand::Snap, "snap"},
+                          {RemoteCommand::Reset, "reset"},
+                          {RemoteCommand::Menu, "menu"},
+                          {RemoteCommand::Raise, "raise"},
+                          {RemoteCommand::Status, "status"},
+                          {RemoteCommand::Open, "open"}};
 
 } // namespace
 
-QByteArray remoteCommandLine(RemoteCommand command) {
+QByteArray remoteCommandLine(const RemoteRequest& request) {
     for (const Wire& w : kWire) {
-        if (w.command == command)
-            return QByteArray(w.text) + '\n';
+        if (w.command != request.command)
+            continue;
+        if (request.command == RemoteCommand::Open)
+            return QByteArray(w.text) + ' ' + request.path.toUtf8().toPercentEncoding("/") + '\n';
+        return QByteArray(w.text) + '\n';
     }
     return {};
 }
 
-std::optional<RemoteCommand> parseRemoteCommand(const QByteArray& line) {
-    const QByteArray word = line.trimmed();
+std::optional<RemoteRequest> parseRemoteCommand(const QByteArray& line) {
+    const QByteArray text = line.trimmed();
+    const qsizetype blank = text.indexOf(' ');
+    const QByteArray word = blank < 0 ? text : text.left(blank);
     for (const Wire& w : kWire) {
-        if (word == w.text)
-            return w.command;
+        if (word != w.text)
+            continue;
+        if (w.command != RemoteCommand::Open)
+            return blank < 0 ? std::optional<RemoteRequest>(w.command) : std::nullopt;
+        const QString path =
+            blank < 0 ? QString()
+                      : QString::fromUtf8(QByteArray::fromPercentEncoding(text.mid(blank + 1)));
+        if (!path.startsWith(QLatin1Char('/')))
+            return std::nullopt;
+        return RemoteRequest(RemoteCommand::Open, path);
     }
     return std::nullopt;
 }

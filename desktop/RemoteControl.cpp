@@ -15,8 +15,8 @@ QString remoteServerNameForUser(const QString& dataDir) {
     return remoteServerName(dataDir, QString::number(getuid()));
 }
 
-RemoteResult sendRemoteCommand(const QString& serverName, RemoteCommand command, QString* error,
-                               int timeoutMs, QByteArray* reply) {
+RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& request,
+                               QString* error, int timeoutMs, QByteArray* reply) {
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(timeoutMs)) {
@@ -28,7 +28,7 @@ RemoteResult sendRemoteCommand(const QString& serverName, RemoteCommand command,
             return RemoteResult::NoneRunning;
         return RemoteResult::Failed;
     }
-    socket.write(remoteCommandLine(command));
+    socket.write(remoteCommandLine(request));
     if (!socket.waitForBytesWritten(timeoutMs)) {
         if (error)
             *error = socket.errorString();
@@ -109,19 +109,21 @@ void RemoteControlServer::acceptConnection() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > 64)
+                if (socket->bytesAvailable() > cfx::kMaxRemoteLine)
                     socket->disconnectFromServer(); // no command is that long
                 return;
             }
-            const std::optional<cfx::RemoteCommand> command =
-                cfx::parseRemoteCommand(socket->readLine(64));
+            const std::optional<cfx::RemoteRequest> request =
+                cfx::parseRemoteCommand(socket->readLine(cfx::kMaxRemoteLine + 1));
             QPointer<QLocalSocket> guard(socket);
-            QByteArray answer = command ? QByteArray("ok") : QByteArray("unknown");
-            if (command == cfx::RemoteCommand::Status) {
+            QByteArray answer = request ? QByteArray("ok") : QByteArray("unknown");
+            if (request && request->command == cfx::RemoteCommand::Status) {
                 if (m_status)
                     answer += ' ' + m_status();
-            } else if (command) {
-                Q_EMIT commandReceived(*command);
+            } else if (request && request->command == cfx::RemoteCommand::Open) {
+                Q_EMIT openRequested(request->path);
+            } else if (request) {
+                Q_EMIT commandReceived(request->command);
             }
             if (!guard)
                 return;

@@ -20,7 +20,7 @@ QString remoteServerNameForUser(const QString& dataDir);
 
 // Sends one command and waits until the running program has carried it out.
 // reply receives what the program answered after "ok" (the fields of Status).
-RemoteResult sendRemoteCommand(const QString& serverName, RemoteCommand command,
+RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& request,
                                QString* error = nullptr, int timeoutMs = 5000,
                                QByteArray* reply = nullptr);
 
@@ -48,6 +48,9 @@ public:
 Q_SIGNALS:
     // Carried out before the sender is told that it was.
     void commandReceived(cfx::RemoteCommand command);
+    // A session file to open. The sender is told once it arrived; the file is opened by whoever
+    // listens, through a queued connection when opening may show a message.
+    void openRequested(const QString& path);
 
 private:
     void acceptConnection();

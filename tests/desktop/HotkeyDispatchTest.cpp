@@ -32,10 +32,10 @@ class HotkeyDispatchTest : public QObject {
     QAction* item(const char* name) { return panel().menuAction(QLatin1String(name)); }
 
     // Sends from another thread: the server answers from this thread's event loop.
-    cfx::RemoteResult send(const QString& name, cfx::RemoteCommand command,
+    cfx::RemoteResult send(const QString& name, const cfx::RemoteRequest& request,
                            QByteArray* reply = nullptr) {
         auto result = std::async(std::launch::async, [=] {
-            return cfx::sendRemoteCommand(name, command, nullptr, 3000, reply);
+            return cfx::sendRemoteCommand(name, request, nullptr, 3000, reply);
         });
         while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
             QTest::qWait(5);
@@ -129,6 +129,32 @@ private Q_SLOTS:
         QTRY_VERIFY(raw.canReadLine());
         QCOMPARE(raw.readLine(), QByteArray("unknown\n"));
         QCOMPARE(caption(), QString("Start"));
+    }
+
+    void aSessionNamedAtALaterStartOpensInTheRunningProgram() {
+        QVERIFY(m_program->startRemoteControl());
+        QStringList messages;
+        m_program->setSessionMessage(
+            [&messages](const QString& title, const QString&) { messages << title; });
+        DispatchHotkey(*m_program, 0);
+        DispatchHotkey(*m_program, 1);
+        DispatchHotkey(*m_program, 1);
+        DispatchHotkey(*m_program, 0);
+        const QString path = m_dir.filePath(QStringLiteral("two laps.CFX"));
+        QVERIFY(m_program->saveSession(path));
+        DispatchHotkey(*m_program, 2);
+        QCOMPARE(readings(), 0);
+
+        const QString name = cfx::remoteServerNameForUser(m_dir.path());
+        QCOMPARE(send(name, {cfx::RemoteCommand::Open, path}), cfx::RemoteResult::Delivered);
+        QTRY_COMPARE(readings(), 2);
+        QVERIFY(messages.isEmpty());
+
+        // A file that cannot be read is told about in the running program; the session stays.
+        QCOMPARE(send(name, {cfx::RemoteCommand::Open, m_dir.filePath(QStringLiteral("gone.CFX"))}),
+                 cfx::RemoteResult::Delivered);
+        QTRY_COMPARE(messages, QStringList{QStringLiteral("Open CFX File")});
+        QCOMPARE(readings(), 2);
     }
 
     void noProgramAndLeftoverSocketsAreToldApart() {

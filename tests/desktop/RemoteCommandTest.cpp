@@ -18,6 +18,25 @@ TEST(RemoteCommand, EveryCommandSurvivesTheWire) {
     EXPECT_FALSE(parseRemoteCommand("").has_value());
     EXPECT_FALSE(parseRemoteCommand("snapx").has_value());
     EXPECT_FALSE(parseRemoteCommand("SNAP").has_value());
+    EXPECT_FALSE(parseRemoteCommand("snap /tmp/x.CFX").has_value());
+}
+
+TEST(RemoteCommand, OpenCarriesAnyPathOnOneLine) {
+    // Blanks, a percent sign, a line break and a non-ASCII letter are all legal in a file name.
+    const QString path = QString::fromUtf8("/home/me/Lap times 100%\nd\u00e9part.CFX");
+    const QByteArray line = remoteCommandLine({RemoteCommand::Open, path});
+    EXPECT_EQ(line.count('\n'), 1);
+    EXPECT_TRUE(line.endsWith('\n'));
+    EXPECT_LE(line.size(), kMaxRemoteLine);
+    const auto request = parseRemoteCommand(line);
+    ASSERT_TRUE(request.has_value());
+    EXPECT_EQ(request->command, RemoteCommand::Open);
+    EXPECT_EQ(request->path, path);
+
+    // The running program has its own current folder: only absolute paths are taken.
+    EXPECT_FALSE(parseRemoteCommand("open laps.CFX\n").has_value());
+    EXPECT_FALSE(parseRemoteCommand("open\n").has_value());
+    EXPECT_FALSE(parseRemoteCommand("open \n").has_value());
 }
 
 TEST(RemoteCommand, ServerNameDependsOnUserAndDataFolderOnly) {

@@ -52,4 +52,29 @@ xvfb-run -a bash -c '
     [ "$found" -eq 0 ] || { echo "FAIL: no Open CFX File message box" >&2; exit 1; }
     [ "$alive" -eq 0 ] || { echo "FAIL: the program ended" >&2; exit 1; }
 ' _ "$exe" "$work"
+
+# A session named at a later start (a file manager opening a .CFX file) opens in the program
+# already running for that data folder, and the later start ends at once.
+mkdir -m 700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a bash -c '
+    "$1" --no-splash --data-dir "$2/gui2" > "$2/gui2.log" 2>&1 &
+    app=$!
+    for _ in $(seq 1 300); do
+        xdotool search --onlyvisible --name "^Chronofex$" > /dev/null 2>&1 && break
+        sleep 0.1
+    done
+    cd "$2" && timeout 20 "$1" --data-dir "$2/gui2" s.CFX
+    second=$?
+    found=1
+    for _ in $(seq 1 100); do
+        if xdotool search --onlyvisible --name "^Chronofex - Report$" > /dev/null 2>&1; then found=0; break; fi
+        sleep 0.1
+    done
+    alive=0; kill -0 "$app" 2> /dev/null || alive=1
+    kill "$app" 2> /dev/null; wait "$app" 2> /dev/null
+    [ "$second" -eq 0 ] || { echo "FAIL: the later start ended with $second" >&2; exit 1; }
+    [ "$found" -eq 0 ] || { echo "FAIL: the running program did not open the session" >&2; exit 1; }
+    [ "$alive" -eq 0 ] || { echo "FAIL: the running program ended" >&2; exit 1; }
+    [ ! -s "$2/gui2.log" ] || { echo "FAIL: the program printed: $(cat "$2/gui2.log")" >&2; exit 1; }
+' _ "$exe" "$work"
 echo "PASS"
