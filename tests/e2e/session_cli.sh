@@ -39,14 +39,21 @@ grep -q "missing.CFX" "$work/stderr" || fail "no message on stderr"
 
 # At start: a session that cannot be read is reported in a message box.
 command -v xvfb-run > /dev/null && command -v xdotool > /dev/null || { echo "SKIP: no xvfb-run/xdotool"; exit 0; }
-xvfb-run -a bash -c '
-    "$1" --no-splash --data-dir "$2/gui" "$2/missing.CFX" &
-    app=$!
-    found=1
-    for _ in $(seq 1 100); do
-        if xdotool search --name "^Open CFX File$" > /dev/null 2>&1; then found=0; break; fi
+# Put before each script run under xvfb-run (which is a plain shell script, so exported bash
+# functions do not reach it). window_appears TITLE-REGEX [TENTHS]: true once a window with that
+# title shows, false after TENTHS tenths of a second (default 100).
+helpers='
+window_appears() {
+    for _ in $(seq 1 "${2:-100}"); do
+        xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return 0
         sleep 0.1
     done
+    return 1
+}'
+xvfb-run -a bash -c "$helpers"'
+    "$1" --no-splash --data-dir "$2/gui" "$2/missing.CFX" &
+    app=$!
+    found=0; window_appears "^Open CFX File$" || found=1
     alive=0; kill -0 "$app" 2> /dev/null || alive=1
     kill "$app" 2> /dev/null; wait "$app" 2> /dev/null
     [ "$found" -eq 0 ] || { echo "FAIL: no Open CFX File message box" >&2; exit 1; }
@@ -56,20 +63,13 @@ xvfb-run -a bash -c '
 # A session named at a later start (a file manager opening a .CFX file) opens in the program
 # already running for that data folder, and the later start ends at once.
 mkdir -m 700 "$work/runtime"
-XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a bash -c '
+XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a bash -c "$helpers"'
     "$1" --no-splash --data-dir "$2/gui2" > "$2/gui2.log" 2>&1 &
     app=$!
-    for _ in $(seq 1 300); do
-        xdotool search --onlyvisible --name "^Chronofex$" > /dev/null 2>&1 && break
-        sleep 0.1
-    done
+    window_appears "^Chronofex$" 300
     cd "$2" && timeout 20 "$1" --data-dir "$2/gui2" s.CFX
     second=$?
-    found=1
-    for _ in $(seq 1 100); do
-        if xdotool search --onlyvisible --name "^Chronofex - Report$" > /dev/null 2>&1; then found=0; break; fi
-        sleep 0.1
-    done
+    found=0; window_appears "^Chronofex - Report$" || found=1
     alive=0; kill -0 "$app" 2> /dev/null || alive=1
     kill "$app" 2> /dev/null; wait "$app" 2> /dev/null
     [ "$second" -eq 0 ] || { echo "FAIL: the later start ended with $second" >&2; exit 1; }
