@@ -29,7 +29,8 @@ n=\$(ls "$office"/out 2>/dev/null | wc -l)
 mkdir -p "$office/out\$n"
 soffice -env:UserInstallation=file://$office/profile --headless --convert-to txt:Text \
     --outdir "$office/out\$n" "\$1" >"$office/log\$n" 2>&1
-mkdir -p "$office/out" && cp "$office/out\$n"/*.txt "$office/out/\$n.txt"
+mkdir -p "$office/out" && cp "$office/out\$n"/*.txt "$office/\$n.part" &&
+    mv "$office/\$n.part" "$office/out/\$n.txt"
 SCRIPT
 chmod +x "$office/open.sh"
 printf '[Desktop Entry]\nType=Application\nName=LibreOffice text\nExec=%s %%f\nMimeType=%s;\n' \
