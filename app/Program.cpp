@@ -448,16 +448,16 @@ void Program::loadDisplay() {
     m_display->move(m_panel->frameGeometry().width() + 1000 / 15, 2000 / 15);
     m_display->setPanel(m_panel.get());
     m_display->show();
-    if (translucencyOffered()) {
-        m_transparency = std::make_unique<frmDisplayTransparent>(m_display.get());
-        m_transparency->setValue(frmDisplayTransparent::kMaximum);
-        m_display->setTranslucencyOffered(true);
-    }
+    m_display->setTranslucencyProbe(&translucencyOffered);
 }
 
 void Program::showTransparencyDialog() {
-    if (m_transparency)
-        m_transparency->showDialog();
+    // Made on first use: the compositor that makes it useful may start after the program.
+    if (!m_transparency) {
+        m_transparency = std::make_unique<frmDisplayTransparent>(m_display.get());
+        m_transparency->setValue(frmDisplayTransparent::kMaximum);
+    }
+    m_transparency->showDialog();
 }
 
 void Program::playAlert() {

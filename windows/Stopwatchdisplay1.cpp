@@ -269,13 +269,10 @@ bool Stopwatchdisplay1::onTop() const {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void Stopwatchdisplay1::setTranslucencyOffered(bool offered) {
-    m_mnuTransparent->setVisible(offered);
-}
-
 void Stopwatchdisplay1::prepareOptionsMenu() {
     m_mnuJoin->setEnabled(!m_attached);
     m_mnuOnTop->setChecked(onTop());
+    m_mnuTransparent->setVisible(m_translucencyProbe && m_translucencyProbe());
 }
 
 void Stopwatchdisplay1::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class LedDigit;
 class QAction;
@@ -57,8 +58,12 @@ public:
     void setOnTop(bool onTop);
     bool onTop() const;
 
-    // Shows or hides "Display Transparency..." (offered only where opacity can be shown).
-    void setTranslucencyOffered(bool offered);
+    // Asked each time the menu pops up whether the window system can show opacity now (a
+    // compositor may start or stop while the program runs); "Display Transparency..." is
+    // offered only then. Without a probe it is never offered.
+    void setTranslucencyProbe(std::function<bool()> probe) {
+        m_translucencyProbe = std::move(probe);
+    }
 
     // The right-click menu, prepared as it pops up (Join enabled only while free).
     QMenu* optionsMenu() const { return m_menu; }
@@ -96,6 +101,7 @@ private:
     QAction* m_mnuJoin = nullptr;
     QAction* m_mnuOnTop = nullptr;
     QAction* m_mnuTransparent = nullptr;
+    std::function<bool()> m_translucencyProbe;
 
     QPointer<QWidget> m_panel;
     // Catches what the panel's own events do not announce, such as the window manager adding

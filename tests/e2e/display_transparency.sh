@@ -1,21 +1,40 @@
 #!/usr/bin/env bash
-# The real program under Xvfb with a compositor announced: the display's menu offers
-# "Display Transparency...", the dialog opens, and its slider sets the display's window opacity
-# (60 of 255 at the far left, fully opaque at the right).
+# The real program under Xvfb: without a compositor the display's menu does not offer
+# "Display Transparency..."; once a compositor announces itself (after the program started, as
+# on a desktop whose compositor comes up late) it does, the dialog opens, and its slider sets the
+# display's window opacity (60 of 255 at the far left, fully opaque at the right).
 # Usage: display_transparency.sh CHRONOFEX CM_OWNER
 source "$(dirname "$0")/lib.sh"
 exe=$1
 cm_owner=$2
 
 e2e_start_x
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+display=$(e2e_window '^Chronofex Display$')
+
+# The display's right-click menu; prints how many items it shows (the menu is the newest
+# visible window) and closes it again.
+menu_items() {
+    eval "$(xdotool getwindowgeometry --shell "$display")"
+    xdotool mousemove $((X + 30)) $((Y + 30)) click 3
+    sleep 0.5
+    local menu
+    menu=$(xdotool search --onlyvisible --class chronofex 2>/dev/null | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    echo "$HEIGHT"
+    xdotool key Escape
+    sleep 0.3
+}
+without=$(menu_items)
+
 "$cm_owner" >"$E2E_TMP/cm.log" 2>&1 &
 E2E_PIDS+=($!)
 for _ in $(seq 50); do grep -q ready "$E2E_TMP/cm.log" && break; sleep 0.1; done
 grep -q ready "$E2E_TMP/cm.log" || fail "the stand-in compositor did not start"
-
-e2e_start_app "$exe"
-e2e_window '^Chronofex$' >/dev/null
-display=$(e2e_window '^Chronofex Display$')
+with=$(menu_items)
+[ "$with" -gt "$without" ] ||
+    fail "the menu did not grow by the transparency item once a compositor ran ($without, $with px)"
 
 opacity() { # the display's _NET_WM_WINDOW_OPACITY, or "none"
     xprop -id "$display" _NET_WM_WINDOW_OPACITY | sed -n 's/.* = \([0-9]*\)$/\1/p' | grep . || echo none

@@ -63,6 +63,7 @@ private Q_SLOTS:
         QCOMPARE(display().frameColour(), DisplaySink::kLightGrey);
         QCOMPARE(display().litColour(), DisplaySink::kBlack);
         // No compositor offscreen: the transparency item stays hidden and no dialog is loaded.
+        display().prepareOptionsMenu();
         QVERIFY(!m_program->transparencyDialog());
         QVERIFY(!display().findChild<QAction*>(QStringLiteral("mnuTransparent"))->isVisible());
     }

@@ -256,10 +256,19 @@ void DisplayTest::menuRules() {
     QVERIFY(!display.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(display.isVisible());
 
-    // Transparency is hidden unless the window system can show it.
+    // Transparency is offered only while the window system can show it, asked each time the
+    // menu is prepared.
+    display.prepareOptionsMenu();
     QVERIFY(!transparent->isVisible());
-    display.setTranslucencyOffered(true);
+    bool compositor = true;
+    display.setTranslucencyProbe([&compositor] { return compositor; });
+    display.prepareOptionsMenu();
     QVERIFY(transparent->isVisible());
+    compositor = false;
+    display.prepareOptionsMenu();
+    QVERIFY(!transparent->isVisible());
+    compositor = true;
+    display.prepareOptionsMenu();
     QSignalSpy transparentSpy(&display, &Stopwatchdisplay1::transparencyRequested);
     transparent->trigger();
     QCOMPARE(transparentSpy.count(), 1);
