@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -81,6 +82,40 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("Display"));
+}
+
+MeasureWindow::MeasureWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {}
+
+QLabel* measureui::makeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+void MeasureWindow::connectReportButtons(QPushButton* textFile, QPushButton* wordReport,
+                                         const GridModel& records) {
+    connect(textFile, &QPushButton::clicked, this, [this, textFile, &records] {
+        if (m_textFileHook)
+            m_textFileHook(this, records);
+        textFile->setFocus();
+    });
+    connect(wordReport, &QPushButton::clicked, this, [this, &records] {
+        if (m_wordReportHook)
+            m_wordReportHook(this, records);
+    });
+}
+
+void MeasureWindow::closeEvent(QCloseEvent* event) {
+    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
+    // or the end. The close box is refused outright: accepting it could end the program when
+    // this is the last visible window. A close from the program (its shut-down) is accepted.
+    if (event->spontaneous())
+        event->ignore();
+    hide();
+    Q_EMIT closeRequested();
 }
 
 CommentDialog::CommentDialog(const QString& objectName, const QString& caption,

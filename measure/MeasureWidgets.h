@@ -4,12 +4,45 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QWidget>
 
 #include <functional>
 
 class GridModel;
 class QLabel;
 class QPushButton;
+
+namespace measureui {
+// What a report button runs: it reads the records and shows its own outcome over the window.
+using ReportHook = std::function<void(QWidget* window, const GridModel& records)>;
+} // namespace measureui
+
+// What the rate and speed windows share: their two report buttons run hooks over the window's
+// records, and the close box only hides the window, so the records live as long as the program.
+class MeasureWindow : public QWidget {
+    Q_OBJECT
+public:
+    // A window of its own with a title, minimise and close box, but no maximise.
+    explicit MeasureWindow(QWidget* parent);
+
+    // What "TextFile" and "Word Report" run. Without a hook the buttons do nothing.
+    void setTextFileHook(measureui::ReportHook hook) { m_textFileHook = std::move(hook); }
+    void setWordReportHook(measureui::ReportHook hook) { m_wordReportHook = std::move(hook); }
+
+Q_SIGNALS:
+    // The user closed the window; it is hidden and its menu item should be unchecked.
+    void closeRequested();
+
+protected:
+    // The text-file button keeps the focus after its report, ready for the next one.
+    void connectReportButtons(QPushButton* textFile, QPushButton* wordReport,
+                              const GridModel& records);
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    measureui::ReportHook m_textFileHook;
+    measureui::ReportHook m_wordReportHook;
+};
 
 // A picture button with its caption under the icon. With markOnPress it reports the moment any
 // mouse button goes down on it: a measurement mark must be taken at the earliest event of a click,
@@ -81,9 +114,8 @@ public:
 
 namespace measureui {
 
-// What a report button runs: it reads the records and shows its own outcome over the window.
-using ReportHook = std::function<void(QWidget* window, const GridModel& records)>;
-
+// A label with its object name.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
 QFont valueFont();   // the large values in the display panel
 QFont captionFont(); // the small bold unit captions
 // Design twips to pixels at 96 dots per inch.

@@ -2,7 +2,6 @@
 
 #include "measure/RateMeter.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -18,22 +17,13 @@ namespace {
 constexpr int kClientWidthTwips = 2190;
 constexpr int kValueLeft = 6; // left edge of the seconds-per-cycle value in the panel, pixels
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 } // namespace
 
 RateForm::RateForm(MeasureClock clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_meter(std::make_unique<RateMeter>(std::move(clock))) {
+    : MeasureWindow(parent), m_meter(std::make_unique<RateMeter>(std::move(clock))) {
     setObjectName(QStringLiteral("RateForm"));
     setWindowTitle(QStringLiteral("Rate"));
     setWindowIcon(QIcon(QStringLiteral(":/RATE")));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     buildControls();
     wire();
     render();
@@ -49,8 +39,8 @@ const GridModel& RateForm::RateGrid() const {
 
 void RateForm::buildControls() {
     m_panel = new DisplayPanel(this);
-    m_label1 = makeLabel(m_panel, "Label1", measuretext::kZero);
-    m_label2 = makeLabel(m_panel, "Label2", measuretext::kZero);
+    m_label1 = measureui::makeLabel(m_panel, "Label1", measuretext::kZero);
+    m_label2 = measureui::makeLabel(m_panel, "Label2", measuretext::kZero);
     for (QLabel* value : {m_label1, m_label2})
         value->setFont(measureui::valueFont());
     const int valueHeight = QFontMetrics(measureui::valueFont()).height();
@@ -64,8 +54,8 @@ void RateForm::buildControls() {
     m_panel->setMinimumWidth(std::max(measureui::px(kClientWidthTwips) - 12, wanted + 8));
 
     auto* captions = new QWidget(this);
-    m_label5 = makeLabel(captions, "Label5", QStringLiteral("sec/c"));
-    m_label6 = makeLabel(captions, "Label6", QStringLiteral("c/min"));
+    m_label5 = measureui::makeLabel(captions, "Label5", QStringLiteral("sec/c"));
+    m_label6 = measureui::makeLabel(captions, "Label6", QStringLiteral("c/min"));
     for (QLabel* unit : {m_label5, m_label6}) {
         unit->setFont(measureui::captionFont());
         unit->adjustSize();
@@ -74,7 +64,7 @@ void RateForm::buildControls() {
     m_label6->move(measureui::px(RateMeter::kLabel2ValueTwips), 0);
     captions->setFixedHeight(m_label5->height());
 
-    auto* label3 = makeLabel(this, "Label3", QStringLiteral("Avg. rate of"));
+    auto* label3 = measureui::makeLabel(this, "Label3", QStringLiteral("Avg. rate of"));
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("Combo1"));
     m_combo->setEditable(true);
@@ -86,7 +76,7 @@ void RateForm::buildControls() {
     m_combo->setAccessibleName(QStringLiteral("Number of cycles"));
     m_combo->setMaximumWidth(m_combo->fontMetrics().horizontalAdvance(QStringLiteral("8888")) + 36);
     label3->setBuddy(m_combo);
-    auto* label4 = makeLabel(this, "Label4", QStringLiteral("cycles"));
+    auto* label4 = measureui::makeLabel(this, "Label4", QStringLiteral("cycles"));
     auto* cycles = new QHBoxLayout;
     cycles->addWidget(label3);
     cycles->addWidget(m_combo);
@@ -147,15 +137,7 @@ void RateForm::wire() {
         m_meter->fresh();
         render();
     });
-    connect(m_fileCmnd, &QPushButton::clicked, this, [this] {
-        if (m_textFileHook)
-            m_textFileHook(this, m_meter->grid());
-        m_fileCmnd->setFocus();
-    });
-    connect(m_wordCmnd, &QPushButton::clicked, this, [this] {
-        if (m_wordReportHook)
-            m_wordReportHook(this, m_meter->grid());
-    });
+    connectReportButtons(m_fileCmnd, m_wordCmnd, m_meter->grid());
 }
 
 void RateForm::render() {
@@ -193,14 +175,4 @@ void RateForm::storeResult() {
 
 void RateForm::AddRecord(const QString& comment) {
     m_meter->AddRecord(comment);
-}
-
-void RateForm::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
-    // or the end. The close box is refused outright: accepting it could end the program when
-    // this is the last visible window. A close from the program (its shut-down) is accepted.
-    if (event->spontaneous())
-        event->ignore();
-    hide();
-    Q_EMIT closeRequested();
 }

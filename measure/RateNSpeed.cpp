@@ -2,7 +2,6 @@
 
 #include "measure/SpeedMeter.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -16,22 +15,13 @@ namespace {
 
 constexpr int kClientWidthTwips = 2190;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 } // namespace
 
 RateNSpeed::RateNSpeed(MeasureClock clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_meter(std::make_unique<SpeedMeter>(std::move(clock))) {
+    : MeasureWindow(parent), m_meter(std::make_unique<SpeedMeter>(std::move(clock))) {
     setObjectName(QStringLiteral("RateNSpeed"));
     setWindowTitle(QStringLiteral("Speed"));
     setWindowIcon(QIcon(QStringLiteral(":/SPEED")));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     buildControls();
     wire();
     render();
@@ -47,9 +37,9 @@ const GridModel& RateNSpeed::SpeedGrid() const {
 
 void RateNSpeed::buildControls() {
     m_panel = new DisplayPanel(this);
-    m_label1 = makeLabel(m_panel, "Label1", measuretext::kZero);
+    m_label1 = measureui::makeLabel(m_panel, "Label1", measuretext::kZero);
     m_label1->setFont(measureui::valueFont());
-    m_label3 = makeLabel(m_panel, "Label3", QString());
+    m_label3 = measureui::makeLabel(m_panel, "Label3", QString());
     m_label3->setFont(measureui::captionFont());
     auto* shown = new QHBoxLayout(m_panel);
     shown->setContentsMargins(6, 4, 6, 4);
@@ -66,7 +56,7 @@ void RateNSpeed::buildControls() {
                  valueMetrics.horizontalAdvance(QStringLiteral("9999999.9999")) + unitWidth + 20));
     m_panel->setFixedHeight(valueMetrics.height() + 10);
 
-    auto* label2 = makeLabel(this, "Label2", QStringLiteral("Length"));
+    auto* label2 = measureui::makeLabel(this, "Label2", QStringLiteral("Length"));
     m_distance = new DistanceBox(this);
     m_distance->setObjectName(QStringLiteral("Text2"));
     m_distance->setToolTip(QStringLiteral("Enter distance"));
@@ -143,15 +133,7 @@ void RateNSpeed::wire() {
         m_meter->fresh();
         render();
     });
-    connect(m_command2, &QPushButton::clicked, this, [this] {
-        if (m_textFileHook)
-            m_textFileHook(this, m_meter->grid());
-        m_command2->setFocus();
-    });
-    connect(m_command3, &QPushButton::clicked, this, [this] {
-        if (m_wordReportHook)
-            m_wordReportHook(this, m_meter->grid());
-    });
+    connectReportButtons(m_command2, m_command3, m_meter->grid());
 }
 
 void RateNSpeed::render() {
@@ -177,14 +159,4 @@ void RateNSpeed::storeResult() {
 
 void RateNSpeed::AddRecord(const QString& comment) {
     m_meter->AddRecord(comment);
-}
-
-void RateNSpeed::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
-    // or the end. The close box is refused outright: accepting it could end the program when
-    // this is the last visible window. A close from the program (its shut-down) is accepted.
-    if (event->spontaneous())
-        event->ignore();
-    hide();
-    Q_EMIT closeRequested();
 }
