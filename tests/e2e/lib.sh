@@ -70,3 +70,39 @@ e2e_window() {
 e2e_no_output() {
     [ ! -s "$APP_LOG" ] || fail "the program printed output"
 }
+
+# The program's local socket lands in TMPDIR: a folder of its own makes it easy to find, and
+# status, field and expect then ask the running program what its panel shows.
+e2e_own_socket_folder() {
+    export TMPDIR="$E2E_TMP/tmp"
+    mkdir -p "$TMPDIR"
+}
+# "caption=Stop time=... snap=1 reset=1 ..." or "none".
+status() {
+    python3 - "$TMPDIR" <<'PY'
+import glob, socket, sys
+paths = glob.glob(sys.argv[1] + "/chronofex-*")
+if not paths:
+    print("none"); sys.exit(0)
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(5)
+s.connect(paths[0])
+s.sendall(b"status\n")
+print(s.makefile().readline().strip())
+PY
+}
+field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+# expect FIELD VALUE: waits up to two seconds for the panel to show it.
+expect() {
+    for _ in $(seq 40); do
+        [ "$(field "$1")" = "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "expected $1=$2, the panel shows: $(status)"
+}
+
+# A hotkey file with Start/Stop Ctrl+F5, Snap Ctrl+F6, Reset Ctrl+F7, Menu Ctrl+F8, all enabled.
+e2e_all_hotkeys() {
+    printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' \
+        >"$DATA_DIR/hotkeysetup.txt"
+}

@@ -8,35 +8,8 @@
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
-# The program's socket lands in its own temporary folder, so it is easy to find.
-export TMPDIR="$E2E_TMP/tmp"
-mkdir -p "$TMPDIR"
-# Start/Stop Ctrl+F5, Snap Ctrl+F6, Reset Ctrl+F7, Menu Ctrl+F8, all enabled.
-printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' \
-    >"$DATA_DIR/hotkeysetup.txt"
-
-# What the panel shows, asked over the program's socket: "caption=Stop time=... stamp=1 ...".
-status() {
-    python3 - "$TMPDIR" <<'PY'
-import glob, socket, sys
-paths = glob.glob(sys.argv[1] + "/chronofex-*")
-if not paths:
-    print("none"); sys.exit(0)
-s = socket.socket(socket.AF_UNIX)
-s.settimeout(5)
-s.connect(paths[0])
-s.sendall(b"status\n")
-print(s.makefile().readline().strip())
-PY
-}
-field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
-expect() {
-    for _ in $(seq 40); do
-        [ "$(field "$1")" = "$2" ] && return 0
-        sleep 0.05
-    done
-    fail "expected $1=$2, the panel shows: $(status)"
-}
+e2e_own_socket_folder
+e2e_all_hotkeys
 
 e2e_start_x
 e2e_start_app "$exe"
