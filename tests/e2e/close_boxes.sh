@@ -7,15 +7,7 @@ source "$(dirname "$0")/lib.sh"
 exe=$1
 wm_close=$2
 
-visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-hidden() { ! visible "$1"; }
-wait_until() {
-    for _ in $(seq 50); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+hidden() { ! e2e_viewable "$1"; }
 # The options menu's item by its mnemonic; a key sent before the menu is open is lost, so the
 # menu is opened again until the window is visible.
 show_from_menu() {
@@ -45,17 +37,17 @@ for pair in "p:^Chronofex - Report$" "c:^Rate$" "e:^Speed$"; do
     title=${pair#*:}
     window=$(show_from_menu "$key" "$title")
     "$wm_close" "$window" || fail "could not send the close message to '$title'"
-    wait_until hidden "$window" || fail "the close box did not hide '$title'"
+    e2e_wait_until hidden "$window" || fail "the close box did not hide '$title'"
     kill -0 "$APP_PID" 2>/dev/null || fail "closing '$title' ended the program"
     # Its menu item was cleared: the same item shows the window again.
     window=$(show_from_menu "$key" "$title")
     "$wm_close" "$window"
-    wait_until hidden "$window" || fail "the second close did not hide '$title'"
+    e2e_wait_until hidden "$window" || fail "the second close did not hide '$title'"
 done
 
 "$wm_close" "$display"
 sleep 0.5
-visible "$display" || fail "the large display closed"
+e2e_viewable "$display" || fail "the large display closed"
 
 "$wm_close" "$panel"
 for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done

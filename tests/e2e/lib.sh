@@ -106,3 +106,17 @@ e2e_all_hotkeys() {
     printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n' \
         >"$DATA_DIR/hotkeysetup.txt"
 }
+
+# e2e_viewable WINDOW-ID: the window is mapped and can be seen.
+e2e_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# e2e_wait_until COMMAND [ARGS...]: runs the command every tenth of a second until it succeeds;
+# false after five seconds.
+e2e_wait_until() {
+    local _
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}

@@ -15,7 +15,6 @@ e2e_start_x
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 
-visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 options_menu() {
     eval "$(xdotool getwindowgeometry --shell "$panel")"
     xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
@@ -52,11 +51,11 @@ start_tray() {
 minimize_keys
 xdotool key Escape Escape Escape
 sleep 0.3
-visible "$panel" || fail "the panel was hidden although there is no notification area"
+e2e_viewable "$panel" || fail "the panel was hidden although there is no notification area"
 
 start_tray
 minimize_keys
-visible "$panel" && fail "Minimize to Tray did not hide the panel"
+e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel"
 for _ in $(seq 30); do icon_centre >/dev/null && break; sleep 0.1; done
 read -r ix iy < <(icon_centre) || fail "no icon in the notification area"
 
@@ -68,18 +67,18 @@ expect caption Stop
 xdotool key ctrl+F6
 expect stamp 1
 expect readings 1
-visible "$panel" && fail "a hotkey brought the panel back"
+e2e_viewable "$panel" && fail "a hotkey brought the panel back"
 
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 sleep 0.6
-visible "$panel" || fail "a double-click on the icon did not restore the panel"
+e2e_viewable "$panel" || fail "a double-click on the icon did not restore the panel"
 icon_centre >/dev/null && fail "the icon stayed after the panel was restored"
 expect caption Stop
 [ "$(field time)" != "00:00:00:00" ] || fail "the clock did not run while the panel was in the tray"
 
 # The Menu hotkey in the tray: the whole menu, where Minimize does nothing and Restore restores.
 minimize_keys
-visible "$panel" && fail "Minimize to Tray did not hide the panel again"
+e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel again"
 xdotool mousemove 600 500 key ctrl+F8
 sleep 0.5
 menu_h=""
@@ -92,7 +91,7 @@ xdotool key y
 sleep 0.3
 xdotool key m
 sleep 0.5
-visible "$panel" && fail "Minimize to Tray was usable from the tray"
+e2e_viewable "$panel" && fail "Minimize to Tray was usable from the tray"
 xdotool key Escape
 sleep 0.3
 xdotool key Escape
@@ -103,15 +102,15 @@ xdotool key y
 sleep 0.3
 xdotool key e
 sleep 0.6
-visible "$panel" || fail "Restore from Tray in the Menu hotkey's menu did not restore the panel"
+e2e_viewable "$panel" || fail "Restore from Tray in the Menu hotkey's menu did not restore the panel"
 icon_centre >/dev/null && fail "the icon stayed after Restore from Tray"
 
 # The notification area goes away while the panel is in it: the panel comes back.
 minimize_keys
-visible "$panel" && fail "the second Minimize to Tray did not hide the panel"
+e2e_viewable "$panel" && fail "the second Minimize to Tray did not hide the panel"
 kill "$TRAY_PID"
-for _ in $(seq 40); do visible "$panel" && break; sleep 0.1; done
-visible "$panel" || fail "the panel stayed hidden after the notification area went away"
+for _ in $(seq 40); do e2e_viewable "$panel" && break; sleep 0.1; done
+e2e_viewable "$panel" || fail "the panel stayed hidden after the notification area went away"
 
 start_tray
 minimize_keys

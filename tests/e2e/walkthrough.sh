@@ -44,7 +44,6 @@ opened_document() {
     fail "document $1 was not opened by LibreOffice: $(cat "$office"/log* 2>/dev/null)"
 }
 
-visible() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 options_menu() {
     eval "$(xdotool getwindowgeometry --shell "$panel")"
     xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
@@ -129,10 +128,10 @@ for _ in $(seq 50); do
 done
 [ -n "${splash:-}" ] || fail "no splash"
 for _ in $(seq 100); do
-    visible "$splash" || break
+    e2e_viewable "$splash" || break
     sleep 0.1
 done
-visible "$splash" && fail "the splash stayed"
+e2e_viewable "$splash" && fail "the splash stayed"
 panel=$(e2e_window '^Chronofex$')
 e2e_window '^Chronofex Display$' >/dev/null
 
@@ -179,7 +178,7 @@ xdotool key f s
 dialog=$(e2e_window '^Save CFX File')
 xdotool type laps
 xdotool key Return
-for _ in $(seq 50); do visible "$dialog" || break; sleep 0.1; done
+for _ in $(seq 50); do e2e_viewable "$dialog" || break; sleep 0.1; done
 wait_for "$session"
 [ "$(wc -l <"$session")" -eq 36 ] || fail "the session does not hold four readings: $(cat "$session")"
 
@@ -237,7 +236,7 @@ xdotool key y
 sleep 0.3
 xdotool key m
 sleep 0.8
-visible "$panel" && fail "Minimize to Tray did not hide the panel"
+e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel"
 line=$(xwininfo -root -tree | grep '("chronofex" "Chronofex")' | grep -E ' 2[0-9]x[0-9]+\+0\+0 ' | head -1)
 [ -n "$line" ] || fail "no icon in the notification area"
 abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
@@ -245,7 +244,7 @@ ix=$(($(echo "$abs" | cut -d+ -f2) + 10))
 iy=$(($(echo "$abs" | cut -d+ -f3) + 10))
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
 sleep 0.8
-visible "$panel" || fail "a double-click on the icon did not bring the panel back"
+e2e_viewable "$panel" || fail "a double-click on the icon did not bring the panel back"
 
 # Exit from the options menu ends the program.
 exit_program() {

@@ -15,15 +15,6 @@ display() { import -window "$1" -crop 170x30+0+0 "$E2E_TMP/$2.png"; }
 differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 || true)" != "0" ]; }
 visible() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 hidden() { ! visible "$1"; }
-# Polls a condition for up to five seconds: the machine may be busy with other tests.
-wait_until() {
-    local _
-    for _ in $(seq 50); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # Options button at the bottom right of the panel, then the item's mnemonic, until the window
 # reaches the wanted state (a key sent before the menu is open is lost, so try again).
@@ -34,7 +25,7 @@ menu_item() {
         xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
         sleep 0.5
         xdotool key "$key"
-        wait_until "$state" "$title" && return 0
+        e2e_wait_until "$state" "$title" && return 0
         xdotool key Escape
     done
     fail "the options menu did not make '$title' $state"
@@ -47,7 +38,7 @@ press_at() {
     sleep 0.1
     xdotool mouseup 1
     shown() { display "$1" now && differ "$2" now; }
-    wait_until shown "$1" "$4" || fail "a press on $1 changed nothing on its display"
+    e2e_wait_until shown "$1" "$4" || fail "a press on $1 changed nothing on its display"
 }
 
 menu_item c visible '^Rate$'
@@ -67,7 +58,7 @@ ticking() { panel_time clock && differ clock0 clock; }
 panel_time clock0
 xdotool windowfocus --sync "$panel"
 xdotool key space
-wait_until ticking || fail "the stopwatch did not start"
+e2e_wait_until ticking || fail "the stopwatch did not start"
 display "$rate" before
 press_at "$rate" 36 60 before
 display "$rate" timing
