@@ -3,9 +3,9 @@
 // has carried out the press. Runs under an X server; prints the figures.
 //   bench_hotkey_latency [PRESSES]
 
-#include "app/Program.h"
-#include "report/ReadingsModel.h"
-#include "timing/TimerPanel1A.h"
+#include "app/Application.h"
+#include "core/ReadingsModel.h"
+#include "gui/MainPanel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,6 +24,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using namespace cfx;
 
 namespace {
 
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write("2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
     }
-    Program program(dir.path());
+    Application program(dir.path());
     program.load();
     program.panel().show();
     QAbstractButton* startStop = program.panel().findChild<QAbstractButton*>("Command4");
@@ -167,6 +169,6 @@ int main(int argc, char** argv) {
     std::printf("hotkey press to start/stop carried out, %d presses: median %.2f ms, 95th "
                 "percentile %.2f ms, max %.2f ms\n",
                 presses, t.median, t.p95, t.max);
-    program.panel().exitProgram();
+    program.exit();
     return s.max < 20.0 && t.max < 20.0 ? 0 : 3;
 }

@@ -1,13 +1,13 @@
 // Times a snap with 30,000 readings in the report (the logic alone, and with the report window
 // showing them) and writing the report and raw files for 30,000 readings. Prints median and
 // worst of each. Run: QT_QPA_PLATFORM=offscreen bench_readings
-#include "app/ProgramState.h"
-#include "report/ReadingsModel.h"
-#include "report/StopWatchReport1.h"
-#include "report/TextReport.h"
-#include "timing/DisplaySink.h"
-#include "timing/Snapshot.h"
-#include "timing/TimeText.h"
+#include "core/DisplaySink.h"
+#include "core/ProgramState.h"
+#include "core/ReadingsModel.h"
+#include "core/Snapshot.h"
+#include "core/TimeFormat.h"
+#include "core/io/TextReport.h"
+#include "gui/ReportWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -18,6 +18,8 @@
 #include <ctime>
 #include <functional>
 #include <vector>
+
+using namespace cfx;
 
 namespace {
 
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
         cfx::SnapClock clock;
         NullDisplay display;
         ReadingsModel model;
-        StopWatchReport1 window(model);
+        ReportWindow window(model);
         window.show();
         fill(model, state, clock, display);
         QCoreApplication::processEvents();

@@ -1,12 +1,14 @@
 // Opening a session of 30,000 readings: reading and checking the file, and filling the report's
 // grids as the program does on load. Goal: at most 300 ms for both together.
-#include "report/ReadingsModel.h"
-#include "timing/SessionFile.h"
-#include "timing/SessionLoad.h"
+#include "core/ReadingsModel.h"
+#include "core/io/SessionFile.h"
+#include "core/io/SessionLoad.h"
 
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+using namespace cfx;
 
 namespace {
 

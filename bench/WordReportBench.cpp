@@ -1,14 +1,16 @@
 // Time to build the stopwatch document for a long session: the gaps and statistics, the
 // document's paragraphs and table, and the zipped .docx package.
-#include "outside/DocxWriter.h"
-#include "report/ReadingsModel.h"
-#include "report/TextReport.h"
-#include "report/WordReport.h"
-#include "timing/TimeText.h"
+#include "core/ReadingsModel.h"
+#include "core/TimeFormat.h"
+#include "core/io/DocxWriter.h"
+#include "core/io/TextReport.h"
+#include "core/io/WordReports.h"
 
 #include <QDateTime>
 
 #include <benchmark/benchmark.h>
+
+using namespace cfx;
 
 namespace {
 

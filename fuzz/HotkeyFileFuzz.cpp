@@ -1,13 +1,15 @@
 // The hotkey file is read at every start; a damaged or foreign file must never crash the program
 // and must read back the same after it is written again.
-#include "app/LineFile.h"
-#include "desktop/HotkeyFile.h"
-#include "desktop/KeyTable.h"
+#include "core/KeyTable.h"
+#include "core/io/HotkeyFile.h"
+#include "core/io/LineFile.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <cstdlib>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Numeric value of a text: every box and every file line that holds a number goes through it.
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QString>
 
@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,13 +1,15 @@
 // Session files come from anywhere a user can point the open dialog or a file manager. Whatever
 // the bytes, reading must not crash, and an accepted session must survive being saved and read
 // again unchanged.
-#include "app/LineFile.h"
-#include "timing/SessionFile.h"
+#include "core/io/LineFile.h"
+#include "core/io/SessionFile.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <cstdlib>
+
+using namespace cfx;
 
 namespace {
 

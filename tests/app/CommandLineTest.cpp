@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/DataDir.h"
+#include "platform/DataDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace cfx;
 
 namespace {
 CommandLine parse(QStringList args) {

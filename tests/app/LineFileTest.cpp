@@ -1,4 +1,4 @@
-#include "app/LineFile.h"
+#include "core/io/LineFile.h"
 
 #include <QDir>
 #include <QFile>

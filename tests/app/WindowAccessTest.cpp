@@ -2,9 +2,9 @@
 // depends on: every control is named, reachable with Tab, and its caption fits. Set
 // CFX_SCREENSHOT_DIR to also save a picture of every window (scripts/screenshots.sh does, at a
 // scale factor of 2 and under the dark palette).
-#include "app/Appearance.h"
-#include "app/Program.h"
-#include "timing/TimerPanel1A.h"
+#include "app/Application.h"
+#include "gui/Appearance.h"
+#include "gui/MainPanel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -31,6 +31,8 @@
 
 #include <functional>
 #include <memory>
+
+using namespace cfx;
 
 namespace {
 
@@ -79,7 +81,7 @@ class WindowAccessTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     // Findings of one test, one line each, reported together so one run shows them all.
     QStringList m_unnamed, m_noObjectName, m_noFocus, m_clipped, m_menuItems;
     QSet<QString> m_seen;
@@ -171,7 +173,7 @@ class WindowAccessTest : public QObject {
     }
 
     void openEveryWindow() {
-        Program& p = *m_program;
+        Application& p = *m_program;
         open([&] { p.setReportVisible(true); });
         open([&] { p.setRateVisible(true); });
         open([&] { p.setSpeedVisible(true); });
@@ -191,7 +193,7 @@ private Q_SLOTS:
     void initTestCase() {
         if (qEnvironmentVariable("CHRONOFEX_PALETTE") == QLatin1String("dark"))
             cfx::applyDarkPalette();
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         m_program->load();
         m_program->panel().show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->panel()));

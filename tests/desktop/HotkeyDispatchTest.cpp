@@ -1,9 +1,9 @@
-#include "desktop/HotkeyDispatch.h"
-#include "app/Program.h"
-#include "desktop/RemoteControl.h"
-#include "desktop/TrayIcon.h"
-#include "report/ReadingsModel.h"
-#include "timing/TimerPanel1A.h"
+#include "app/Application.h"
+#include "core/ReadingsModel.h"
+#include "gui/MainPanel.h"
+#include "gui/StopwatchActions.h"
+#include "platform/RemoteControl.h"
+#include "platform/TrayIcon.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,16 +20,24 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+using namespace cfx;
+
 class HotkeyDispatchTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
 
-    TimerPanel1A& panel() { return m_program->panel(); }
+    MainPanel& panel() { return m_program->panel(); }
+    StopwatchActions& actions() { return m_program->actions(); }
     QString caption() { return panel().findChild<QAbstractButton*>("Command4")->text(); }
     int readings() { return m_program->readings().recordCount(); }
-    QAction* item(const char* name) { return panel().menuAction(QLatin1String(name)); }
+    QAction* item(const char* name) {
+        const QString objectName = QLatin1String(name);
+        if (auto* action = m_program->actions().findChild<QAction*>(objectName))
+            return action;
+        return m_program->actions().optionsMenu()->findChild<QAction*>(objectName);
+    }
 
     // Sends from another thread: the server answers from this thread's event loop.
     cfx::RemoteResult send(const QString& name, const cfx::RemoteRequest& request,
@@ -44,7 +52,7 @@ class HotkeyDispatchTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         m_program->load();
         panel().show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel()));
@@ -52,53 +60,53 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void pressesActOnlyWhileTheirButtonsAreEnabled() {
-        DispatchHotkey(*m_program, 1); // Snap before the clock ever ran
-        DispatchHotkey(*m_program, 2);
+        m_program->runHotkey(1); // Snap before the clock ever ran
+        m_program->runHotkey(2);
         QCOMPARE(readings(), 0);
         QCOMPARE(caption(), QString("Start"));
 
         // The presses act once in the mouse-down mode too.
-        panel().setMouseResponse(1);
-        DispatchHotkey(*m_program, 0);
+        m_program->actions().setMouseResponse(StopwatchActions::MouseResponse::OnPress);
+        m_program->runHotkey(0);
         QCOMPARE(caption(), QString("Stop"));
         QTest::qWait(30);
-        DispatchHotkey(*m_program, 1);
-        DispatchHotkey(*m_program, 1);
+        m_program->runHotkey(1);
+        m_program->runHotkey(1);
         QCOMPARE(readings(), 2);
-        DispatchHotkey(*m_program, 0);
+        m_program->runHotkey(0);
         QCOMPARE(caption(), QString("Start"));
-        DispatchHotkey(*m_program, 2);
+        m_program->runHotkey(2);
         QCOMPARE(readings(), 0);
         QVERIFY(!panel().findChild<QWidget*>("Command3")->isEnabled());
     }
 
     void otherIdentifiersDoNothing() {
-        DispatchHotkey(*m_program, 0);
+        m_program->runHotkey(0);
         for (int id = 4; id < 256; ++id)
-            DispatchHotkey(*m_program, static_cast<quint8>(id));
+            m_program->runHotkey(static_cast<quint8>(id));
         QCOMPARE(caption(), QString("Stop"));
         QCOMPARE(readings(), 0);
-        QVERIFY(!panel().optionsMenu()->isVisible());
+        QVERIFY(!actions().optionsMenu()->isVisible());
     }
 
     void menuHotkeyShowsTheWholeMenuAlsoFromTheTray() {
         m_program->tray().setAvailabilityProbe([] { return true; });
-        DispatchHotkey(*m_program, 3);
-        QTRY_VERIFY(panel().optionsMenu()->isVisible());
+        m_program->runHotkey(3);
+        QTRY_VERIFY(actions().optionsMenu()->isVisible());
         for (const char* name : {"mnuHotkeys", "mnuSetTime", "mnuReport", "mnuRate", "mnuAbout"})
             QVERIFY2(item(name)->isVisible() && item(name)->isEnabled(), name);
         QVERIFY(item("mnuSysTrayMinimize")->isEnabled());
         QVERIFY(!item("mnuSysTrayRestore")->isEnabled());
-        panel().optionsMenu()->hide();
+        actions().optionsMenu()->hide();
 
         item("mnuSysTrayMinimize")->trigger();
-        QCOMPARE(m_program->state().InTray, 1);
-        DispatchHotkey(*m_program, 3);
-        QTRY_VERIFY(panel().optionsMenu()->isVisible());
+        QVERIFY(m_program->tray().inTray());
+        m_program->runHotkey(3);
+        QTRY_VERIFY(actions().optionsMenu()->isVisible());
         QVERIFY(!item("mnuSysTrayMinimize")->isEnabled());
         QVERIFY(item("mnuSysTrayRestore")->isEnabled());
         QVERIFY(item("mnuHotkeys")->isVisible() && item("mnuHotkeys")->isEnabled());
-        panel().optionsMenu()->hide();
+        actions().optionsMenu()->hide();
     }
 
     void remoteCommandsReachTheRunningProgram() {
@@ -136,13 +144,13 @@ private Q_SLOTS:
         QStringList messages;
         m_program->setSessionMessage(
             [&messages](const QString& title, const QString&) { messages << title; });
-        DispatchHotkey(*m_program, 0);
-        DispatchHotkey(*m_program, 1);
-        DispatchHotkey(*m_program, 1);
-        DispatchHotkey(*m_program, 0);
+        m_program->runHotkey(0);
+        m_program->runHotkey(1);
+        m_program->runHotkey(1);
+        m_program->runHotkey(0);
         const QString path = m_dir.filePath(QStringLiteral("two laps.CFX"));
         QVERIFY(m_program->saveSession(path));
-        DispatchHotkey(*m_program, 2);
+        m_program->runHotkey(2);
         QCOMPARE(readings(), 0);
 
         const QString name = cfx::remoteServerNameForUser(m_dir.path());

@@ -1,5 +1,5 @@
-#include "desktop/HotkeyFile.h"
-#include "app/ProgramState.h"
+#include "core/io/HotkeyFile.h"
+#include "core/ProgramState.h"
 
 #include <QDir>
 #include <QFile>

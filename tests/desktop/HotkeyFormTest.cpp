@@ -1,7 +1,7 @@
-#include "desktop/HotkeyForm.h"
-#include "app/ProgramState.h"
-#include "desktop/HotkeyEdit.h"
-#include "desktop/HotkeyService.h"
+#include "core/ProgramState.h"
+#include "gui/HotkeyDialog.h"
+#include "gui/HotkeyEdit.h"
+#include "platform/HotkeyService.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 #include <set>
+
+using namespace cfx;
 
 namespace {
 
@@ -139,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(m_desk.held.size(), size_t(1)); // the first hotkey still works
         QCOMPARE(m_desk.held[0], std::make_pair(1, 116));
 
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(child<HotkeyEdit>(form, "ccrpHotKey1")->text(), QString("Alt+F5"));
         QVERIFY(!child<QCheckBox>(form, "Check2")->isChecked());
@@ -151,7 +153,7 @@ private Q_SLOTS:
         m_service->startUp();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].text.contains("--start-stop"));
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         form.findChild<QPushButton*>("Command1")->click();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(fileBytes(filePath()).startsWith("3\r\n116\r\n1\r\n"));
@@ -162,7 +164,7 @@ private Q_SLOTS:
         m_service->startUp();
         QCOMPARE(m_desk.held.size(), size_t(3));
 
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         QCOMPARE(form.windowTitle(), QString("Chronofex - Hotkeys"));
         QVERIFY(m_desk.held.empty());
         QCOMPARE(child<QGroupBox>(form, "Frame1")->title(), QString("Start/Stop"));
@@ -196,7 +198,7 @@ private Q_SLOTS:
     void okSavesInFileConventionAndDisabledHotkeysKeepTheirKeys() {
         putBytes(filePath(), "1\r\n116\r\n1\r\n4\r\n117\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
         m_service->startUp();
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         // Entry-box modifiers: 1 Shift, 2 Ctrl, 4 Alt.
         child<HotkeyEdit>(form, "ccrpHotKey1")->setHotkey(6, 0x74); // Ctrl+Alt+F5 -> 3
         child<HotkeyEdit>(form, "ccrpHotKey3")->setHotkey(3, 0x76); // Ctrl+Shift+F7 -> 6
@@ -219,7 +221,7 @@ private Q_SLOTS:
 
     void okWithTwoEqualCombinationsSavesBothAndReportsOne() {
         m_service->startUp();
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         child<QPushButton>(form, "Command3")->click();
         child<HotkeyEdit>(form, "ccrpHotKey1")->setHotkey(4, 0x74);
         child<HotkeyEdit>(form, "ccrpHotKey2")->setHotkey(4, 0x74);
@@ -234,7 +236,7 @@ private Q_SLOTS:
         putBytes(filePath(), "1\r\n116\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n77\r\n0\r\n");
         m_service->startUp();
         {
-            HotkeyForm form(*m_service);
+            HotkeyDialog form(*m_service);
             form.show();
             child<HotkeyEdit>(form, "ccrpHotKey1")->setHotkey(1, 0x75);
             QVERIFY(m_desk.held.empty());
@@ -247,7 +249,7 @@ private Q_SLOTS:
         QVERIFY(fileBytes(filePath()).startsWith("1\r\n116\r\n1\r\n"));
         QCOMPARE(m_desk.held.size(), size_t(1));
         // Esc closes the same way.
-        HotkeyForm form(*m_service);
+        HotkeyDialog form(*m_service);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(m_desk.held.empty());

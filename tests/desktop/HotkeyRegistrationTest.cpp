@@ -1,5 +1,5 @@
-#include "desktop/HotkeyRegistration.h"
-#include "app/ProgramState.h"
+#include "core/HotkeyRegistration.h"
+#include "core/ProgramState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "desktop/KeyTable.h"
+#include "core/KeyTable.h"
 
 #include <X11/XF86keysym.h>
 #include <X11/keysym.h>

@@ -1,4 +1,4 @@
-#include "desktop/RemoteCommand.h"
+#include "core/RemoteCommand.h"
 
 #include <QDir>
 #include <QTemporaryDir>

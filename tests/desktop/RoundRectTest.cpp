@@ -1,4 +1,4 @@
-#include "desktop/RoundRect.h"
+#include "core/RoundRect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "desktop/AlertSound.h"
-#include "desktop/WindowShape.h"
+#include "gui/WindowShape.h"
+#include "platform/AlertSound.h"
+#include "platform/Compositor.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QWaveDecoder>
 #include <QWidget>
 #include <QtEndian>
+
+using namespace cfx;
 
 class ShapeSoundTest : public QObject {
     Q_OBJECT
@@ -80,30 +83,30 @@ void ShapeSoundTest::playingReturnsAtOnceWhateverTheOutput() {
 void ShapeSoundTest::roundOutlineFollowsTheWindowSize() {
     QWidget w;
     w.resize(120, 60);
-    CreateRoundRectFromWindow(&w);
+    clipToRoundRect(&w);
     QVERIFY(!w.mask().contains(QPoint(0, 0)));
     QVERIFY(!w.mask().contains(QPoint(119, 59)));
     QVERIFY(w.mask().contains(QPoint(60, 0)));
     QVERIFY(w.mask().contains(QPoint(119, 30)));
     w.resize(80, 60);
-    CreateRoundRectFromWindow(&w);
+    clipToRoundRect(&w);
     QVERIFY(!w.mask().contains(QPoint(79, 0)));
     QVERIFY(w.mask().contains(QPoint(79, 30)));
     QVERIFY(!w.mask().contains(QPoint(100, 30)));
-    CreateRoundRectFromWindow(nullptr); // harmless
+    clipToRoundRect(nullptr); // harmless
 }
 
 void ShapeSoundTest::opacityAndItsOffer() {
     QWidget w;
-    QVERIFY(TranslucentForm(&w, 60));
+    QVERIFY(setWindowTranslucency(&w, 60));
     QVERIFY(qAbs(w.windowOpacity() - 60 / 255.0) < 0.01);
-    QVERIFY(TranslucentForm(&w, 255));
+    QVERIFY(setWindowTranslucency(&w, 255));
     QCOMPARE(w.windowOpacity(), 1.0);
-    QVERIFY(!TranslucentForm(&w, 256));
-    QVERIFY(!TranslucentForm(nullptr, 100));
+    QVERIFY(!setWindowTranslucency(&w, 256));
+    QVERIFY(!setWindowTranslucency(nullptr, 100));
     QCOMPARE(w.windowOpacity(), 1.0);
     // The offscreen platform has no compositor to show opacity.
-    QVERIFY(!translucencyOffered());
+    QVERIFY(!compositorRunning());
 }
 
 QTEST_MAIN(ShapeSoundTest)

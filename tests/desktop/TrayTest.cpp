@@ -1,8 +1,9 @@
-#include "app/Program.h"
-#include "desktop/TrayIcon.h"
-#include "timing/TimerPanel1A.h"
-#include "windows/SetTimeForm.h"
-#include "windows/TopMaxScrollBar.h"
+#include "app/Application.h"
+#include "gui/MainPanel.h"
+#include "gui/SetTimeDialog.h"
+#include "gui/StopwatchActions.h"
+#include "gui/TopMaxScrollBar.h"
+#include "platform/TrayIcon.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,16 +12,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace cfx;
+
 class TrayTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     bool m_trayThere = true;
 
-    TimerPanel1A& panel() { return m_program->panel(); }
+    MainPanel& panel() { return m_program->panel(); }
+    StopwatchActions& actions() { return m_program->actions(); }
     TrayIcon& tray() { return m_program->tray(); }
-    QAction* item(const char* name) { return panel().menuAction(QLatin1String(name)); }
+    QAction* item(const char* name) {
+        const QString objectName = QLatin1String(name);
+        if (auto* action = actions().findChild<QAction*>(objectName))
+            return action;
+        return actions().optionsMenu()->findChild<QAction*>(objectName);
+    }
 
     // The items a menu shows, in order: captions, "-" for a separator, "(off)" after a disabled
     // item.
@@ -41,7 +50,7 @@ class TrayTest : public QObject {
 private Q_SLOTS:
     void init() {
         m_trayThere = true;
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         m_program->load();
         tray().setAvailabilityProbe([this] { return m_trayThere; });
         panel().show();
@@ -52,7 +61,7 @@ private Q_SLOTS:
     void minimizeHidesThePanelBehindTheIconAndRestoreBringsItBack() {
         QVERIFY(panel().displayAttached());
         item("mnuSysTrayMinimize")->trigger();
-        QCOMPARE(m_program->state().InTray, 1);
+        QVERIFY(m_program->tray().inTray());
         QVERIFY(!panel().isVisible());
         QVERIFY(!panel().displayAttached()); // the large display is set free
         QVERIFY(tray().icon().isVisible());
@@ -61,16 +70,16 @@ private Q_SLOTS:
         QVERIFY(!tray().icon().icon().isNull());
 
         Q_EMIT tray().icon().activated(QSystemTrayIcon::DoubleClick);
-        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(!m_program->tray().inTray());
         QVERIFY(panel().isVisible());
         QVERIFY(!tray().icon().isVisible());
 
-        // The hidden Command7 (the display's Join) and the menu item restore the same way.
+        // The display's Join and the menu item restore the same way.
         item("mnuSysTrayMinimize")->trigger();
         QVERIFY(!panel().isVisible());
-        panel().findChild<QPushButton*>(QStringLiteral("Command7"))->click();
+        m_program->joinDisplay();
         QVERIFY(panel().isVisible());
-        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(!m_program->tray().inTray());
         item("mnuSysTrayMinimize")->trigger();
         item("mnuSysTrayRestore")->trigger();
         QVERIFY(panel().isVisible());
@@ -80,7 +89,7 @@ private Q_SLOTS:
     void rightClickShowsOnlyRestoreAndExitThenTheFullMenuComesBack() {
         item("mnuSysTrayMinimize")->trigger();
         Q_EMIT tray().icon().activated(QSystemTrayIcon::Context);
-        QMenu* menu = panel().optionsMenu();
+        QMenu* menu = actions().optionsMenu();
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(shown(menu), QStringList({"S&ystem Tray", "-", "E&xit"}));
         QCOMPARE(shown(trayMenu()), QStringList({"R&estore from Tray"}));
@@ -102,7 +111,7 @@ private Q_SLOTS:
         m_trayThere = false;
         tray().setAvailabilityProbe([this] { return m_trayThere; });
         panel().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        QMenu* menu = panel().optionsMenu();
+        QMenu* menu = actions().optionsMenu();
         QTRY_VERIFY(menu->isVisible());
         QAction* minimize = item("mnuSysTrayMinimize");
         QVERIFY(!minimize->isEnabled());
@@ -112,7 +121,7 @@ private Q_SLOTS:
 
         m_program->minimizeToTray(); // even when asked directly
         QVERIFY(panel().isVisible());
-        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(!m_program->tray().inTray());
         QVERIFY(!tray().icon().isVisible());
 
         // A notification area that appears later makes the item usable.
@@ -131,7 +140,7 @@ private Q_SLOTS:
         m_trayThere = false;
         tray().probe();
         QVERIFY(panel().isVisible());
-        QCOMPARE(m_program->state().InTray, 0);
+        QVERIFY(!m_program->tray().inTray());
     }
 
     void exitTakesTheIconAway() {
@@ -143,7 +152,7 @@ private Q_SLOTS:
 
     void setTimeDialogPresetsThePanelsClock() {
         item("mnuSetTime")->trigger();
-        SetTimeForm* form = m_program->setTimeForm();
+        SetTimeDialog* form = m_program->setTimeForm();
         QVERIFY(form && form->isVisible() && form->isModal());
         form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll3"))->setNumber(5);
         form->apply();
@@ -159,17 +168,16 @@ private Q_SLOTS:
         QCOMPARE(m_program->state().BaseCs, 0);
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
-        QCOMPARE(m_program->state().ResetByCode, 0);
 
         // Started from a hotkey while the dialog is open: Apply waits for the clock to stop.
         auto* apply = form->findChild<QPushButton*>(QStringLiteral("Command1"));
         form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll2"))->setNumber(3);
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QVERIFY(!apply->isEnabled());
         form->apply();
         QCOMPARE(m_program->state().TimeSetPending, 0);
         QVERIFY(m_program->state().BaseCs < 18000);
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QVERIFY(apply->isEnabled());
         form->apply();
         QCOMPARE(m_program->state().BaseCs, 18000);

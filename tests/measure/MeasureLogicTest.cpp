@@ -1,11 +1,13 @@
-#include "measure/RateMeter.h"
-#include "measure/SpeedMeter.h"
+#include "core/RateMeter.h"
+#include "core/SpeedMeter.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+using namespace cfx;
 
 QT_BEGIN_NAMESPACE
 // Readable failure messages for texts.

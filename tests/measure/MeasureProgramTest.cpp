@@ -1,11 +1,12 @@
 #include "tests/timing/FakeClock.h"
 
-#include "app/Program.h"
-#include "measure/MeasureWidgets.h"
-#include "measure/RateForm.h"
-#include "measure/RateNSpeed.h"
-#include "outside/GridModel.h"
-#include "timing/TimerPanel1A.h"
+#include "app/Application.h"
+#include "core/GridModel.h"
+#include "gui/MainPanel.h"
+#include "gui/MeasureWindow.h"
+#include "gui/RateWindow.h"
+#include "gui/SpeedWindow.h"
+#include "gui/StopwatchActions.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,17 +15,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace cfx;
+
 // The rate and speed windows inside the running program: shown and hidden from the panel's
 // menu, and timed by the main stopwatch.
 class MeasureProgramTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     FakeClock* m_time = nullptr;
 
     QAction* menu(const char* name) {
-        return m_program->panel().menuAction(QString::fromLatin1(name));
+        return m_program->actions().findChild<QAction*>(QString::fromLatin1(name));
     }
     void runFor(qint64 ms) {
         m_time->advance(ms);
@@ -37,7 +40,7 @@ class MeasureProgramTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         auto time = std::make_unique<FakeClock>();
         m_time = time.get();
         m_program->setTimeSource(std::move(time));
@@ -47,8 +50,8 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void menuShowsAndHidesAndCloseUnchecks() {
-        RateForm& rate = m_program->rateForm();
-        RateNSpeed& speed = m_program->speedForm();
+        RateWindow& rate = m_program->rateForm();
+        SpeedWindow& speed = m_program->speedForm();
         QVERIFY(rate.isHidden());
         QVERIFY(speed.isHidden());
         QVERIFY(!menu("mnuRate")->isChecked());
@@ -70,8 +73,8 @@ private Q_SLOTS:
     }
 
     void marksReadTheMainStopwatch() {
-        RateForm& rate = m_program->rateForm();
-        RateNSpeed& speed = m_program->speedForm();
+        RateWindow& rate = m_program->rateForm();
+        SpeedWindow& speed = m_program->speedForm();
         menu("mnuRate")->trigger();
         menu("mnuSpeed")->trigger();
         auto* rateStart = rate.findChild<MeasureButton*>(QStringLiteral("Command7"));
@@ -84,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(rate.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                  QStringLiteral("Stopped"));
 
-        m_program->panel().pressStartStop();
+        m_program->actions().startStop()->trigger();
         QVERIFY(m_program->clock().isRunning());
         runFor(2000);
         QTest::mouseClick(rateStart, Qt::LeftButton);
@@ -107,7 +110,7 @@ private Q_SLOTS:
 
         // Stopping the stopwatch in the middle of a run abandons it.
         QTest::mouseClick(speedStart, Qt::LeftButton);
-        m_program->panel().pressStartStop();
+        m_program->actions().startStop()->trigger();
         QVERIFY(!m_program->clock().isRunning());
         QTest::mouseClick(speedStart, Qt::LeftButton);
         QCOMPARE(speed.findChild<QLabel*>(QStringLiteral("Label1"))->text(),

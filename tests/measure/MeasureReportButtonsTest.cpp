@@ -1,11 +1,11 @@
 #include "tests/outside/MessageBoxWatcher.h"
 #include "tests/timing/FakeClock.h"
 
-#include "app/Program.h"
-#include "measure/RateForm.h"
-#include "measure/RateNSpeed.h"
-#include "outside/DocumentOpener.h"
-#include "outside/GridModel.h"
+#include "app/Application.h"
+#include "core/GridModel.h"
+#include "gui/RateWindow.h"
+#include "gui/SpeedWindow.h"
+#include "platform/DocumentOpener.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <zip.h>
+
+using namespace cfx;
 
 namespace {
 
@@ -54,7 +56,7 @@ class MeasureReportButtonsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     QList<QUrl> m_opened;
 
     QString data(const char* name) const { return QDir(m_dir.path()).filePath(name); }
@@ -62,7 +64,7 @@ class MeasureReportButtonsTest : public QObject {
 private Q_SLOTS:
     void init() {
         m_opened.clear();
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         m_program->setTimeSource(std::make_unique<FakeClock>());
         m_program->load();
         m_program->setDocumentOpener(std::make_unique<DocumentOpener>(
@@ -72,7 +74,7 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void rateButtonsWriteTheFilesAndOpenTheDocument() {
-        RateForm& rate = m_program->rateForm();
+        RateWindow& rate = m_program->rateForm();
         rate.AddRecord(QStringLiteral("pump; stroke"));
         press(rate, "FileCmnd");
         QVERIFY(
@@ -92,7 +94,7 @@ private Q_SLOTS:
     }
 
     void speedButtonsWriteTheFilesAndOpenTheDocument() {
-        RateNSpeed& speed = m_program->speedForm();
+        SpeedWindow& speed = m_program->speedForm();
         speed.AddRecord(QStringLiteral("run;1"));
         press(speed, "Command2");
         QVERIFY(fileBytes(data("CFXSpeedResults.txt"))
@@ -109,7 +111,7 @@ private Q_SLOTS:
     }
 
     void aFileThatCannotBeWrittenIsNamedInAMessage() {
-        RateForm& rate = m_program->rateForm();
+        RateWindow& rate = m_program->rateForm();
         rate.AddRecord(QString());
         QFile::remove(data("CFXRateRawCSV.txt"));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("CFXRateRawCSV.txt")));

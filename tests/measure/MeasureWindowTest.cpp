@@ -1,9 +1,9 @@
-#include "measure/MeasureWidgets.h"
-#include "measure/RateForm.h"
-#include "measure/RateMeter.h"
-#include "measure/RateNSpeed.h"
-#include "measure/SpeedMeter.h"
-#include "outside/GridModel.h"
+#include "gui/MeasureWindow.h"
+#include "core/GridModel.h"
+#include "core/RateMeter.h"
+#include "core/SpeedMeter.h"
+#include "gui/RateWindow.h"
+#include "gui/SpeedWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+
+using namespace cfx;
 
 namespace {
 
@@ -83,7 +85,7 @@ private Q_SLOTS:
 
 void MeasureWindowTest::rateOneCycleShowsTimingThenResult() {
     FakeClock clock;
-    RateForm form(clock.source());
+    RateWindow form(clock.source());
     auto* start = child<MeasureButton>(&form, "Command7");
     QCOMPARE(labelText(&form, "Label1"), QStringLiteral("0.0"));
     QCOMPARE(child<QComboBox>(&form, "Combo1")->currentText(), QStringLiteral("1"));
@@ -114,7 +116,7 @@ void MeasureWindowTest::rateOneCycleShowsTimingThenResult() {
 
 void MeasureWindowTest::rateKeyboardTakesNoMark() {
     FakeClock clock;
-    RateForm form(clock.source());
+    RateWindow form(clock.source());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto* start = child<MeasureButton>(&form, "Command7");
@@ -127,7 +129,7 @@ void MeasureWindowTest::rateKeyboardTakesNoMark() {
 
 void MeasureWindowTest::ratePressWhileStoppedAbandons() {
     FakeClock clock;
-    RateForm form(clock.source());
+    RateWindow form(clock.source());
     auto* start = child<MeasureButton>(&form, "Command7");
     child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("3"));
     QTest::mouseClick(start, Qt::LeftButton);
@@ -145,7 +147,7 @@ void MeasureWindowTest::ratePressWhileStoppedAbandons() {
 
 void MeasureWindowTest::rateStoresNumberedRecordsOnceEach() {
     FakeClock clock;
-    RateForm form(clock.source());
+    RateWindow form(clock.source());
     auto* start = child<MeasureButton>(&form, "Command7");
     auto* save = child<QToolButton>(&form, "Save");
     auto* fileCmnd = child<QPushButton>(&form, "FileCmnd");
@@ -198,8 +200,8 @@ void MeasureWindowTest::rateStoresNumberedRecordsOnceEach() {
 
 void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
     FakeClock clock;
-    RateForm form(clock.source());
-    QSignalSpy closed(&form, &RateForm::closeRequested);
+    RateWindow form(clock.source());
+    QSignalSpy closed(&form, &RateWindow::closeRequested);
     form.show();
     auto* start = child<MeasureButton>(&form, "Command7");
     QTest::mouseClick(start, Qt::LeftButton);
@@ -218,7 +220,7 @@ void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
 
 void MeasureWindowTest::rateReportButtonsRunTheirHooks() {
     FakeClock clock;
-    RateForm form(clock.source());
+    RateWindow form(clock.source());
     int textRuns = 0;
     int wordRuns = 0;
     form.setTextFileHook([&](QWidget* window, const GridModel& grid) {
@@ -240,7 +242,7 @@ void MeasureWindowTest::rateReportButtonsRunTheirHooks() {
 
 void MeasureWindowTest::speedMeasuresAndStores() {
     FakeClock clock;
-    RateNSpeed form(clock.source());
+    SpeedWindow form(clock.source());
     auto* start = child<MeasureButton>(&form, "Command1");
     QTest::keyClicks(child<QLineEdit>(&form, "Text2"), QStringLiteral("100"));
     clock.cs = 500;
@@ -272,7 +274,7 @@ void MeasureWindowTest::speedMeasuresAndStores() {
 
 void MeasureWindowTest::speedDistanceBoxTakesOnlyDistances() {
     FakeClock clock;
-    RateNSpeed form(clock.source());
+    SpeedWindow form(clock.source());
     form.show();
     auto* box = child<QLineEdit>(&form, "Text2");
     QTest::keyClicks(box, QStringLiteral("a1b2.c-5 "));
@@ -296,8 +298,8 @@ void MeasureWindowTest::speedDistanceBoxTakesOnlyDistances() {
 
 void MeasureWindowTest::speedClosingHidesAndKeepsRecords() {
     FakeClock clock;
-    RateNSpeed form(clock.source());
-    QSignalSpy closed(&form, &RateNSpeed::closeRequested);
+    SpeedWindow form(clock.source());
+    QSignalSpy closed(&form, &SpeedWindow::closeRequested);
     form.show();
     QTest::keyClicks(child<QLineEdit>(&form, "Text2"), QStringLiteral("100"));
     child<QComboBox>(&form, "Combo1")->setCurrentText(QStringLiteral("feet"));

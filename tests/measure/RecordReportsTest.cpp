@@ -1,6 +1,6 @@
-#include "measure/RecordReports.h"
+#include "core/io/RecordReports.h"
 
-#include "outside/GridModel.h"
+#include "core/GridModel.h"
 
 #include <QDir>
 #include <QFile>

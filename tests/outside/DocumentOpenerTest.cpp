@@ -1,4 +1,4 @@
-#include "outside/DocumentOpener.h"
+#include "platform/DocumentOpener.h"
 #include "tests/outside/MessageBoxWatcher.h"
 
 #include <QApplication>
@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,16 +1,18 @@
 // Writes the three report documents for a fixed set of readings and records into the folder
 // given as the only argument, for check_docx.py and the word-processor conversion test.
-#include "measure/RecordReports.h"
-#include "outside/DocxWriter.h"
-#include "outside/GridModel.h"
-#include "report/ReadingsModel.h"
-#include "report/TextReport.h"
-#include "report/WordReport.h"
+#include "core/GridModel.h"
+#include "core/ReadingsModel.h"
+#include "core/io/DocxWriter.h"
+#include "core/io/RecordReports.h"
+#include "core/io/TextReport.h"
+#include "core/io/WordReports.h"
 
 #include <QDir>
 #include <QStringList>
 
 #include <cstdio>
+
+using namespace cfx;
 
 namespace {
 

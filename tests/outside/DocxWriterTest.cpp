@@ -1,4 +1,4 @@
-#include "outside/DocxWriter.h"
+#include "core/io/DocxWriter.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,6 +10,8 @@
 
 #include <map>
 #include <vector>
+
+using namespace cfx;
 
 using namespace cfx::docx;
 

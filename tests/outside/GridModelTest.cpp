@@ -1,9 +1,11 @@
-#include "outside/GridModel.h"
+#include "core/GridModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+using namespace cfx;
 
 namespace {
 

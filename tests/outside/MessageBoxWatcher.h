@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+namespace cfx {
+
 // Closes the next message box once it is up and remembers what it showed.
 struct MessageBoxWatcher {
     QString title;
@@ -25,3 +27,5 @@ struct MessageBoxWatcher {
         });
     }
 };
+
+} // namespace cfx

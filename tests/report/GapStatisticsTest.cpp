@@ -1,11 +1,13 @@
-#include "report/GapStatistics.h"
+#include "core/GapStatistics.h"
 
-#include "report/ReadingsModel.h"
-#include "timing/TimeText.h"
+#include "core/ReadingsModel.h"
+#include "core/TimeFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,11 +1,13 @@
-#include "report/ReadingsModel.h"
+#include "core/ReadingsModel.h"
 
-#include "app/NumberText.h"
-#include "timing/TimeText.h"
+#include "core/NumberText.h"
+#include "core/TimeFormat.h"
 
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+using namespace cfx;
 
 namespace {
 

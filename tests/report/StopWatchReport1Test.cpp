@@ -1,6 +1,6 @@
-#include "report/StopWatchReport1.h"
+#include "gui/ReportWindow.h"
 
-#include "report/ReadingsModel.h"
+#include "core/ReadingsModel.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -11,10 +11,12 @@
 #include <QTableView>
 #include <QTest>
 
+using namespace cfx;
+
 class StopWatchReport1Test : public QObject {
     Q_OBJECT
 private:
-    template <typename T> T* child(StopWatchReport1& w, const char* name) {
+    template <typename T> T* child(ReportWindow& w, const char* name) {
         T* c = w.findChild<T*>(QLatin1String(name));
         if (!c)
             qFatal("no control %s", name);
@@ -29,7 +31,7 @@ private:
 private Q_SLOTS:
     void startsEmptyWithEveryControl() {
         ReadingsModel m;
-        StopWatchReport1 w(m);
+        ReportWindow w(m);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronofex - Report"));
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
         QCOMPARE(child<QLineEdit>(w, "Text6")->maxLength(), 36);
@@ -45,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("Comment"));
         // The design's width at least, and room for a whole stopped-reading time.
-        QVERIFY(grid->columnWidth(1) >= StopWatchReport1::px(1050));
+        QVERIFY(grid->columnWidth(1) >= ReportWindow::px(1050));
         QVERIFY(grid->columnWidth(1) >
                 grid->fontMetrics().horizontalAdvance(QStringLiteral("S00:00:00.00")));
         QVERIFY(!w.wideLayout());
@@ -53,11 +55,11 @@ private Q_SLOTS:
 
     void snapsEnableTheControlsAndTheSixthWidensTheWindow() {
         ReadingsModel m;
-        StopWatchReport1 w(m);
+        ReportWindow w(m);
         for (int i = 1; i <= 5; ++i)
             snap(m, i * 100);
         QVERIFY(!w.wideLayout());
-        QCOMPARE(w.windowTwips(), StopWatchReport1::kNarrowTwips);
+        QCOMPARE(w.windowTwips(), ReportWindow::kNarrowTwips);
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("5"));
         QVERIFY(child<QPushButton>(w, "writefilecmnd")->isEnabled());
         QVERIFY(child<QPushButton>(w, "Command1")->isEnabled());
@@ -66,23 +68,23 @@ private Q_SLOTS:
         QCOMPARE(spinner->value(), 5);
         snap(m, 600);
         QVERIFY(w.wideLayout());
-        QCOMPARE(w.windowTwips(), StopWatchReport1::kWideTwips);
+        QCOMPARE(w.windowTwips(), ReportWindow::kWideTwips);
         const int wideWidth = w.width();
         m.ClearReport();
         QVERIFY(!w.wideLayout());
-        QCOMPARE(w.windowTwips(), StopWatchReport1::kClearedTwips);
+        QCOMPARE(w.windowTwips(), ReportWindow::kClearedTwips);
         QVERIFY(w.width() < wideWidth);
         QVERIFY(!child<QPushButton>(w, "writefilecmnd")->isEnabled());
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
         for (int i = 1; i <= 6; ++i)
             snap(m, i * 100);
         m.ClearReportForReset();
-        QCOMPARE(w.windowTwips(), StopWatchReport1::kNarrowTwips);
+        QCOMPARE(w.windowTwips(), ReportWindow::kNarrowTwips);
     }
 
     void spinnerExclusionAndComment() {
         ReadingsModel m;
-        StopWatchReport1 w(m);
+        ReportWindow w(m);
         snap(m, 100);
         snap(m, 200, true);
         snap(m, 300);
@@ -126,7 +128,7 @@ private Q_SLOTS:
 
     void clickingARowSelectsItsRecord() {
         ReadingsModel m;
-        StopWatchReport1 w(m);
+        ReportWindow w(m);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         snap(m, 100);
@@ -144,8 +146,8 @@ private Q_SLOTS:
 
     void closeBoxHidesAndKeepsTheRecords() {
         ReadingsModel m;
-        StopWatchReport1 w(m);
-        QSignalSpy hidden(&w, &StopWatchReport1::hiddenByUser);
+        ReportWindow w(m);
+        QSignalSpy hidden(&w, &ReportWindow::hiddenByUser);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         snap(m, 100);

@@ -1,9 +1,9 @@
-#include "report/TextReport.h"
+#include "core/io/TextReport.h"
 
-#include "app/NumberText.h"
-#include "app/ProgramState.h"
-#include "report/GapStatistics.h"
-#include "report/ReadingsModel.h"
+#include "core/GapStatistics.h"
+#include "core/NumberText.h"
+#include "core/ProgramState.h"
+#include "core/ReadingsModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +15,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace cfx;
 
 namespace {
 

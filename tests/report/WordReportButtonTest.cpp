@@ -1,11 +1,12 @@
 #include "tests/outside/MessageBoxWatcher.h"
 #include "tests/timing/FakeClock.h"
 
-#include "app/Program.h"
-#include "outside/DocumentOpener.h"
-#include "report/ReadingsModel.h"
-#include "report/StopWatchReport1.h"
-#include "timing/TimerPanel1A.h"
+#include "app/Application.h"
+#include "core/ReadingsModel.h"
+#include "gui/MainPanel.h"
+#include "gui/ReportWindow.h"
+#include "gui/StopwatchActions.h"
+#include "platform/DocumentOpener.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 #include <QTest>
 
 #include <zip.h>
+
+using namespace cfx;
 
 namespace {
 
@@ -39,7 +42,7 @@ class WordReportButtonTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     FakeClock* m_time = nullptr;
     QList<QUrl> m_opened;
     QString m_handler = QStringLiteral("writer.desktop");
@@ -51,15 +54,14 @@ class WordReportButtonTest : public QObject {
 
     // Two readings 1.5 s apart, the first with a comment holding a ";".
     void takeTwoReadings() {
-        TimerPanel1A& panel = m_program->panel();
-        panel.pressStartStop();
+        m_program->actions().startStop()->trigger();
         m_time->advance(1500);
         m_program->clock().tick();
-        panel.pressSnap();
+        m_program->actions().snap()->trigger();
         m_time->advance(1500);
         m_program->clock().tick();
-        panel.pressSnap();
-        panel.pressStartStop();
+        m_program->actions().snap()->trigger();
+        m_program->actions().startStop()->trigger();
         m_program->readings().AddComment(1, QStringLiteral("first; lap"));
     }
 
@@ -67,7 +69,7 @@ private Q_SLOTS:
     void init() {
         m_opened.clear();
         QDir(documents()).removeRecursively();
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         auto time = std::make_unique<FakeClock>();
         m_time = time.get();
         m_program->setTimeSource(std::move(time));

@@ -1,8 +1,8 @@
-#include "report/WordReport.h"
+#include "core/io/WordReports.h"
 
-#include "outside/GridModel.h"
-#include "report/ReadingsModel.h"
-#include "report/TextReport.h"
+#include "core/GridModel.h"
+#include "core/ReadingsModel.h"
+#include "core/io/TextReport.h"
 
 #include <QDateTime>
 

@@ -1,8 +1,8 @@
 #include "FakeClock.h"
 
-#include "app/NumberText.h"
-#include "timing/ClockEngine.h"
-#include "timing/TimeText.h"
+#include "core/NumberText.h"
+#include "core/Stopwatch.h"
+#include "core/TimeFormat.h"
 
 #include <QCoreApplication>
 
@@ -10,13 +10,15 @@
 
 #include <random>
 
+using namespace cfx;
+
 namespace {
 
 struct Rig {
     ProgramState state;
     FakeClock time;
     NullDisplay display;
-    ClockEngine clock{state, time};
+    Stopwatch clock{state, time};
     Rig() { clock.setDisplay(&display); }
 
     void run(qint64 ms) {
@@ -27,7 +29,7 @@ struct Rig {
 
 } // namespace
 
-TEST(ClockEngine, PausesAndResumesFromTheLastTick) {
+TEST(Stopwatch, PausesAndResumesFromTheLastTick) {
     Rig r;
     r.clock.start();
     r.run(1234);
@@ -44,7 +46,7 @@ TEST(ClockEngine, PausesAndResumesFromTheLastTick) {
     EXPECT_EQ(r.clock.Running(), 0);
 }
 
-TEST(ClockEngine, StopTakesTheLastCompletedTick) {
+TEST(Stopwatch, StopTakesTheLastCompletedTick) {
     Rig r;
     r.clock.start();
     r.run(500);
@@ -53,7 +55,7 @@ TEST(ClockEngine, StopTakesTheLastCompletedTick) {
     EXPECT_EQ(r.state.BaseCs, 50);
 }
 
-TEST(ClockEngine, RoundsMillisecondsHalfToEven) {
+TEST(Stopwatch, RoundsMillisecondsHalfToEven) {
     for (auto [ms, cs] : {std::pair{45, 4}, {55, 6}, {44, 4}, {46, 5}, {15, 2}, {25, 2}}) {
         Rig r;
         r.clock.start();
@@ -63,7 +65,7 @@ TEST(ClockEngine, RoundsMillisecondsHalfToEven) {
     }
 }
 
-TEST(ClockEngine, FirstTickAfterStartLeavesTheIdleText) {
+TEST(Stopwatch, FirstTickAfterStartLeavesTheIdleText) {
     Rig r;
     EXPECT_EQ(r.clock.panelText(), cfx::kIdlePanelText);
     r.clock.start();
@@ -72,7 +74,7 @@ TEST(ClockEngine, FirstTickAfterStartLeavesTheIdleText) {
     EXPECT_EQ(r.clock.panelText(), "00:00:00.01");
 }
 
-TEST(ClockEngine, PublishesFieldsAndDigitsEveryTick) {
+TEST(Stopwatch, PublishesFieldsAndDigitsEveryTick) {
     Rig r;
     r.clock.start();
     r.run(3723570); // 1 h 2 min 3.57 s
@@ -85,7 +87,7 @@ TEST(ClockEngine, PublishesFieldsAndDigitsEveryTick) {
     EXPECT_EQ(r.clock.Digits(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 5, 7}));
 }
 
-TEST(ClockEngine, SubSecondFieldFollowsTheResolution) {
+TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
     const std::pair<const char*, const char*> cases[] = {
         {"1", "00"}, {"10", "05"}, {"30", "17"}, {"100", "57"}, {"250", "14"}};
     for (auto [resolution, expected] : cases) {
@@ -106,7 +108,7 @@ TEST(ClockEngine, SubSecondFieldFollowsTheResolution) {
     }
 }
 
-TEST(ClockEngine, ResolutionUsesTheSetSubSecondAfterACustomTime) {
+TEST(Stopwatch, ResolutionUsesTheSetSubSecondAfterACustomTime) {
     Rig r;
     r.state.TimeWasSet = 1;
     r.state.SetSubSecCs = 70;
@@ -117,10 +119,10 @@ TEST(ClockEngine, ResolutionUsesTheSetSubSecondAfterACustomTime) {
     EXPECT_EQ(r.state.SubSecText, "00");
 }
 
-TEST(ClockEngine, ResetWhileRunningStopsAndZeroes) {
+TEST(Stopwatch, ResetWhileRunningStopsAndZeroes) {
     Rig r;
     int resets = 0;
-    QObject::connect(&r.clock, &ClockEngine::resetDone, [&] { ++resets; });
+    QObject::connect(&r.clock, &Stopwatch::resetDone, [&] { ++resets; });
     r.clock.start();
     r.run(1500);
     r.clock.reset();
@@ -141,7 +143,7 @@ TEST(ClockEngine, ResetWhileRunningStopsAndZeroes) {
     EXPECT_EQ(r.clock.CurrentCs(), 10);
 }
 
-TEST(ClockEngine, LedColoursFollowTheClock) {
+TEST(Stopwatch, LedColoursFollowTheClock) {
     Rig r;
     r.clock.setDisplayStyle(1);
     EXPECT_EQ(r.display.lit(), DisplaySink::kRed);
@@ -160,10 +162,10 @@ TEST(ClockEngine, LedColoursFollowTheClock) {
     EXPECT_EQ(r.display.lit(), DisplaySink::kBlack);
 }
 
-TEST(ClockEngine, RollsOverAtOneHundredHours) {
+TEST(Stopwatch, RollsOverAtOneHundredHours) {
     Rig r;
     int resets = 0;
-    QObject::connect(&r.clock, &ClockEngine::resetDone, [&] { ++resets; });
+    QObject::connect(&r.clock, &Stopwatch::resetDone, [&] { ++resets; });
     r.state.BaseCs = cfx::kRollOverCs - 1;
     r.clock.start();
     r.run(10);
@@ -177,7 +179,7 @@ TEST(ClockEngine, RollsOverAtOneHundredHours) {
     EXPECT_EQ(r.clock.CurrentCs(), 2);
 }
 
-TEST(ClockEngine, LateTickStillRollsOver) {
+TEST(Stopwatch, LateTickStillRollsOver) {
     Rig r;
     int rolls = 0;
     r.clock.setRollOver([&] { ++rolls; });
@@ -189,7 +191,7 @@ TEST(ClockEngine, LateTickStillRollsOver) {
     EXPECT_EQ(rolls, 1);
 }
 
-TEST(ClockEngine, HundredHourRunHasNoDrift) {
+TEST(Stopwatch, HundredHourRunHasNoDrift) {
     Rig r;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> step(10, 4000);

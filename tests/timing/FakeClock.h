@@ -1,6 +1,8 @@
 #pragma once
 
-#include "timing/ClockEngine.h"
+#include "core/Stopwatch.h"
+
+namespace cfx {
 
 // A time source the test moves by hand.
 class FakeClock : public MonotonicClock {
@@ -11,3 +13,5 @@ public:
 private:
     qint64 m_now = 1'000'000;
 };
+
+} // namespace cfx

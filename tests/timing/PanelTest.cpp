@@ -1,9 +1,10 @@
 #include "FakeClock.h"
 
-#include "app/Program.h"
-#include "timing/PanelButton.h"
-#include "timing/TimerPanel1A.h"
-#include "windows/Stopwatchdisplay1.h"
+#include "app/Application.h"
+#include "gui/LargeDisplay.h"
+#include "gui/MainPanel.h"
+#include "gui/PanelButton.h"
+#include "gui/StopwatchActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,14 +18,17 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace cfx;
+
 class PanelTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     FakeClock* m_time = nullptr;
 
-    TimerPanel1A& panel() { return m_program->panel(); }
+    MainPanel& panel() { return m_program->panel(); }
+    StopwatchActions& actions() { return m_program->actions(); }
     template <typename T> T* child(const char* name) {
         T* w = panel().findChild<T*>(QLatin1String(name));
         if (!w)
@@ -35,7 +39,7 @@ class PanelTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         auto time = std::make_unique<FakeClock>();
         m_time = time.get();
         m_program->setTimeSource(std::move(time));
@@ -56,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(combo->itemText(0), QStringLiteral("1"));
         QCOMPARE(combo->itemText(99), QStringLiteral("100"));
         QCOMPARE(combo->currentText(), QStringLiteral("10"));
-        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboNormal);
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
         QVERIFY(child<QCheckBox>("Displaychk")->isChecked());
         QVERIFY(!child<QCheckBox>("Reportchk")->isChecked());
         QVERIFY(child<QRadioButton>("LCDOption")->isChecked());
@@ -66,10 +70,9 @@ private Q_SLOTS:
         QCOMPARE(m_program->state().StampPending, qint16(1));
         QCOMPARE(m_program->clock().PanelState(), 2);
         for (const char* name :
-             {"Label2",      "Frame2",   "Command4",  "Snap",      "Command3",  "Combo1",
-              "LabelEvents", "SubSec",   "Frame1",    "LCDOption", "LEDOption", "Image2",
-              "Displaychk",  "Label1",   "Reportchk", "LabelShow", "Image3",    "Image1",
-              "Command1",    "Command5", "Command7"}) {
+             {"Label2", "Frame2", "Command4", "Snap", "Command3", "Combo1", "LabelEvents", "SubSec",
+              "Frame1", "LCDOption", "LEDOption", "Image2", "Displaychk", "Label1", "Reportchk",
+              "LabelShow", "Image3", "Image1", "Command1"}) {
             QWidget* w = panel().findChild<QWidget*>(QLatin1String(name));
             QVERIFY2(w, name);
             QVERIFY2(!w->accessibleName().isEmpty(), name);
@@ -80,19 +83,19 @@ private Q_SLOTS:
 
     void menuHasEveryItemInOrder() {
         QStringList names;
-        for (QAction* a : panel().optionsMenu()->actions())
+        for (QAction* a : actions().optionsMenu()->actions())
             names << a->objectName();
         QCOMPARE(names,
                  (QStringList{"mnuHotkeys", "mnuSetTime", "mnuMouse", "mnuFlashSound", "mnuReport",
                               "mnuSysTray", "mnuSeparator1", "mnuRate", "mnuSpeed", "mnuSeparator2",
                               "mnuFile", "mnuAbout", "mnuExit"}));
-        QVERIFY(panel().menuAction("mnuFlashSound")->isChecked());
-        QVERIFY(panel().menuAction("mnuResponseMouseUp")->isChecked());
-        QVERIFY(!panel().menuAction("mnuResponseMouseDown")->isChecked());
-        QCOMPARE(panel().menuAction("mnuSetTime")->text(), QStringLiteral("Set Custom &Time..."));
-        panel().prepareFullMenu();
-        QVERIFY(!panel().menuAction("mnuSysTrayRestore")->isEnabled());
-        QVERIFY(panel().menuAction("mnuSysTrayMinimize")->isEnabled());
+        QVERIFY(actions().flashSound()->isChecked());
+        QVERIFY(actions().mouseUp()->isChecked());
+        QVERIFY(!actions().mouseDown()->isChecked());
+        QCOMPARE(actions().setTime()->text(), QStringLiteral("Set Custom &Time..."));
+        actions().prepareFullMenu(false);
+        QVERIFY(!actions().restoreFromTray()->isEnabled());
+        QVERIFY(actions().minimizeToTray()->isEnabled());
     }
 
     void mouseUpModeActsOnRelease() {
@@ -104,13 +107,13 @@ private Q_SLOTS:
         QCOMPARE(start->text(), QStringLiteral("Stop"));
         QVERIFY(child<QPushButton>("Snap")->isEnabled());
         QVERIFY(child<QPushButton>("Command3")->isEnabled());
-        QVERIFY(!panel().menuAction("mnuSetTime")->isEnabled());
-        QVERIFY(!panel().menuAction("mnuFileSave")->isEnabled());
+        QVERIFY(!actions().setTime()->isEnabled());
+        QVERIFY(!actions().save()->isEnabled());
     }
 
     void mouseDownModeActsOnPressOnly() {
-        panel().menuAction("mnuResponseMouseDown")->trigger();
-        QCOMPARE(panel().clickSet(), 1);
+        actions().mouseDown()->trigger();
+        QCOMPARE(actions().mouseResponse(), StopwatchActions::MouseResponse::OnPress);
         QCOMPARE(child<ClickableImage>("Image1")->iconName(), QStringLiteral("MOUSEDOWN"));
         auto* start = child<PanelButton>("Command4");
         QTest::mousePress(start, Qt::LeftButton);
@@ -120,24 +123,23 @@ private Q_SLOTS:
         // Any mouse button presses.
         QTest::mousePress(start, Qt::RightButton);
         QVERIFY(!m_program->clock().isRunning());
-        QVERIFY(panel().menuAction("mnuSetTime")->isEnabled());
+        QVERIFY(actions().setTime()->isEnabled());
     }
 
     void programmaticPressActsOnceInBothModes() {
-        for (int mode : {0, 1}) {
-            panel().setMouseResponse(mode);
-            panel().pressStartStop();
-            QVERIFY2(m_program->clock().isRunning(), mode ? "down" : "up");
-            QCOMPARE(m_program->state().StartStopByCode, qint16(0));
+        for (auto mode : {StopwatchActions::MouseResponse::OnRelease,
+                          StopwatchActions::MouseResponse::OnPress}) {
+            actions().setMouseResponse(mode);
+            actions().startStop()->trigger();
+            QVERIFY(m_program->clock().isRunning());
             m_time->advance(1000);
             m_program->clock().tick();
-            panel().pressReset();
+            actions().reset()->trigger();
             QVERIFY(!m_program->clock().isRunning());
-            QCOMPARE(m_program->state().ResetByCode, qint16(0));
             QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
             QVERIFY(!child<QPushButton>("Snap")->isEnabled());
             QVERIFY(!child<QPushButton>("Command3")->isEnabled());
-            QVERIFY(panel().menuAction("mnuSetTime")->isEnabled());
+            QVERIFY(actions().setTime()->isEnabled());
         }
     }
 
@@ -159,12 +161,12 @@ private Q_SLOTS:
         auto* combo = child<QComboBox>("Combo1");
         combo->setCurrentIndex(0);
         Q_EMIT combo->activated(0);
-        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboPending);
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionPending);
         QCOMPARE(combo->palette().color(QPalette::Base), QColor(255, 0, 0));
         QCOMPARE(m_program->state().EventsPerSec, qint16(10));
         child<QToolButton>("SubSec")->click();
         QCOMPARE(m_program->state().EventsPerSec, qint16(1));
-        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboNormal);
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
         QCOMPARE(combo->palette().color(QPalette::Base), QColor(251, 253, 187));
     }
 
@@ -174,7 +176,7 @@ private Q_SLOTS:
         combo->lineEdit()->setFocus();
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), QStringLiteral("100"));
-        QCOMPARE(panel().combo1BackColor(), TimerPanel1A::kComboPending);
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionPending);
         child<QToolButton>("SubSec")->click();
         QCOMPARE(m_program->state().EventsPerSec, qint16(100));
         QVERIFY(!combo->lineEdit()->hasFocus());
@@ -184,11 +186,11 @@ private Q_SLOTS:
     }
 
     void ledLookFollowsTheClock() {
-        Stopwatchdisplay1& display = m_program->largeDisplay();
+        LargeDisplay& display = m_program->largeDisplay();
         child<QRadioButton>("LEDOption")->click();
         QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLED"));
         QCOMPARE(display.litColour(), DisplaySink::kRed);
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QCOMPARE(display.litColour(), DisplaySink::kGreen);
         child<QRadioButton>("LCDOption")->click();
         QCOMPARE(display.litColour(), DisplaySink::kBlack);
@@ -200,13 +202,13 @@ private Q_SLOTS:
     void imagesToggleTheirSwitches() {
         auto* image3 = child<ClickableImage>("Image3");
         QTest::mouseClick(image3, Qt::LeftButton);
-        QVERIFY(!panel().flashSoundOn());
+        QVERIFY(!actions().flashSound()->isChecked());
         QCOMPARE(image3->iconName(), QStringLiteral("CAMERAOFF"));
-        panel().menuAction("mnuFlashSound")->trigger();
-        QVERIFY(panel().flashSoundOn());
+        actions().flashSound()->trigger();
+        QVERIFY(actions().flashSound()->isChecked());
         QCOMPARE(image3->iconName(), QStringLiteral("CAMERAON"));
         QTest::mouseClick(child<ClickableImage>("Image1"), Qt::LeftButton);
-        QCOMPARE(panel().clickSet(), 1);
+        QCOMPARE(actions().mouseResponse(), StopwatchActions::MouseResponse::OnPress);
     }
 
     void minimisingFreesTheDisplay() {
@@ -215,7 +217,7 @@ private Q_SLOTS:
     }
 
     void closingWhileRunningStopsTheClockFirst() {
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         m_time->advance(500);
         m_program->clock().tick();
         panel().close();

@@ -1,4 +1,4 @@
-#include "timing/SessionFile.h"
+#include "core/io/SessionFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,10 +1,11 @@
 #include "FakeClock.h"
-#include "app/Program.h"
-#include "report/ReadingsModel.h"
-#include "report/TextReport.h"
-#include "timing/SessionLoad.h"
-#include "timing/TimerPanel1A.h"
-#include "windows/SessionFileDialog.h"
+#include "app/Application.h"
+#include "core/ReadingsModel.h"
+#include "core/io/SessionLoad.h"
+#include "core/io/TextReport.h"
+#include "gui/MainPanel.h"
+#include "gui/SessionFileDialog.h"
+#include "gui/StopwatchActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+using namespace cfx;
 
 namespace {
 
@@ -59,7 +62,7 @@ private:
     void takeThreeReadings();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     FakeClock* m_clock = nullptr;
     QVector<Message> m_messages;
 };
@@ -67,7 +70,7 @@ private:
 void SessionProgramTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QDir::setCurrent(m_dir->path());
-    m_program = std::make_unique<Program>(m_dir->path());
+    m_program = std::make_unique<Application>(m_dir->path());
     auto clock = std::make_unique<FakeClock>();
     m_clock = clock.get();
     m_program->setTimeSource(std::move(clock));
@@ -138,9 +141,8 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     QVERIFY(!m_program->clock().isRunning());
     QVERIFY(button("Command3")->isEnabled());
     QVERIFY(!button("Snap")->isEnabled());
-    QVERIFY(m_program->panel().reportChecked());
-    QVERIFY(m_program->panel().text1().isEmpty());
-    QVERIFY(m_program->panel().menuAction("mnuSetTime")->isEnabled());
+    QVERIFY(m_program->actions().report()->isChecked());
+    QVERIFY(m_program->actions().setTime()->isEnabled());
     QCOMPARE(r.results().row(), 3); // the newest record is selected
 
     // Saved again unchanged, the file has the same bytes.
@@ -156,12 +158,12 @@ void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
             .ok);
     m_program->loadSession(path);
     QCOMPARE(m_program->readings().recordCount(), 0);
-    QVERIFY(!m_program->panel().reportChecked()); // no readings, no report
-    m_program->panel().pressStartStop();
+    QVERIFY(!m_program->actions().report()->isChecked()); // no readings, no report
+    m_program->actions().startStop()->trigger();
     m_clock->advance(1234);
     m_program->clock().tick();
     QCOMPARE(m_program->state().ElapsedCs, 200 + 123);
-    m_program->panel().pressStartStop();
+    m_program->actions().startStop()->trigger();
 }
 
 void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
@@ -231,7 +233,6 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
     answer(false);
     m_program->saveSessionDialog();
     QCOMPARE(QDir(m_dir->path()).entryList({"*.CFX"}, QDir::Files), QStringList{});
-    QVERIFY(m_program->panel().text1().isEmpty());
 
     answer(true);
     m_program->saveSessionDialog();
@@ -240,14 +241,13 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
     QString error;
     QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
     QCOMPARE(saved.readings.size(), 3);
-    QVERIFY(m_program->panel().text1().isEmpty());
     QVERIFY(m_messages.isEmpty());
 }
 
 void SessionProgramTest::openDialogLoadsTheChosenFile() {
     takeThreeReadings();
     QVERIFY(m_program->saveSession(m_dir->filePath("pick.CFX")));
-    m_program->panel().pressReset();
+    m_program->clock().reset();
     QCOMPARE(m_program->readings().recordCount(), 0);
 
     m_program->openSessionDialog();

@@ -1,12 +1,14 @@
-#include "timing/Snapshot.h"
+#include "core/Snapshot.h"
 
-#include "app/NumberText.h"
-#include "app/ProgramState.h"
-#include "report/ReadingsModel.h"
-#include "timing/DisplaySink.h"
-#include "timing/TimeText.h"
+#include "core/DisplaySink.h"
+#include "core/NumberText.h"
+#include "core/ProgramState.h"
+#include "core/ReadingsModel.h"
+#include "core/TimeFormat.h"
 
 #include <gtest/gtest.h>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "timing/TimeText.h"
+#include "core/TimeFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #include "tests/timing/FakeClock.h"
 
-#include "app/Program.h"
-#include "timing/TimerPanel1A.h"
-#include "windows/LedDigit.h"
-#include "windows/Stopwatchdisplay1.h"
+#include "app/Application.h"
+#include "gui/LargeDisplay.h"
+#include "gui/MainPanel.h"
+#include "gui/SevenSegmentDigit.h"
+#include "gui/StopwatchActions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,16 +16,19 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace cfx;
+
 // The large display inside the running program: driven by the clock and the panel.
 class DisplayProgramTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Application> m_program;
     FakeClock* m_time = nullptr;
 
-    TimerPanel1A& panel() { return m_program->panel(); }
-    Stopwatchdisplay1& display() { return m_program->largeDisplay(); }
+    MainPanel& panel() { return m_program->panel(); }
+    StopwatchActions& actions() { return m_program->actions(); }
+    LargeDisplay& display() { return m_program->largeDisplay(); }
     template <typename T> T* child(const char* name) {
         T* w = panel().findChild<T*>(QLatin1String(name));
         if (!w)
@@ -44,7 +48,7 @@ class DisplayProgramTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Program>(m_dir.path());
+        m_program = std::make_unique<Application>(m_dir.path());
         auto time = std::make_unique<FakeClock>();
         m_time = time.get();
         m_program->setTimeSource(std::move(time));
@@ -69,7 +73,7 @@ private Q_SLOTS:
     }
 
     void digitsFollowTheClockAndTheResolution() {
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QVERIFY(!display().led(0)->ledIdle());
         m_time->advance(((12 * 60 + 34) * 60 + 56) * 1000LL + 780);
         m_program->clock().tick();
@@ -81,17 +85,17 @@ private Q_SLOTS:
         applyResolution(100);
         QCOMPARE(display().ledValues()[6], 7);
         QCOMPARE(display().ledValues()[7], 9);
-        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidth);
+        QCOMPARE(display().width(), LargeDisplay::kWindowWidth);
 
         applyResolution(1);
         QCOMPARE(display().ledValues()[6], 0);
         QCOMPARE(display().ledValues()[7], 0);
-        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidthOne);
+        QCOMPARE(display().width(), LargeDisplay::kWindowWidthOne);
         QVERIFY(!display().mask().contains(QPoint(display().width() - 1, 0)));
         QTRY_VERIFY(flush());
 
         applyResolution(10);
-        QCOMPARE(display().width(), Stopwatchdisplay1::kWindowWidth);
+        QCOMPARE(display().width(), LargeDisplay::kWindowWidth);
         QVERIFY(display().mask().contains(QPoint(display().width() - 1, display().height() / 2)));
     }
 
@@ -99,13 +103,13 @@ private Q_SLOTS:
         child<QRadioButton>("LEDOption")->click();
         QCOMPARE(display().frameColour(), DisplaySink::kBlack);
         QCOMPARE(display().litColour(), DisplaySink::kRed);
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QCOMPARE(display().litColour(), DisplaySink::kGreen);
         QCOMPARE(display().led(3)->ledColorOn(), DisplaySink::kGreen);
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         QCOMPARE(display().litColour(), DisplaySink::kRed);
-        panel().pressStartStop();
-        panel().pressReset();
+        actions().startStop()->trigger();
+        actions().reset()->trigger();
         QCOMPARE(display().litColour(), DisplaySink::kRed);
         QCOMPARE(display().ledValues(), (std::array<int, 8>{}));
         child<QRadioButton>("LCDOption")->click();
@@ -115,7 +119,7 @@ private Q_SLOTS:
 
     void flashIsRestoredShortlyWithoutBlocking() {
         child<QRadioButton>("LEDOption")->click();
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         m_program->display().setBackground(DisplaySink::kWhite);
         QElapsedTimer t;
         t.start();
@@ -142,20 +146,20 @@ private Q_SLOTS:
         QTest::failOnWarning(QRegularExpression(QStringLiteral("audio|sound"),
                                                 QRegularExpression::CaseInsensitiveOption));
         child<QRadioButton>("LEDOption")->click();
-        panel().pressStartStop();
+        actions().startStop()->trigger();
         m_time->advance(1500);
         m_program->clock().tick();
-        panel().pressSnap();
+        actions().snap()->trigger();
         QCOMPARE(display().frameColour(), DisplaySink::kWhite);
         QCOMPARE(display().litColour(), DisplaySink::kGreen);
         QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kBlack, 1000);
 
         // With the flash and sound switched off a snap leaves the display alone.
-        panel().menuAction(QStringLiteral("mnuFlashSound"))->trigger();
-        QVERIFY(!panel().flashSoundOn());
+        actions().flashSound()->trigger();
+        QVERIFY(!actions().flashSound()->isChecked());
         m_time->advance(500);
         m_program->clock().tick();
-        panel().pressSnap();
+        actions().snap()->trigger();
         QCOMPARE(display().frameColour(), DisplaySink::kBlack);
     }
 

@@ -1,8 +1,8 @@
-#include "timing/TimeText.h"
-#include "windows/LedDigit.h"
-#include "windows/SevenSegment.h"
-#include "windows/Stopwatchdisplay1.h"
-#include "windows/frmDisplayTransparent.h"
+#include "core/SevenSegment.h"
+#include "core/TimeFormat.h"
+#include "gui/LargeDisplay.h"
+#include "gui/SevenSegmentDigit.h"
+#include "gui/TransparencyDialog.h"
 
 #include <QAction>
 #include <QImage>
@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+using namespace cfx;
 
 namespace {
 QColor colourAt(const QImage& image, QPointF p) {
@@ -23,11 +25,11 @@ QPointF centreOf(const QPolygonF& polygon) {
 }
 
 // The digit as it is painted: which segments show the lit colour.
-QString paintedSegments(LedDigit& led, qreal dpr = 1.0) {
+QString paintedSegments(SevenSegmentDigit& led, qreal dpr = 1.0) {
     QImage image(led.size() * dpr, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     led.render(&image);
-    const QColor lit = LedDigit::colourOf(led.ledColorOn());
+    const QColor lit = SevenSegmentDigit::colourOf(led.ledColorOn());
     QString shown;
     for (int s = 0; s < cfx::kSegmentCount; ++s)
         if (colourAt(image, centreOf(led.segmentPolygon(s)) * dpr) == lit)
@@ -50,7 +52,7 @@ private Q_SLOTS:
 };
 
 void DisplayTest::digitPaintsItsSegmentsAtAnySize() {
-    LedDigit led;
+    SevenSegmentDigit led;
     led.setLedColorOn(65280);
     led.setLedColorOff(0);
     led.resize(22, 41);
@@ -73,7 +75,7 @@ void DisplayTest::digitPaintsItsSegmentsAtAnySize() {
 }
 
 void DisplayTest::digitsFollowTheClockFields() {
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     QVERIFY(display.led(0)->ledIdle());
     display.setLedIdle(false);
     // 12 h 34 min 56.78 s at resolution 10: sub-seconds "07".
@@ -93,7 +95,7 @@ void DisplayTest::digitsFollowTheClockFields() {
 }
 
 void DisplayTest::resolutionOneCutsOffTheSubSecondDigits() {
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     display.show();
     auto* frame = display.findChild<QWidget*>(QStringLiteral("FrameBorder"));
     auto* picture = display.findChild<QWidget*>(QStringLiteral("Picture1"));
@@ -126,7 +128,7 @@ void DisplayTest::resolutionOneCutsOffTheSubSecondDigits() {
 }
 
 void DisplayTest::looksAndFlash() {
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     display.resize(display.size());
     auto* frame = display.findChild<QWidget*>(QStringLiteral("FrameBorder"));
     const auto labels = display.findChildren<QLabel*>();
@@ -137,16 +139,17 @@ void DisplayTest::looksAndFlash() {
             QCOMPARE(display.led(i)->ledColorOff(), background);
             QCOMPARE(display.led(i)->ledColorOn(), lit);
         }
-        QCOMPARE(frame->palette().color(QPalette::Window), LedDigit::colourOf(background));
+        QCOMPARE(frame->palette().color(QPalette::Window), SevenSegmentDigit::colourOf(background));
         for (QLabel* l : labels) {
-            QCOMPARE(l->palette().color(QPalette::Window), LedDigit::colourOf(background));
-            QCOMPARE(l->palette().color(QPalette::WindowText), LedDigit::colourOf(lit));
+            QCOMPARE(l->palette().color(QPalette::Window), SevenSegmentDigit::colourOf(background));
+            QCOMPARE(l->palette().color(QPalette::WindowText), SevenSegmentDigit::colourOf(lit));
         }
         // What is painted, not only what is stored: the frame's gap between two digits.
         const QImage image = display.grab().toImage();
         const QPoint gap = frame->mapTo(
             &display, QPoint(display.led(0)->geometry().right() + 1, frame->height() / 2));
-        QCOMPARE(image.pixelColor(gap * image.devicePixelRatio()), LedDigit::colourOf(background));
+        QCOMPARE(image.pixelColor(gap * image.devicePixelRatio()),
+                 SevenSegmentDigit::colourOf(background));
     };
 
     check(DisplaySink::kLightGrey, DisplaySink::kBlack);          // LCD at start-up
@@ -166,7 +169,7 @@ void DisplayTest::attachedDisplayFollowsThePanel() {
     panel.setGeometry(100, 120, 300, 150);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     display.setPanel(&panel);
     display.show();
     auto* timer1 = display.findChild<QTimer*>(QStringLiteral("Timer1"));
@@ -200,7 +203,7 @@ void DisplayTest::freeDisplayDragsAndAttachedDoesNot() {
     QWidget panel;
     panel.setGeometry(100, 100, 200, 100);
     panel.show();
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     display.setPanel(&panel);
     display.show();
     QVERIFY(QTest::qWaitForWindowExposed(&display));
@@ -226,7 +229,7 @@ void DisplayTest::freeDisplayDragsAndAttachedDoesNot() {
 }
 
 void DisplayTest::menuRules() {
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     auto* join = display.findChild<QAction*>(QStringLiteral("mnuJoin"));
     auto* onTop = display.findChild<QAction*>(QStringLiteral("mnuOnTop"));
     auto* transparent = display.findChild<QAction*>(QStringLiteral("mnuTransparent"));
@@ -241,7 +244,7 @@ void DisplayTest::menuRules() {
     display.setAttached(false);
     display.prepareOptionsMenu();
     QVERIFY(join->isEnabled());
-    QSignalSpy joinSpy(&display, &Stopwatchdisplay1::joinRequested);
+    QSignalSpy joinSpy(&display, &LargeDisplay::joinRequested);
     join->trigger();
     QCOMPARE(joinSpy.count(), 1);
 
@@ -269,15 +272,15 @@ void DisplayTest::menuRules() {
     QVERIFY(!transparent->isVisible());
     compositor = true;
     display.prepareOptionsMenu();
-    QSignalSpy transparentSpy(&display, &Stopwatchdisplay1::transparencyRequested);
+    QSignalSpy transparentSpy(&display, &LargeDisplay::transparencyRequested);
     transparent->trigger();
     QCOMPARE(transparentSpy.count(), 1);
 }
 
 void DisplayTest::transparencySliderLimitsAndCommits() {
-    Stopwatchdisplay1 display;
+    LargeDisplay display;
     display.show();
-    frmDisplayTransparent dialog(&display);
+    TransparencyDialog dialog(&display);
     auto* slider = dialog.findChild<QScrollBar*>(QStringLiteral("HScroll1"));
     QVERIFY(slider);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Chronofex - Display Transparency"));

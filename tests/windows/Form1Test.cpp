@@ -1,4 +1,4 @@
-#include "windows/Form1.h"
+#include "gui/SplashWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+using namespace cfx;
 
 // Receives the links the program hands to the desktop, so no mail program is started.
 class LinkCatcher : public QObject {
@@ -31,7 +33,7 @@ class Form1Test : public QObject {
                           Qt::NoModifier);
         QApplication::sendEvent(w, &event);
     }
-    static bool shown(Form1& form, const char* name) {
+    static bool shown(SplashWindow& form, const char* name) {
         auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
         return label && label->isVisibleTo(&form);
     }
@@ -40,7 +42,7 @@ private Q_SLOTS:
     void init() { m_state = ProgramState{}; }
 
     void outlineIsThePictureWithoutItsKeyColour() {
-        Form1 form(m_state);
+        SplashWindow form(m_state);
         const QImage picture = QImage(QStringLiteral(":/SPLASHPIC"));
         QVERIFY(!picture.isNull());
         QCOMPARE(form.size(), picture.size());
@@ -62,9 +64,9 @@ private Q_SLOTS:
     }
 
     void splashHidesTheCursorThenAsksForThePanel() {
-        Form1 form(m_state);
-        QSignalSpy finished(&form, &Form1::splashFinished);
-        QSignalSpy early(&form, &Form1::splashClosedEarly);
+        SplashWindow form(m_state);
+        QSignalSpy finished(&form, &SplashWindow::splashFinished);
+        QSignalSpy early(&form, &SplashWindow::splashClosedEarly);
         auto* timer = form.findChild<QTimer*>(QStringLiteral("tmrShow"));
         QVERIFY(timer);
         QCOMPARE(timer->interval(), 4000);
@@ -88,9 +90,9 @@ private Q_SLOTS:
     }
 
     void closingTheSplashEarlyEndsItWithoutThePanel() {
-        Form1 form(m_state);
-        QSignalSpy finished(&form, &Form1::splashFinished);
-        QSignalSpy early(&form, &Form1::splashClosedEarly);
+        SplashWindow form(m_state);
+        QSignalSpy finished(&form, &SplashWindow::splashFinished);
+        QSignalSpy early(&form, &SplashWindow::splashClosedEarly);
         form.showSplash();
         auto* timer = form.findChild<QTimer*>(QStringLiteral("tmrShow"));
         timer->setInterval(30);
@@ -106,8 +108,8 @@ private Q_SLOTS:
     }
 
     void aboutShowsVersionCreditAndContactAndStays() {
-        Form1 form(m_state);
-        QSignalSpy finished(&form, &Form1::splashFinished);
+        SplashWindow form(m_state);
+        QSignalSpy finished(&form, &SplashWindow::splashFinished);
         form.showAbout();
         QCOMPARE(m_state.AboutMode, 1);
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -134,11 +136,12 @@ private Q_SLOTS:
         QTest::keyClick(contact, Qt::Key_Return);
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QCOMPARE(catcher.urls.size(), 2);
-        QCOMPARE(catcher.urls.first(), QUrl(QStringLiteral("mailto:") + Form1::kContactAddress));
+        QCOMPARE(catcher.urls.first(),
+                 QUrl(QStringLiteral("mailto:") + SplashWindow::kContactAddress));
     }
 
     void dragMovesByTheMouseDisplacement() {
-        Form1 form(m_state);
+        SplashWindow form(m_state);
         form.showAbout();
         form.move(100, 100);
         QTRY_COMPARE(form.pos(), QPoint(100, 100));
@@ -154,7 +157,7 @@ private Q_SLOTS:
     }
 
     void rightClickOffersCloseAndDoubleClickCloses() {
-        Form1 form(m_state);
+        SplashWindow form(m_state);
         form.showAbout();
         sendMouse(&form, QEvent::MouseButtonPress, {200, 90}, Qt::RightButton, Qt::RightButton);
         sendMouse(&form, QEvent::MouseButtonRelease, {200, 90}, Qt::RightButton, Qt::NoButton);

@@ -1,4 +1,4 @@
-#include "windows/SessionFileDialog.h"
+#include "gui/SessionFileDialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace cfx;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "windows/SessionPaths.h"
+#include "core/io/SessionPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,12 @@
-#include "windows/SetTimeForm.h"
-#include "windows/TopMaxScrollBar.h"
+#include "gui/SetTimeDialog.h"
+#include "gui/TopMaxScrollBar.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace cfx;
 
 namespace {
 
@@ -30,10 +32,10 @@ class SetTimeFormTest : public QObject {
     std::function<DisplaySink&()> display() {
         return [this]() -> DisplaySink& { return m_display; };
     }
-    TopMaxScrollBar* bar(SetTimeForm& f, int n) {
+    TopMaxScrollBar* bar(SetTimeDialog& f, int n) {
         return f.findChild<TopMaxScrollBar*>(QStringLiteral("VScroll%1").arg(n));
     }
-    QLineEdit* box(SetTimeForm& f, int n) {
+    QLineEdit* box(SetTimeDialog& f, int n) {
         return f.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
     }
 
@@ -46,7 +48,7 @@ private Q_SLOTS:
 
     void barsRunFromTheirLargestValueAtTheTop() {
         m_state.EventsPerSec = 100;
-        SetTimeForm form(m_state, display(), m_panel);
+        SetTimeDialog form(m_state, display(), m_panel);
         form.prepare();
         const int tops[4] = {99, 59, 59, 99};
         for (int n = 1; n <= 4; ++n) {
@@ -69,7 +71,7 @@ private Q_SLOTS:
     }
 
     void opensAtOneMinuteThenAtTheLastAppliedTime() {
-        SetTimeForm form(m_state, display(), m_panel);
+        SetTimeDialog form(m_state, display(), m_panel);
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{0, 1, 0, 0}));
         QCOMPARE(box(form, 2)->text(), QStringLiteral("01"));
@@ -97,7 +99,7 @@ private Q_SLOTS:
     }
 
     void typedInputIsHeldToTwoDigitsInRange() {
-        SetTimeForm form(m_state, display(), m_panel);
+        SetTimeDialog form(m_state, display(), m_panel);
         form.prepare();
         form.show();
         QApplication::setActiveWindow(&form);

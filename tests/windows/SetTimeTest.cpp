@@ -1,8 +1,10 @@
-#include "windows/SetTime.h"
+#include "core/SetTime.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
+
+using namespace cfx;
 
 namespace {
 
@@ -17,8 +19,6 @@ public:
 
     void pressReset() override {
         calls << QStringLiteral("reset");
-        resetByCodeAtPress = m_state.ResetByCode;
-        m_state.ResetByCode = 0;
         m_state.BaseCs = 0;
         m_state.TimeWasSet = 0;
         m_state.TimeSetPending = 0;
@@ -36,7 +36,6 @@ public:
     }
 
     QStringList calls;
-    int resetByCodeAtPress = -1;
     bool snapEnabled = false;
     bool resetEnabled = false;
 
@@ -81,7 +80,6 @@ TEST_F(SetTimeFixture, AllZeroResetsInsteadAndLeavesSnapDisabled) {
     model.apply(state, display, panel, {0, 0, 0, 0});
 
     EXPECT_EQ(panel.calls, QStringList({"reset", "snap:0"}));
-    EXPECT_EQ(panel.resetByCodeAtPress, 1);
     EXPECT_FALSE(panel.snapEnabled);
     EXPECT_FALSE(panel.resetEnabled);
     EXPECT_EQ(display.ledValues(), (std::array<int, 8>{}));
@@ -156,28 +154,28 @@ TEST_F(SetTimeFixture, PresetsFollowTheLastApply) {
 
 // The whole path of a custom time: readings up to a stop, the clock set back, a new start and a
 // snap that replaces every reading at or after its time.
-#include "report/ReadingsModel.h"
+#include "core/ReadingsModel.h"
+#include "core/Snapshot.h"
 #include "tests/timing/FakeClock.h"
-#include "timing/Snapshot.h"
 
 namespace {
 
 class ClockPanel : public cfx::SetTimePanel {
 public:
-    explicit ClockPanel(ClockEngine& clock) : m_clock(clock) {}
+    explicit ClockPanel(Stopwatch& clock) : m_clock(clock) {}
     void pressReset() override { m_clock.reset(); }
     void setSnapEnabled(bool) override {}
     void setResetEnabled(bool) override {}
 
 private:
-    ClockEngine& m_clock;
+    Stopwatch& m_clock;
 };
 
 struct PruneRig {
     ProgramState state;
     FakeClock time;
     NullDisplay display;
-    ClockEngine clock{state, time};
+    Stopwatch clock{state, time};
     ReadingsModel readings;
     ClockPanel panel{clock};
     SetTimeModel setTime;

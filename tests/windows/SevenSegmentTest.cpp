@@ -1,4 +1,4 @@
-#include "windows/SevenSegment.h"
+#include "core/SevenSegment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,570 @@
+#include "app/Application.h"
+
+#include "app/RecordReportActions.h"
+#include "core/ReadingsModel.h"
+#include "core/SetTime.h"
+#include "core/Snapshot.h"
+#include "core/io/SessionLoad.h"
+#include "core/io/TextReport.h"
+#include "core/io/WordReports.h"
+#include "gui/HotkeyDialog.h"
+#include "gui/LargeDisplay.h"
+#include "gui/MainPanel.h"
+#include "gui/RateWindow.h"
+#include "gui/ReportWindow.h"
+#include "gui/SessionFileDialog.h"
+#include "gui/SetTimeDialog.h"
+#include "gui/SpeedWindow.h"
+#include "gui/SplashWindow.h"
+#include "gui/StopwatchActions.h"
+#include "gui/TransparencyDialog.h"
+#include "platform/AlertSound.h"
+#include "platform/Compositor.h"
+#include "platform/DocumentOpener.h"
+#include "platform/HotkeyService.h"
+#include "platform/RemoteControl.h"
+#include "platform/TrayIcon.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace cfx {
+
+namespace {
+
+// What the set-time dialog asks of the stopwatch and its actions.
+class StopwatchSetTime : public SetTimePanel {
+public:
+    StopwatchSetTime(Stopwatch& stopwatch, StopwatchActions& actions)
+        : m_stopwatch(stopwatch), m_actions(actions) {}
+    void pressReset() override { m_stopwatch.reset(); }
+    void setSnapEnabled(bool on) override { m_actions.snap()->setEnabled(on); }
+    void setResetEnabled(bool on) override { m_actions.reset()->setEnabled(on); }
+
+private:
+    Stopwatch& m_stopwatch;
+    StopwatchActions& m_actions;
+};
+
+} // namespace
+
+Application::Application(const QString& dataDir, QObject* parent)
+    : QObject(parent), m_timeSource(std::make_unique<SteadyClock>()) {
+    m_state.DataDir = dataDir;
+    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+}
+
+Application::~Application() {
+    m_about.reset();
+    m_tray.reset();
+    // The panel refers to the clock and the state; it goes first.
+    m_panel.reset();
+    m_clock->setDisplay(nullptr);
+}
+
+void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
+    m_timeSource = std::move(source);
+    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+}
+
+void Application::load() {
+    m_readings = std::make_unique<ReadingsModel>();
+    m_report = std::make_unique<ReportWindow>(*m_readings);
+    connect(m_report.get(), &ReportWindow::hiddenByUser, this,
+            [this] { m_actions->report()->setChecked(false); });
+    connect(m_report.get(), &ReportWindow::writeFileRequested, this,
+            &Application::writeReportFiles);
+    // The large display exists before the panel, whose start-up gives it its look.
+    m_display = std::make_unique<LargeDisplay>();
+    m_clock->setDisplay(m_display.get());
+    connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
+    m_actions = std::make_unique<StopwatchActions>();
+    m_actions->followStopwatch(*m_clock);
+    m_state.StampPending = 1;
+    m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
+    m_tray = std::make_unique<TrayIcon>(*m_panel);
+    wireActions();
+    setDisplayAttached(m_panel->displayAttached());
+    loadMeasureWindows();
+    loadDisplay();
+    registerHotkeys();
+}
+
+// --- commands ----------------------------------------------------------------------------------
+
+void Application::wireActions() {
+    StopwatchActions& a = *m_actions;
+    connect(a.startStop(), &QAction::triggered, this, [this] {
+        display().setLedIdle(false);
+        m_clock->startStop();
+    });
+    connect(a.snap(), &QAction::triggered, this, &Application::takeSnap);
+    connect(a.reset(), &QAction::triggered, m_clock.get(), &Stopwatch::reset);
+    connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(),
+            &ReadingsModel::ClearReportForReset);
+    connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
+            [this] { m_readings->rerenderTimeTexts(m_state.EventsPerSec); });
+    // A late tick past 100 hours: the clock starts again from zero.
+    m_clock->setRollOver([this] {
+        m_actions->reset()->trigger();
+        m_actions->startStop()->trigger();
+    });
+
+    connect(a.hotkeys(), &QAction::triggered, this, &Application::openHotkeyDialog);
+    connect(a.setTime(), &QAction::triggered, this, &Application::openSetTimeDialog);
+    connect(a.report(), &QAction::toggled, this, &Application::setReportVisible);
+    connect(a.minimizeToTray(), &QAction::triggered, this, &Application::minimizeToTray);
+    connect(a.restoreFromTray(), &QAction::triggered, this, &Application::restoreFromTray);
+    connect(a.rate(), &QAction::toggled, this, &Application::setRateVisible);
+    connect(a.speed(), &QAction::toggled, this, &Application::setSpeedVisible);
+    connect(a.open(), &QAction::triggered, this, &Application::openSessionDialog);
+    connect(a.save(), &QAction::triggered, this, &Application::saveSessionDialog);
+    connect(a.about(), &QAction::triggered, this, &Application::showAbout);
+    connect(a.exit(), &QAction::triggered, this, &Application::exit);
+
+    connect(m_panel.get(), &MainPanel::displayAttachToggled, this,
+            &Application::setDisplayAttached);
+    connect(m_panel.get(), &MainPanel::closeRequested, this, &Application::exit);
+
+    // Whether the tray can be used is decided just before a menu holding Minimize shows.
+    m_tray->setMinimizeAction(a.minimizeToTray());
+    connect(a.optionsMenu(), &QMenu::aboutToShow, m_tray.get(), &TrayIcon::applyAvailability);
+    connect(a.trayMenuAction()->menu(), &QMenu::aboutToShow, m_tray.get(),
+            &TrayIcon::applyAvailability);
+    connect(m_tray.get(), &TrayIcon::minimizing, this,
+            [this] { m_panel->setDisplayAttached(false); });
+    connect(m_tray.get(), &TrayIcon::contextMenuRequested, this, [this] {
+        m_actions->prepareTrayMenu();
+        m_actions->optionsMenu()->popup(QCursor::pos());
+    });
+}
+
+void Application::runHotkey(int id) {
+    switch (id) {
+    case 0:
+        m_actions->startStop()->trigger();
+        break;
+    case 1:
+        m_actions->snap()->trigger();
+        break;
+    case 2:
+        m_actions->reset()->trigger();
+        break;
+    case 3:
+        // The whole menu, undoing the short one of the tray icon.
+        m_actions->prepareFullMenu(m_tray->inTray());
+        m_actions->optionsMenu()->popup(QCursor::pos());
+        break;
+    default:
+        break;
+    }
+}
+
+void Application::exit() {
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    releaseHotkeys();
+    m_clock->reset();
+    unloadWindows();
+    m_panel->hide();
+    QApplication::quit();
+}
+
+// --- readings ----------------------------------------------------------------------------------
+
+void Application::takeSnap() {
+    cfx::SnapClock clock{m_clock->CurrentCs(), m_clock->CentiText(), m_clock->PanelState()};
+    cfx::SnapHooks hooks;
+    hooks.flashAndSound = [this] { return m_actions->flashSound()->isChecked(); };
+    hooks.playAlert = [this] { playAlert(); };
+    hooks.snapfoto = [this] { snapfoto(); };
+    hooks.disableSnap = [this] { m_actions->snap()->setEnabled(false); };
+    hooks.reportFull = [this] {
+        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
+                             QStringLiteral("The report already holds %1 readings, the most it "
+                                            "can keep. Write it to a text file to start a new "
+                                            "one; this reading was not added.")
+                                 .arg(ReadingsModel::kMaxRecords));
+    };
+    cfx::TakeSnap(m_state, clock, *m_readings, display(), hooks);
+    m_clock->setPanelState(clock.panelState);
+}
+
+void Application::setReportVisible(bool visible) {
+    if (!m_report)
+        return;
+    if (visible) {
+        m_report->show();
+        m_report->raise();
+    } else {
+        m_report->hide();
+    }
+}
+
+void Application::writeReportFiles() {
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+                                   m_state.SessionStamp};
+    const cfx::ReportWriteResult result =
+        cfx::writeReportAndClear(m_state.DataDir, *m_readings, m_state, header);
+    if (!result.ok)
+        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
+                             result.message());
+}
+
+DocumentOpener& Application::documentOpener() {
+    if (!m_documents)
+        m_documents = std::make_unique<DocumentOpener>();
+    return *m_documents;
+}
+
+void Application::setDocumentOpener(std::unique_ptr<DocumentOpener> opener) {
+    m_documents = std::move(opener);
+}
+
+// "Make Word Report": the readings stay in the report, which is neither cleared nor starts a new
+// session.
+void Application::makeWordReport() {
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+                                   m_state.SessionStamp};
+    const cfx::docx::Document doc =
+        cfx::stopwatchWordDocument(*m_readings, header, m_state.EventsPerSec);
+    documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
+}
+
+// --- rate and speed ----------------------------------------------------------------------------
+
+void Application::loadMeasureWindows() {
+    // Both windows read the main stopwatch and never drive it.
+    MeasureClock clock;
+    clock.elapsedCs = [this] { return m_state.ElapsedCs; };
+    clock.running = [this] { return m_clock->isRunning(); };
+    m_rateForm = std::make_unique<RateWindow>(clock);
+    m_speedForm = std::make_unique<SpeedWindow>(clock);
+    connect(m_rateForm.get(), &RateWindow::closeRequested, m_actions->rate(),
+            [this] { m_actions->rate()->setChecked(false); });
+    connect(m_speedForm.get(), &SpeedWindow::closeRequested, m_actions->speed(),
+            [this] { m_actions->speed()->setChecked(false); });
+    connectRecordReports();
+}
+
+// "TextFile" and "Word Report" of the rate and speed windows.
+void Application::connectRecordReports() {
+    auto textFile = [this](const cfx::RecordReportKind& kind) {
+        return [this, &kind](QWidget* window, const GridModel& records) {
+            cfx::writeRecordFilesFor(window, m_state.DataDir, records, kind);
+        };
+    };
+    auto wordReport = [this](const cfx::RecordReportKind& kind) {
+        return [this, &kind](QWidget* window, const GridModel& records) {
+            cfx::openRecordDocumentFor(window, documentOpener(), records, kind);
+        };
+    };
+    m_rateForm->setTextFileHook(textFile(cfx::RecordReportKind::rate()));
+    m_rateForm->setWordReportHook(wordReport(cfx::RecordReportKind::rate()));
+    m_speedForm->setTextFileHook(textFile(cfx::RecordReportKind::speed()));
+    m_speedForm->setWordReportHook(wordReport(cfx::RecordReportKind::speed()));
+}
+
+static void showOrHide(QWidget& window, bool visible) {
+    if (visible) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    } else {
+        window.hide();
+    }
+}
+
+void Application::setRateVisible(bool visible) {
+    showOrHide(*m_rateForm, visible);
+}
+
+void Application::setSpeedVisible(bool visible) {
+    showOrHide(*m_speedForm, visible);
+}
+
+// --- hotkeys -----------------------------------------------------------------------------------
+
+void Application::openHotkeyDialog() {
+    if (!m_hotkeyForm) {
+        m_hotkeyForm = new HotkeyDialog(*m_hotkeys, m_panel.get());
+        m_hotkeyForm->setAttribute(Qt::WA_DeleteOnClose);
+        m_hotkeyForm->setWindowFlag(Qt::Window);
+    }
+    m_hotkeyForm->show();
+    m_hotkeyForm->raise();
+    m_hotkeyForm->activateWindow();
+}
+
+void Application::registerHotkeys() {
+    if (!m_hotkeys) {
+        m_hotkeys = std::make_unique<HotkeyService>(m_state, HotkeyService::platformGrabber());
+        connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
+    }
+    m_hotkeys->setMessageParent(m_panel.get());
+    m_hotkeys->startUp();
+}
+
+void Application::releaseHotkeys() {
+    if (m_hotkeys)
+        m_hotkeys->releaseAll();
+}
+
+bool Application::startRemoteControl(QString* error) {
+    m_remote = std::make_unique<RemoteControlServer>();
+    connect(m_remote.get(), &RemoteControlServer::commandReceived, this,
+            [this](cfx::RemoteCommand command) {
+                if (!m_panel)
+                    return; // still on the splash: nothing to work yet
+                switch (command) {
+                case RemoteCommand::StartStop:
+                    runHotkey(0);
+                    break;
+                case RemoteCommand::Snap:
+                    runHotkey(1);
+                    break;
+                case RemoteCommand::Reset:
+                    runHotkey(2);
+                    break;
+                case RemoteCommand::Menu:
+                    runHotkey(3);
+                    break;
+                case RemoteCommand::Status: // answered by the server itself
+                case RemoteCommand::Open:   // comes as openRequested
+                    break;
+                case RemoteCommand::Raise:
+                    raisePanel();
+                    break;
+                }
+            });
+    // Opening may show a message box, which must not run inside the socket's handler.
+    connect(m_remote.get(), &RemoteControlServer::openRequested, this,
+            &Application::openSessionFromOutside, Qt::QueuedConnection);
+    m_remote->setStatusProvider([this] {
+        // What the panel shows, for scripts that work the stopwatch from outside.
+        if (!m_panel)
+            return QByteArray("caption=-");
+        QByteArray fields;
+        fields += "caption=" + m_panel->startStopCaption().toUtf8();
+        fields += " time=" + m_panel->timeText().toUtf8();
+        fields += QByteArray(" snap=") + (m_actions->snap()->isEnabled() ? "1" : "0");
+        fields += QByteArray(" reset=") + (m_actions->reset()->isEnabled() ? "1" : "0");
+        fields += " stamp=" + QByteArray(m_state.SessionStamp.isEmpty() ? "0" : "1");
+        fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
+        return fields;
+    });
+    return m_remote->listen(cfx::remoteServerNameForUser(m_state.DataDir), error);
+}
+
+// --- set time ----------------------------------------------------------------------------------
+
+void Application::openSetTimeDialog() {
+    if (!m_setTime) {
+        m_setTimePanel = std::make_unique<StopwatchSetTime>(*m_clock, *m_actions);
+        m_setTime = new SetTimeDialog(
+            m_state, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
+            m_panel.get());
+        m_setTime->setModal(true);
+        connect(m_clock.get(), &Stopwatch::started, m_setTime,
+                [this] { m_setTime->setClockRunning(true); });
+        connect(m_clock.get(), &Stopwatch::stopped, m_setTime,
+                [this] { m_setTime->setClockRunning(false); });
+        connect(m_clock.get(), &Stopwatch::resetDone, m_setTime,
+                [this] { m_setTime->setClockRunning(false); });
+    }
+    m_setTime->setClockRunning(m_clock->isRunning());
+    m_setTime->prepare();
+    m_setTime->show();
+    m_setTime->raise();
+    m_setTime->activateWindow();
+}
+
+// --- session files -----------------------------------------------------------------------------
+
+void Application::openSessionDialog() {
+    if (m_openDialog) {
+        m_openDialog->raise();
+        m_openDialog->activateWindow();
+        return;
+    }
+    m_openDialog = new OpenFileDialog(m_sessionFolder, m_panel.get());
+    m_openDialog->setWindowFlag(Qt::Window);
+    m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_openDialog, &OpenFileDialog::sessionChosen, this, &Application::loadSession);
+    m_openDialog->show();
+}
+
+void Application::saveSessionDialog() {
+    SaveFileDialog dialog(m_sessionFolder, m_panel.get());
+    dialog.exec();
+    if (!dialog.chosenPath().isEmpty())
+        saveSession(dialog.chosenPath());
+}
+
+bool Application::saveSession(const QString& path) {
+    const cfx::SessionData session =
+        cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs,
+                         m_state.SessionStamp, display().ledValues());
+    const cfx::FileResult written = cfx::writeSession(path, session);
+    // Reading the cells leaves the newest record selected.
+    if (m_readings->recordCount() > 0)
+        m_readings->selectRecord(m_readings->recordCount());
+    if (!written.ok) {
+        const QString text = QStringLiteral("The session could not be saved to \"%1\".\n%2")
+                                 .arg(QDir::toNativeSeparators(path), written.error);
+        if (m_sessionMessage)
+            m_sessionMessage(QStringLiteral("Save CFX File"), text);
+        else
+            QMessageBox::critical(m_panel.get(), QStringLiteral("Save CFX File"), text);
+        return false;
+    }
+    m_sessionFolder = QFileInfo(path).absolutePath();
+    return true;
+}
+
+void Application::loadSession(const QString& path) {
+    if (path.isEmpty())
+        return;
+    // The whole file is read and checked first: a file that cannot be used leaves the current
+    // session as it was.
+    cfx::SessionData session;
+    QString error;
+    if (!cfx::readSession(path, session, error)) {
+        if (m_sessionMessage)
+            m_sessionMessage(QStringLiteral("Open CFX File"), error);
+        else
+            QMessageBox::critical(m_panel.get(), QStringLiteral("Open CFX File"), error);
+        return;
+    }
+    m_sessionFolder = QFileInfo(path).absolutePath();
+
+    display().setLedIdle(false);
+    m_clock->reset();
+    m_state.StampPending = 0;
+    m_panel->setResolutionText(session.resolution);
+    // The file's text is applied as written, also a resolution the box does not list.
+    m_clock->subsecAdjust(session.resolution);
+    m_state.BaseCs = session.baseCs;
+    m_state.SessionStamp = session.stamp;
+    display().setLedValues(session.ledValues);
+    if (!session.readings.isEmpty()) {
+        cfx::loadReadings(*m_readings, session);
+        m_actions->reset()->setEnabled(true);
+    }
+    if (m_readings->recordCount() > 0)
+        m_actions->report()->setChecked(true);
+    m_actions->setTime()->setEnabled(true);
+}
+
+// --- splash and about --------------------------------------------------------------------------
+
+void Application::showAbout() {
+    if (!m_about)
+        m_about = std::make_unique<SplashWindow>(m_state);
+    m_about->showAbout();
+}
+
+// --- tray --------------------------------------------------------------------------------------
+
+void Application::minimizeToTray() {
+    m_tray->minimize();
+}
+
+void Application::raisePanel() {
+    if (m_tray->inTray())
+        restoreFromTray();
+    m_panel->showNormal();
+    m_panel->raise();
+    m_panel->activateWindow();
+}
+
+void Application::openSessionFromOutside(const QString& path) {
+    if (!m_panel) {
+        m_pendingSession = path;
+        return;
+    }
+    raisePanel();
+    loadSession(path);
+}
+
+void Application::restoreFromTray() {
+    m_tray->restore();
+}
+
+// --- large display -----------------------------------------------------------------------------
+
+void Application::loadDisplay() {
+    connect(m_display.get(), &LargeDisplay::joinRequested, this, &Application::joinDisplay);
+    connect(m_display.get(), &LargeDisplay::transparencyRequested, this,
+            &Application::showTransparencyDialog);
+    // Placed beside the panel first, then docked against it while attached.
+    m_display->move(m_panel->frameGeometry().width() + 1000 / 15, 2000 / 15);
+    m_display->setPanel(m_panel.get());
+    m_display->show();
+    m_display->setTranslucencyProbe(&compositorRunning);
+}
+
+void Application::showTransparencyDialog() {
+    // Made on first use: the compositor that makes it useful may start after the program.
+    if (!m_transparency) {
+        m_transparency = std::make_unique<TransparencyDialog>(m_display.get());
+        m_transparency->setValue(TransparencyDialog::kMaximum);
+    }
+    m_transparency->showDialog();
+}
+
+void Application::playAlert() {
+    if (!m_alert)
+        m_alert = std::make_unique<AlertSound>();
+    m_alert->play();
+}
+
+void Application::snapfoto() {
+    // The flash stays up about a tenth of a second without holding the window; the restore takes
+    // the look of that moment, so a look changed in between is honoured.
+    QTimer::singleShot(100, this, [this] { display().setBackground(m_clock->lookBackground()); });
+}
+
+void Application::setDisplayAttached(bool attached) {
+    // Called from the panel's start-up too, before the display knows the panel: docking waits.
+    if (m_display)
+        m_display->setAttached(attached);
+}
+
+void Application::joinDisplay() {
+    if (m_tray->inTray())
+        restoreFromTray();
+    else if (m_panel->isMinimized())
+        m_panel->showNormal();
+    m_panel->setDisplayAttached(true);
+}
+
+// --- end ---------------------------------------------------------------------------------------
+
+void Application::unloadWindows() {
+    if (m_tray)
+        m_tray->remove();
+    if (m_setTime)
+        m_setTime->close();
+    if (m_about)
+        m_about->close();
+    if (m_report)
+        m_report->closeForGood();
+    if (m_rateForm)
+        m_rateForm->close();
+    if (m_speedForm)
+        m_speedForm->close();
+    if (m_transparency)
+        m_transparency->close();
+    if (m_display)
+        m_display->close();
+}
+
+} // namespace cfx

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "core/ProgramState.h"
+#include "core/Stopwatch.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace cfx {
+
+class AlertSound;
+class SplashWindow;
+class SetTimeDialog;
+class HotkeyDialog;
+class HotkeyService;
+class RemoteControlServer;
+class RateWindow;
+class SpeedWindow;
+class LargeDisplay;
+class OpenFileDialog;
+class MainPanel;
+class StopwatchActions;
+class TrayIcon;
+class TransparencyDialog;
+class SetTimePanel;
+class DocumentOpener;
+class ReadingsModel;
+class ReportWindow;
+
+// The running program: creates, owns and wires the stopwatch, its actions, the windows and the
+// desktop services, each created once and kept until the program ends, and runs the exit
+// sequence. Windows know nothing of it: they trigger actions and emit what the user asked for.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    explicit Application(const QString& dataDir, QObject* parent = nullptr);
+    ~Application() override;
+
+    // Creates the panel and the windows it loads, in the panel's start-up order. Separate from
+    // the constructor so that tests can inject a clock first.
+    void load();
+
+    ProgramState& state() { return m_state; }
+    Stopwatch& clock() { return *m_clock; }
+    MainPanel& panel() { return *m_panel; }
+    StopwatchActions& actions() { return *m_actions; }
+    RateWindow& rateForm() { return *m_rateForm; }
+    SpeedWindow& speedForm() { return *m_speedForm; }
+    DisplaySink& display() { return m_clock->display(); }
+    QString dataDir() const { return m_state.DataDir; }
+    // The session's readings and the report window that shows them.
+    ReadingsModel& readings() { return *m_readings; }
+    ReportWindow& report() { return *m_report; }
+    // Opens the report documents for the user; tests put in one that launches nothing.
+    DocumentOpener& documentOpener();
+    void setDocumentOpener(std::unique_ptr<DocumentOpener> opener);
+
+    // Replaces the time source (tests). Call before load().
+    void setTimeSource(std::unique_ptr<MonotonicClock> source);
+
+    void takeSnap();
+    void setReportVisible(bool visible);
+    void setRateVisible(bool visible);
+    void setSpeedVisible(bool visible);
+    void openHotkeyDialog();
+    void openSetTimeDialog();
+    void openSessionDialog();
+    void saveSessionDialog();
+    void loadSession(const QString& path);
+    // A session file named at a later start: the panel comes forward and the file is opened as
+    // "Open..." would; during the splash it waits until the panel is there.
+    void openSessionFromOutside(const QString& path);
+    QString takePendingSession() { return std::exchange(m_pendingSession, QString()); }
+    // The writer step of "Save...": writes the stopped session to the path; false after telling
+    // the user why it failed.
+    bool saveSession(const QString& path);
+    // Where a failed session open or save is told (a message box unless replaced, as in tests).
+    using SessionMessage = std::function<void(const QString& title, const QString& text)>;
+    void setSessionMessage(SessionMessage message) { m_sessionMessage = std::move(message); }
+    void showAbout();
+    void minimizeToTray();
+    void restoreFromTray();
+    // Out of the tray if it is there, shown, on top and active.
+    void raisePanel();
+    TrayIcon& tray() { return *m_tray; }
+    SetTimeDialog* setTimeForm() const { return m_setTime; }
+    SplashWindow* aboutWindow() const { return m_about.get(); }
+    void showTransparencyDialog();
+    void playAlert();
+    void snapfoto();
+    void setDisplayAttached(bool attached);
+    // The display's "Join with CFX Control Panel": brings the panel back and attaches the display.
+    void joinDisplay();
+    LargeDisplay& largeDisplay() { return *m_display; }
+    // Null where the window system cannot show window opacity.
+    TransparencyDialog* transparencyDialog() const { return m_transparency.get(); }
+    void registerHotkeys();
+    void releaseHotkeys();
+    // Carries out a hotkey press or a remote command by its identifier: 0 Start/Stop, 1 Snap,
+    // 2 Reset (each through its action), 3 pops up the whole options menu at the mouse.
+    void runHotkey(int id);
+    // The exit sequence: the clock reset, the hotkeys given back, every window closed, the
+    // program ended.
+    void exit();
+    // Takes commands from later starts of the program (--start-stop, --snap, --reset, --menu,
+    // and a plain start that brings the panel forward). False with the reason when it cannot.
+    bool startRemoteControl(QString* error = nullptr);
+    // Hides and closes every window but the panel, at the end of the program.
+    void unloadWindows();
+
+private:
+    void wireActions();
+    void loadMeasureWindows();
+    void loadDisplay();
+
+    ProgramState m_state;
+    std::unique_ptr<MonotonicClock> m_timeSource;
+    std::unique_ptr<Stopwatch> m_clock;
+    std::unique_ptr<StopwatchActions> m_actions;
+    std::unique_ptr<MainPanel> m_panel;
+    std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<SetTimePanel> m_setTimePanel;
+    SetTimeDialog* m_setTime = nullptr; // owned by the panel
+    std::unique_ptr<SplashWindow> m_about;
+    std::unique_ptr<HotkeyService> m_hotkeys;
+    QPointer<HotkeyDialog> m_hotkeyForm;
+    std::unique_ptr<RemoteControlServer> m_remote;
+    // Declared after the panel: the report goes before the readings it shows.
+    std::unique_ptr<ReadingsModel> m_readings;
+    std::unique_ptr<ReportWindow> m_report;
+
+    std::unique_ptr<DocumentOpener> m_documents;
+
+    void writeReportFiles();
+    std::unique_ptr<RateWindow> m_rateForm;
+    std::unique_ptr<SpeedWindow> m_speedForm;
+    std::unique_ptr<LargeDisplay> m_display;
+    std::unique_ptr<TransparencyDialog> m_transparency;
+    std::unique_ptr<AlertSound> m_alert;
+    void makeWordReport();
+    void connectRecordReports();
+    QPointer<OpenFileDialog> m_openDialog;
+    QString m_sessionFolder;  // where the file dialogs start: the last session's folder
+    QString m_pendingSession; // handed over during the splash
+    SessionMessage m_sessionMessage;
+    bool m_exiting = false;
+};
+
+} // namespace cfx

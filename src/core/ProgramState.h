@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+namespace cfx {
+
+// Program-wide state: one instance, owned by the application, reached by every window through
+// the Program object. Flags hold 1 or 0.
+struct ProgramState {
+    // Clock (timing engine).
+    qint32 ElapsedCs = 0; // elapsed centiseconds of the main clock, republished every tick
+    qint32 BaseCs = 0;    // centiseconds accumulated up to the last stop, reset, set time or load
+    qint16 EventsPerSec = 10;                             // sub-second resolution
+    QString HourText, MinuteText, SecondText, SubSecText; // fields of the last displayed time
+
+    // Readings.
+    QString SessionStamp; // date and time of the session's first reading
+    qint16 StampPending = 0;
+
+    // Custom time from the set-time dialog.
+    qint16 TimeWasSet = 0;
+    qint16 TimeSetPending = 0;
+    qint16 PruneOnSnap = 0;
+    qint16 SetSubSecCs = 0;
+    qint16 SetHours = 0, SetMinutes = 0, SetSeconds = 0;
+
+    // Hotkeys: index 0 start/stop, 1 snap, 2 reset, 3 menu.
+    QString HotkeyFilePath;
+    std::array<int, 4> HotkeyModifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
+    std::array<int, 4> HotkeyKeyCodes{};  // Windows virtual-key codes; 0 = disabled
+    std::array<bool, 4> HotkeyRegistered{};
+    int HotkeyFailCount = 0;
+
+    // 0 = SplashWindow is the splash, 1 = the about window.
+    qint16 AboutMode = 0;
+
+    // The folder for the hotkey file and every report.
+    QString DataDir;
+};
+
+} // namespace cfx

@@ -1,0 +1,60 @@
+#include "core/io/SessionLoad.h"
+
+#include "core/ReadingsModel.h"
+#include "core/TimeFormat.h"
+#include "core/io/TextReport.h"
+
+#include <QDir>
+
+namespace cfx {
+
+SessionData sessionFrom(const ReadingsModel& readings, const QString& resolutionText, qint32 baseCs,
+                        const QString& stamp, const std::array<int, 8>& ledValues) {
+    SessionData s;
+    s.resolution = resolutionText;
+    s.baseCs = baseCs;
+    s.stamp = stamp;
+    s.ledValues = ledValues;
+    const GridModel& results = readings.results();
+    const GridModel& reference = readings.reference();
+    const int n = readings.recordCount();
+    s.readings.resize(n);
+    for (int r = 1; r <= n; ++r) {
+        SessionReading& reading = s.readings[r - 1];
+        for (int c = 0; c < 4; ++c)
+            reading.results[c] = results.textMatrix(r, c);
+        for (int c = 0; c < 2; ++c)
+            reading.reference[c] = reference.textMatrix(r, c);
+    }
+    return s;
+}
+
+void loadReadings(ReadingsModel& readings, const SessionData& session) {
+    for (const SessionReading& r : session.readings) {
+        // The reader never yields more readings than the report holds.
+        readings.addLoadedReading(r.results[0], r.results[1], r.results[2], r.results[3],
+                                  r.reference[0], r.reference[1]);
+    }
+    readings.finishLoading();
+}
+
+bool writeSessionReport(const QString& sessionPath, const QString& folder, const QDateTime& created,
+                        QString& error) {
+    SessionData session;
+    if (!readSession(sessionPath, session, error))
+        return false;
+    ReadingsModel readings;
+    loadReadings(readings, session);
+    const ReportHeader header{created, session.resolution, session.stamp};
+    const ReportWriteResult written =
+        writeStopwatchReport(folder, readings, header, eventsPerSecOf(session.resolution));
+    if (!written.ok) {
+        error = QStringLiteral("The file \"%1\" could not be written: %2")
+                    .arg(QDir::toNativeSeparators(written.path), written.error);
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+} // namespace cfx

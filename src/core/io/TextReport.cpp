@@ -1,0 +1,121 @@
+#include "core/io/TextReport.h"
+
+#include "core/GapStatistics.h"
+#include "core/NumberText.h"
+#include "core/ProgramState.h"
+#include "core/ReadingsModel.h"
+#include "core/io/LineFile.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <array>
+#include <memory>
+
+namespace cfx {
+
+QStringList stopwatchReportLines(const ReadingsModel& model, const ReportHeader& header) {
+    const GridModel& results = model.results();
+    const GridModel& gaps = model.gaps();
+    const int n = model.recordCount();
+    QStringList lines;
+    lines.reserve(11 + 6 * n);
+    lines << QStringLiteral("StopWatch Report created at: ") + generalDate(header.created)
+          // Two lines of text written as one line.
+          << QStringLiteral("Note: An 's' prefixed to Time indicates timer was\r\n"
+                            "stopped when this reading was taken")
+          << QString()
+          << QStringLiteral("Timer resolution was set to ") + header.resolutionText +
+                 QStringLiteral(" events per second")
+          << QString()
+          << QStringLiteral("This timing session was started at: ") + header.sessionStamp
+          << QString();
+    for (int r = 1; r <= n; ++r) {
+        const QString time = results.textMatrix(r, 1);
+        lines << QLatin1Char('#') + results.textMatrix(r, 0) << QStringLiteral("Time: ") + time
+              << QStringLiteral("%: ") + results.textMatrix(r, 2);
+        QString gap;
+        if (r == 1) {
+            gap = time;
+            if (!gap.isEmpty() && gap.front().toUpper() == QLatin1Char('S'))
+                gap.remove(0, 1);
+        } else {
+            gap = gaps.textMatrix(r, 0);
+        }
+        lines << QStringLiteral("Time Gap: ") + gap;
+        const QString comment = results.textMatrix(r, 3);
+        if (!comment.isEmpty())
+            lines << QStringLiteral("Comment: ") + comment;
+        lines << QString();
+    }
+    lines << QString() << QStringLiteral("Longest Time Gap: ") + model.longestGap()
+          << QStringLiteral("Shortest Time Gap: ") + model.shortestGap()
+          << QStringLiteral("Average Time Gap: ") + model.averageGap();
+    return lines;
+}
+
+QStringList rawCsvLines(const ReadingsModel& model) {
+    const GridModel& results = model.results();
+    QStringList lines;
+    lines.reserve(results.rows());
+    for (int r = 0; r < results.rows(); ++r) {
+        QString line;
+        for (int c = 0; c < results.cols(); ++c) {
+            if (r >= 1 && c == 3)
+                line += QLatin1Char('"') + results.textMatrix(r, c) + QLatin1Char('"');
+            else
+                line += results.textMatrix(r, c);
+            line += QLatin1Char(',');
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+QString ReportWriteResult::message() const {
+    if (ok)
+        return QString();
+    return QStringLiteral("The file \"%1\" could not be written: %2\n\n"
+                          "Nothing was cleared: the readings are still in the report.")
+        .arg(QDir::toNativeSeparators(path), error);
+}
+
+ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& model,
+                                       const ReportHeader& header, int eventsPerSec) {
+    ComputeGapStatistics(model, eventsPerSec);
+    const QDir dir(folder);
+    struct Pending {
+        QString path;
+        QByteArray bytes;
+        std::unique_ptr<QSaveFile> file;
+    };
+    std::array<Pending, 2> files{
+        Pending{dir.filePath(kReportFileName), crlfBytes(stopwatchReportLines(model, header)), {}},
+        Pending{dir.filePath(kRawCsvFileName), crlfBytes(rawCsvLines(model)), {}}};
+
+    // Both temporaries are complete before either replaces its old file.
+    for (Pending& p : files) {
+        p.file = std::make_unique<QSaveFile>(p.path);
+        if (!p.file->open(QIODevice::WriteOnly))
+            return {false, p.path, p.file->errorString()};
+        if (p.file->write(p.bytes) != p.bytes.size() || !p.file->flush())
+            return {false, p.path, p.file->errorString()};
+    }
+    for (Pending& p : files) {
+        if (!p.file->commit())
+            return {false, p.path, p.file->errorString()};
+    }
+    return {};
+}
+
+ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& model,
+                                      ProgramState& state, const ReportHeader& header) {
+    ReportWriteResult result = writeStopwatchReport(folder, model, header, state.EventsPerSec);
+    if (!result.ok)
+        return result;
+    state.StampPending = 1;
+    model.ClearReport();
+    return result;
+}
+
+} // namespace cfx

@@ -1,0 +1,151 @@
+#include "gui/HotkeyDialog.h"
+
+#include "gui/HotkeyEdit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace cfx {
+
+namespace {
+const char* const kRoles[cfx::HotkeyCount] = {"Start/Stop", "Snap", "Reset", "Menu"};
+}
+
+HotkeyDialog::HotkeyDialog(HotkeyEditing& service, QWidget* parent)
+    : QDialog(parent), m_service(service) {
+    setObjectName(QStringLiteral("HotkeyForm"));
+    setWindowTitle(QStringLiteral("Chronofex - Hotkeys"));
+    buildControls();
+    wireControls();
+    fillBoxes(m_service.beginEditing());
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+HotkeyDialog::~HotkeyDialog() {
+    // Destroyed while still open (program exit): nothing was confirmed.
+    m_service.cancelEditing();
+}
+
+void HotkeyDialog::buildControls() {
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        const QString n = QString::number(i + 1);
+        const QString role = QString::fromLatin1(kRoles[i]);
+        m_frames[i] = new QGroupBox(role, this);
+        m_frames[i]->setObjectName(QStringLiteral("Frame") + n);
+        m_frames[i]->setAccessibleName(role);
+        m_checks[i] = new QCheckBox(QStringLiteral("Enabled"), m_frames[i]);
+        m_checks[i]->setObjectName(QStringLiteral("Check") + n);
+        m_checks[i]->setAccessibleName(QStringLiteral("Enabled"));
+        m_checks[i]->setAccessibleDescription(role + QStringLiteral(" hotkey enabled"));
+        m_boxes[i] = new HotkeyEdit(m_frames[i]);
+        m_boxes[i]->setNativeKeyMapper(
+            [this](quint32 scanCode) { return m_service.virtualKeyOfNativeKey(scanCode); });
+        m_boxes[i]->setObjectName(QStringLiteral("ccrpHotKey") + n);
+        m_boxes[i]->setAccessibleName(role + QStringLiteral(" hotkey"));
+        m_boxes[i]->setMinimumWidth(150);
+        auto* inner = new QVBoxLayout(m_frames[i]);
+        inner->addWidget(m_checks[i]);
+        inner->addWidget(m_boxes[i]);
+        grid->addWidget(m_frames[i], i / 2, i % 2);
+    }
+
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("HintLabel"));
+    m_hint->setWordWrap(true);
+    if (!m_service.available()) {
+        m_hint->setText(QStringLiteral("This desktop does not let programs use global hotkeys. "
+                                       "They are saved for X11 sessions."));
+    }
+
+    auto makeButton = [this](const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAccessibleName(caption);
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_ok = makeButton(QStringLiteral("Command1"), QStringLiteral("OK"));
+    m_restore = makeButton(QStringLiteral("Command2"), QStringLiteral("Restore"));
+    m_enableAll = makeButton(QStringLiteral("Command3"), QStringLiteral("Enable All"));
+    m_disableAll = makeButton(QStringLiteral("Command4"), QStringLiteral("Disable All"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_enableAll);
+    buttons->addWidget(m_disableAll);
+    buttons->addStretch();
+    buttons->addWidget(m_restore);
+    buttons->addWidget(m_ok);
+
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(grid);
+    main->addWidget(m_hint);
+    main->addLayout(buttons);
+}
+
+void HotkeyDialog::wireControls() {
+    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        connect(m_checks[i], &QCheckBox::toggled, this, [this, i] { enabledChanged(i); });
+        connect(m_boxes[i], &HotkeyEdit::keyRefused, this, [this] {
+            m_hint->setText(QStringLiteral("That key depends on the keyboard layout and cannot "
+                                           "be a hotkey."));
+        });
+        connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this, [this] {
+            if (m_service.available())
+                m_hint->clear();
+        });
+    }
+    connect(m_ok, &QPushButton::clicked, this, &HotkeyDialog::applyAndClose);
+    connect(m_restore, &QPushButton::clicked, this, [this] { fillBoxes(m_service.fileValues()); });
+    connect(m_enableAll, &QPushButton::clicked, this, [this] { setAllEnabled(true); });
+    connect(m_disableAll, &QPushButton::clicked, this, [this] { setAllEnabled(false); });
+}
+
+void HotkeyDialog::fillBoxes(const cfx::HotkeySet& set) {
+    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        m_boxes[i]->setHotkey(cfx::toEntryBoxModifiers(set.modifiers[i] & 0xFF),
+                              set.keyCodes[i] & 0xFF);
+        m_checks[i]->setChecked(set.enabled[i]);
+        enabledChanged(i); // also when the mark did not change
+    }
+}
+
+void HotkeyDialog::enabledChanged(int index) {
+    // A disabled hotkey keeps its saved key, so its box is locked.
+    m_boxes[index]->setEnabled(m_checks[index]->isChecked());
+}
+
+void HotkeyDialog::setAllEnabled(bool on) {
+    for (QCheckBox* check : m_checks)
+        check->setChecked(on);
+}
+
+cfx::HotkeySet HotkeyDialog::boxValues() const {
+    cfx::HotkeySet set;
+    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        set.modifiers[i] = cfx::toRegistrationModifiers(m_boxes[i]->modifiers() & 0xFF);
+        set.keyCodes[i] = m_boxes[i]->keyCode() & 0xFF;
+        set.enabled[i] = m_checks[i]->isChecked();
+    }
+    return set;
+}
+
+void HotkeyDialog::applyAndClose() {
+    m_service.finishEditing(boxValues());
+    accept();
+}
+
+void HotkeyDialog::reject() {
+    m_service.cancelEditing();
+    QDialog::reject();
+}
+
+} // namespace cfx

@@ -1,0 +1,359 @@
+#include "gui/MainPanel.h"
+
+#include "core/Stopwatch.h"
+#include "core/TimeFormat.h"
+#include "gui/PanelButton.h"
+#include "gui/StopwatchActions.h"
+#include "gui/TimeLabel.h"
+#include "models/Colours.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace cfx {
+
+namespace {
+
+QIcon resourceIcon(const char* name) {
+    return QIcon(QStringLiteral(":/") + QLatin1String(name));
+}
+
+} // namespace
+
+MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* parent)
+    : QWidget(parent), m_stopwatch(stopwatch), m_actions(actions) {
+    setObjectName(QStringLiteral("TimerPanel1A"));
+    setWindowTitle(QStringLiteral("Chronofex"));
+    setWindowIcon(resourceIcon("WATCHICO"));
+    buildControls();
+    // The stopwatch keys work wherever the focus is in the panel.
+    addActions({m_actions.startStop(), m_actions.snap(), m_actions.reset()});
+    wire();
+
+    // Start-up, in order.
+    m_mouseResponseImage->setIconName(QStringLiteral("MOUSEUP"));
+    m_lookImage->setIconName(QStringLiteral("DISPLAYLCD"));
+    m_flashSoundImage->setIconName(QStringLiteral("CAMERAON"));
+    m_lcdOption->setChecked(true);
+    setLook(0);
+    m_reportCheck->setChecked(false);
+    m_timeLabel->setText(kIdlePanelText);
+    showRunning(false);
+    for (int i = 0; i < 100; ++i)
+        m_resolutionBox->addItem(QString::number(i + 1));
+    m_resolutionBox->setCurrentIndex(9);
+    move(1000 / 15, 2000 / 15);
+    m_attachDisplayCheck->setChecked(true);
+    setResolutionColour(kResolutionApplied);
+    setFixedSize(sizeHint());
+}
+
+void MainPanel::buildControls() {
+    auto named = [](QWidget* w, const char* name, const QString& accessible) {
+        w->setObjectName(QLatin1String(name));
+        w->setAccessibleName(accessible);
+    };
+
+    m_timeLabel = new TimeLabel(this);
+    m_timeLabel->setText(QStringLiteral("TimerDisplay"));
+    named(m_timeLabel, "Label2", QStringLiteral("Time"));
+    QFont timeFont(QStringLiteral("DejaVu Sans Mono"));
+    timeFont.setStyleHint(QFont::Monospace);
+    timeFont.setPointSize(20);
+    timeFont.setBold(true);
+    m_timeLabel->setFont(timeFont);
+    m_timeLabel->setAlignment(Qt::AlignCenter);
+
+    m_stopwatchGroup = new QGroupBox(QStringLiteral("StopWatch Controls"), this);
+    named(m_stopwatchGroup, "Frame2", m_stopwatchGroup->title());
+    auto makeButton = [&](const char* name, const QString& caption, const QString& tip,
+                          const char* icon) {
+        auto* b = new PanelButton(resourceIcon(icon), caption, m_stopwatchGroup);
+        named(b, name, caption);
+        b->setToolTip(tip);
+        b->setIconSize(QSize(20, 20));
+        b->setMinimumHeight(32);
+        b->setFocusPolicy(Qt::TabFocus);
+        return b;
+    };
+    m_startStopButton = makeButton("Command4", QStringLiteral("Start"),
+                                   QStringLiteral("Start/Stop Timer\nShortcut: Space"), "START");
+    m_snapButton = makeButton("Snap", QStringLiteral("Snap"),
+                              QStringLiteral("Record Time\nShortcut: Return"), "SNAP");
+    m_resetButton = makeButton("Command3", QStringLiteral("Reset"),
+                               QStringLiteral("Reset Timer\nShortcut: F5"), "RESET");
+    auto* buttons = new QHBoxLayout(m_stopwatchGroup);
+    buttons->addWidget(m_startStopButton);
+    buttons->addWidget(m_snapButton);
+    buttons->addWidget(m_resetButton);
+
+    auto* labelEvents = new QLabel(QStringLiteral("Events in 1 sec"), this);
+    named(labelEvents, "LabelEvents", labelEvents->text());
+    m_resolutionBox = new QComboBox(this);
+    named(m_resolutionBox, "Combo1", QStringLiteral("Events in 1 sec"));
+    m_resolutionBox->setEditable(true);
+    m_resolutionBox->setInsertPolicy(QComboBox::NoInsert);
+    m_resolutionBox->setMaxVisibleItems(12);
+    m_resolutionBox->setToolTip(QStringLiteral("Choose Timer's sub-second resolution"));
+    m_resolutionBox->setMinimumContentsLength(3);
+    labelEvents->setBuddy(m_resolutionBox);
+    m_applyResolutionButton = new QToolButton(this);
+    named(m_applyResolutionButton, "SubSec", QStringLiteral("Resolution: apply"));
+    m_applyResolutionButton->setIcon(resourceIcon("APPLY"));
+    m_applyResolutionButton->setIconSize(QSize(20, 20));
+    m_applyResolutionButton->setToolTip(QStringLiteral("Set Timer's sub-second resolution"));
+    m_applyResolutionButton->setAutoRaise(true);
+
+    m_lookGroup = new QGroupBox(QStringLiteral("Display Type"), this);
+    named(m_lookGroup, "Frame1", m_lookGroup->title());
+    m_lcdOption = new QRadioButton(QStringLiteral("LCD"), m_lookGroup);
+    named(m_lcdOption, "LCDOption", QStringLiteral("LCD"));
+    m_lcdOption->setToolTip(QStringLiteral("Time Display looks like LCD panel"));
+    m_ledOption = new QRadioButton(QStringLiteral("LED "), m_lookGroup);
+    named(m_ledOption, "LEDOption", QStringLiteral("LED"));
+    m_ledOption->setToolTip(QStringLiteral("Time Display looks like LED panel"));
+    m_lookImage = new ClickableImage(m_lookGroup);
+    named(m_lookImage, "Image2", QStringLiteral("Display Type indicator"));
+    m_lookImage->setToolTip(QStringLiteral("Display Type indicator"));
+    m_lookImage->setFocusPolicy(Qt::NoFocus);
+    m_lookImage->setCursor(Qt::ArrowCursor);
+    auto* looks = new QHBoxLayout(m_lookGroup);
+    looks->addWidget(m_lcdOption);
+    looks->addWidget(m_ledOption);
+    looks->addStretch();
+    looks->addWidget(m_lookImage);
+
+    m_attachDisplayCheck = new QCheckBox(this);
+    named(m_attachDisplayCheck, "Displaychk", QStringLiteral("Attach Display"));
+    m_attachDisplayCheck->setToolTip(QStringLiteral("Attach/Free Timer Display"));
+    auto* label1 = new QLabel(QStringLiteral("Attach Display"), this);
+    named(label1, "Label1", label1->text());
+    label1->setBuddy(m_attachDisplayCheck);
+    m_reportCheck = new QCheckBox(this);
+    named(m_reportCheck, "Reportchk", QStringLiteral("Report"));
+    m_reportCheck->setToolTip(QStringLiteral("Show/Hide Report"));
+    auto* labelShow = new QLabel(QStringLiteral("Report"), this);
+    named(labelShow, "LabelShow", labelShow->text());
+    labelShow->setBuddy(m_reportCheck);
+
+    m_flashSoundImage = new ClickableImage(this);
+    named(m_flashSoundImage, "Image3", QStringLiteral("Snap flash and sound"));
+    m_flashSoundImage->setToolTip(QStringLiteral("Snap Flash/Sound - click to enable/disable"));
+    m_mouseResponseImage = new ClickableImage(this);
+    named(m_mouseResponseImage, "Image1", QStringLiteral("Mouse response"));
+    m_mouseResponseImage->setToolTip(QStringLiteral("Mouse Response - click to change"));
+    m_optionsButton = new QPushButton(resourceIcon("OPTIONS"), QString(), this);
+    named(m_optionsButton, "Command1", QStringLiteral("Options menu"));
+    m_optionsButton->setToolTip(QStringLiteral("Options"));
+    m_optionsButton->setIconSize(QSize(20, 20));
+
+    auto* resolution = new QHBoxLayout;
+    resolution->addWidget(labelEvents);
+    resolution->addWidget(m_resolutionBox, 1);
+    resolution->addWidget(m_applyResolutionButton);
+
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(m_attachDisplayCheck);
+    switches->addWidget(label1);
+    switches->addSpacing(10);
+    switches->addWidget(m_reportCheck);
+    switches->addWidget(labelShow);
+    switches->addStretch();
+    switches->addWidget(m_flashSoundImage);
+    switches->addWidget(m_mouseResponseImage);
+    switches->addWidget(m_optionsButton);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 8, 8, 8);
+    root->setSpacing(6);
+    root->addWidget(m_timeLabel);
+    root->addWidget(m_stopwatchGroup);
+    root->addLayout(resolution);
+    root->addWidget(m_lookGroup);
+    root->addLayout(switches);
+}
+
+void MainPanel::wireStopwatchButton(PanelButton* button, QAction* action) {
+    // The press acts in mouse-down mode, the release in mouse-up mode.
+    connect(button, &PanelButton::mouseDown, this, [this, action] {
+        if (m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnPress)
+            action->trigger();
+    });
+    connect(button, &QPushButton::clicked, this, [this, action] {
+        focusOptionsButton();
+        if (m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnRelease)
+            action->trigger();
+    });
+    auto followEnabled = [button, action] { button->setEnabled(action->isEnabled()); };
+    connect(action, &QAction::changed, button, followEnabled);
+    followEnabled();
+}
+
+void MainPanel::wire() {
+    wireStopwatchButton(m_startStopButton, m_actions.startStop());
+    wireStopwatchButton(m_snapButton, m_actions.snap());
+    wireStopwatchButton(m_resetButton, m_actions.reset());
+
+    connect(&m_stopwatch, &Stopwatch::ticked, this,
+            [this] { m_timeLabel->setText(m_stopwatch.panelText()); });
+    connect(&m_stopwatch, &Stopwatch::started, this, [this] { showRunning(true); });
+    connect(&m_stopwatch, &Stopwatch::stopped, this, [this] { showRunning(false); });
+    connect(&m_stopwatch, &Stopwatch::resetDone, this, [this] {
+        showRunning(false);
+        m_timeLabel->setText(kIdlePanelText);
+    });
+
+    connect(m_resolutionBox, &QComboBox::activated, this, [this] {
+        setResolutionColour(kResolutionPending);
+        focusOptionsButton();
+    });
+    connect(m_resolutionBox->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { setResolutionColour(kResolutionPending); });
+    connect(m_applyResolutionButton, &QToolButton::clicked, this, [this] {
+        m_stopwatch.display().setLedIdle(false);
+        setResolutionColour(kResolutionApplied);
+        applyResolution();
+        // The box would otherwise keep the focus and take Space and Return as text.
+        focusOptionsButton();
+    });
+
+    connect(m_lcdOption, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            setLook(0);
+    });
+    connect(m_ledOption, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            setLook(1);
+    });
+    connect(m_attachDisplayCheck, &QCheckBox::toggled, this, &MainPanel::displayAttachToggled);
+
+    // The report switch and the menu's Report item are one setting.
+    QAction* report = m_actions.report();
+    connect(m_reportCheck, &QCheckBox::toggled, report, &QAction::setChecked);
+    connect(report, &QAction::toggled, m_reportCheck, &QCheckBox::setChecked);
+
+    connect(m_mouseResponseImage, &ClickableImage::clicked, this, [this] {
+        m_actions.setMouseResponse(m_actions.mouseResponse() ==
+                                           StopwatchActions::MouseResponse::OnPress
+                                       ? StopwatchActions::MouseResponse::OnRelease
+                                       : StopwatchActions::MouseResponse::OnPress);
+    });
+    connect(&m_actions, &StopwatchActions::mouseResponseChanged, this,
+            [this](StopwatchActions::MouseResponse response) {
+                m_mouseResponseImage->setIconName(response ==
+                                                          StopwatchActions::MouseResponse::OnPress
+                                                      ? QStringLiteral("MOUSEDOWN")
+                                                      : QStringLiteral("MOUSEUP"));
+            });
+    // The check mark itself is the switch; the picture follows it.
+    connect(m_flashSoundImage, &ClickableImage::clicked, m_actions.flashSound(), &QAction::toggle);
+    connect(m_actions.flashSound(), &QAction::toggled, this, [this](bool on) {
+        m_flashSoundImage->setIconName(on ? QStringLiteral("CAMERAON")
+                                          : QStringLiteral("CAMERAOFF"));
+    });
+    connect(m_optionsButton, &QPushButton::clicked, this, &MainPanel::showOptionsMenu);
+}
+
+void MainPanel::showOptionsMenu() {
+    m_actions.prepareFullMenu(false);
+    m_actions.optionsMenu()->popup(
+        m_optionsButton->mapToGlobal(QPoint(0, m_optionsButton->height())));
+}
+
+void MainPanel::showRunning(bool running) {
+    const QString caption = running ? QStringLiteral("Stop") : QStringLiteral("Start");
+    m_startStopButton->setText(caption);
+    m_startStopButton->setAccessibleName(caption);
+    m_startStopButton->setIcon(resourceIcon(running ? "STOP" : "START"));
+}
+
+QString MainPanel::timeText() const {
+    return m_timeLabel->text();
+}
+
+QString MainPanel::startStopCaption() const {
+    return m_startStopButton->text();
+}
+
+void MainPanel::applyResolution() {
+    m_stopwatch.subsecAdjust(resolutionText());
+}
+
+QString MainPanel::resolutionText() const {
+    return m_resolutionBox->currentText();
+}
+
+void MainPanel::setResolutionText(const QString& text) {
+    const int index = m_resolutionBox->findText(text);
+    if (index >= 0)
+        m_resolutionBox->setCurrentIndex(index);
+    else
+        m_resolutionBox->setEditText(text);
+}
+
+void MainPanel::setResolutionColour(quint32 colour) {
+    m_resolutionColour = colour;
+    QPalette p = m_resolutionBox->palette();
+    p.setColor(QPalette::Base, colourFromValue(colour));
+    p.setColor(QPalette::Button, colourFromValue(colour));
+    // Dark text stays readable on the pale yellow, white on the red.
+    const QColor text = colour == kResolutionPending ? Qt::white : Qt::black;
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::ButtonText, text);
+    m_resolutionBox->setPalette(p);
+}
+
+void MainPanel::setLook(int style) {
+    m_lookImage->setIconName(style == 1 ? QStringLiteral("DISPLAYLED")
+                                        : QStringLiteral("DISPLAYLCD"));
+    m_stopwatch.setDisplayStyle(style);
+}
+
+void MainPanel::focusOptionsButton() {
+    if (isVisible())
+        m_optionsButton->setFocus();
+}
+
+void MainPanel::setDisplayAttached(bool on) {
+    m_attachDisplayCheck->setChecked(on);
+}
+
+bool MainPanel::displayAttached() const {
+    return m_attachDisplayCheck->isChecked();
+}
+
+void MainPanel::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Q_EMIT closeRequested();
+}
+
+void MainPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        m_attachDisplayCheck->setChecked(false);
+        Q_EMIT minimized();
+    }
+    QWidget::changeEvent(event);
+}
+
+void MainPanel::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    Q_EMIT panelMoved();
+}
+
+void MainPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Q_EMIT panelMoved();
+}
+
+} // namespace cfx

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace cfx {
+
+class ClickableImage;
+class PanelButton;
+class Stopwatch;
+class StopwatchActions;
+
+// The main panel: the running time, Start/Stop, Snap and Reset, the resolution chooser, the look
+// of the large display, the attach and report switches and the options button. Its buttons and
+// keys trigger the stopwatch's actions; what a command does is wired by the application.
+class MainPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr quint32 kResolutionApplied = 12320251; // pale yellow
+    static constexpr quint32 kResolutionPending = 255;      // red: chosen, not applied
+
+    MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* parent = nullptr);
+
+    // The colour of the resolution box: applied or chosen and not yet applied.
+    quint32 resolutionBoxColour() const { return m_resolutionColour; }
+    QString resolutionText() const;
+    void setResolutionText(const QString& text);
+
+    void setDisplayAttached(bool on);
+    bool displayAttached() const;
+
+    // What the panel shows, for scripts that work the stopwatch from outside.
+    QString timeText() const;
+    QString startStopCaption() const;
+
+    // Pops up the whole options menu under the options button.
+    void showOptionsMenu();
+
+Q_SIGNALS:
+    void displayAttachToggled(bool attached);
+    void closeRequested();
+    void panelMoved(); // moved or resized: an attached display follows
+    void minimized();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void wire();
+    void wireStopwatchButton(PanelButton* button, QAction* action);
+    void applyResolution();
+    void setResolutionColour(quint32 colour);
+    void setLook(int style);
+    void showRunning(bool running);
+    void focusOptionsButton();
+
+    Stopwatch& m_stopwatch;
+    StopwatchActions& m_actions;
+    quint32 m_resolutionColour = kResolutionApplied;
+
+    QLabel* m_timeLabel = nullptr;
+    QGroupBox* m_stopwatchGroup = nullptr;
+    PanelButton* m_startStopButton = nullptr;
+    PanelButton* m_snapButton = nullptr;
+    PanelButton* m_resetButton = nullptr;
+    QComboBox* m_resolutionBox = nullptr;
+    QToolButton* m_applyResolutionButton = nullptr;
+    QGroupBox* m_lookGroup = nullptr;
+    QRadioButton* m_lcdOption = nullptr;
+    QRadioButton* m_ledOption = nullptr;
+    ClickableImage* m_mouseResponseImage = nullptr;
+    ClickableImage* m_lookImage = nullptr;
+    ClickableImage* m_flashSoundImage = nullptr;
+    QCheckBox* m_attachDisplayCheck = nullptr;
+    QCheckBox* m_reportCheck = nullptr;
+    QPushButton* m_optionsButton = nullptr;
+};
+
+} // namespace cfx

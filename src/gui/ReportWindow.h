@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTableView;
+
+namespace cfx {
+
+class GridBrushProxy;
+class ReadingsModel;
+
+// The report window: the readings of the session with their shares and comments, the record
+// spinner, the include/exclude toggle, comment entry and the two report buttons. The readings
+// live in ReadingsModel; this window shows them and passes the user's edits on. Closing it by
+// its close box only hides it.
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Window widths of the layouts, in twips: narrow, wide (room for the grid's scroll bar) and
+    // the width after a write-and-clear.
+    static constexpr int kNarrowTwips = 4250;
+    static constexpr int kWideTwips = 4470;
+    static constexpr int kClearedTwips = 4335;
+    static constexpr int kGridNarrowTwips = 3975;
+    static constexpr int kGridWideTwips = 4215;
+    static constexpr int kTextMaxLength = 36;
+
+    explicit ReportWindow(ReadingsModel& model, QWidget* parent = nullptr);
+
+    ReadingsModel& model() { return m_model; }
+    int windowTwips() const { return m_windowTwips; }
+    bool wideLayout() const { return m_gridTwips == kGridWideTwips; }
+
+    // SelectRecord: the spinner's record becomes the selected one.
+    void selectRecord(int n);
+    // Closing for good at the end of the program (the close box only hides).
+    void closeForGood();
+
+    static int px(int twips) { return (twips + 7) / 15; }
+
+Q_SIGNALS:
+    // The close box hid the window: the panel's report switch goes off.
+    void hiddenByUser();
+    void writeFileRequested();
+    void wordReportRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void wire();
+    void setLayoutTwips(int windowTwips, int gridTwips);
+    void setEmpty();
+    void focusComment();
+    int recordInText5() const;
+    void showRecordState(int n);
+
+    void onAppended(int row);
+    void onRefreshed();
+    void onCleared(bool forReset);
+    void onLoaded();
+    void onGridClicked(int row);
+    void onToggleExclusion();
+    void onAddComment();
+    void onModelSelection(int row, int col, int rowSel, int colSel);
+
+    ReadingsModel& m_model;
+    QLineEdit* m_text5 = nullptr;
+    QLineEdit* m_text6 = nullptr;
+    QPushButton* m_flexcmnd = nullptr;
+    QScrollBar* m_vscroll1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QTableView* m_timerResults = nullptr;
+    GridBrushProxy* m_proxy = nullptr;
+    QPushButton* m_writefilecmnd = nullptr;
+    QPushButton* m_writeWordcmnd = nullptr;
+
+    int m_windowTwips = kNarrowTwips;
+    int m_gridTwips = kGridNarrowTwips;
+    int m_columnsPx = 0;    // the four columns' widths together
+    bool m_syncing = false; // the view's selection follows the model, not the user
+    bool m_closing = false;
+};
+
+} // namespace cfx

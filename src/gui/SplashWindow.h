@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/ProgramState.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace cfx {
+
+// The picture-shaped splash and about window. As the splash (AboutMode 0) it shows the title for
+// four seconds with the mouse cursor hidden, then asks for the main panel and closes; closed
+// earlier, it ends the program. As the about window (AboutMode 1) it shows the version, a credit
+// line and the contact address and stays until closed. Either way it is dragged by its face, a
+// right-click offers "Close" and a double-click closes it.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kShowMs = 4000;
+    static const QString kContactAddress;
+
+    explicit SplashWindow(ProgramState& state, QWidget* parent = nullptr);
+    ~SplashWindow() override;
+
+    void showSplash();
+    void showAbout();
+
+    // "Omnichron Stopwatch v" and the program's version.
+    static QString titleText();
+
+    // The part of the window that is shown and takes the mouse: the picture without its key colour.
+    QRegion outline() const { return m_outline; }
+    bool cursorHidden() const { return m_cursorHidden; }
+
+Q_SIGNALS:
+    // The four seconds are over: the main panel is to be shown.
+    void splashFinished();
+    // The splash was closed before its time: the program is to end.
+    void splashClosedEarly();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    void wire();
+    void showTimerFired();
+    void hideCursor();
+    void showCursor();
+    void openContact();
+
+    ProgramState& m_state;
+    QImage m_picture;
+    QRegion m_outline;
+    QTimer* m_tmrShow = nullptr;
+    QMenu* m_mnuSplash = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_label4 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label6 = nullptr;
+
+    bool m_dragging = false;
+    QPoint m_dragStart;
+    bool m_cursorHidden = false;
+    bool m_splashDone = false; // the panel was asked for, so closing no longer ends the program
+};
+
+} // namespace cfx

@@ -1,0 +1,144 @@
+#include "gui/StopwatchActions.h"
+
+#include "core/Stopwatch.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace cfx {
+
+namespace {
+
+QAction* makeAction(QObject* parent, const char* name, const QString& caption,
+                    bool checkable = false) {
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(QLatin1String(name));
+    action->setCheckable(checkable);
+    return action;
+}
+
+QMenu* makeSubmenu(QMenu* menu, const char* name, const QString& caption) {
+    QMenu* sub = menu->addMenu(caption);
+    sub->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
+    sub->menuAction()->setObjectName(QLatin1String(name));
+    return sub;
+}
+
+} // namespace
+
+StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
+    m_startStop = makeAction(this, "actStartStop", QStringLiteral("Start"));
+    m_startStop->setShortcut(QKeySequence(Qt::Key_Space));
+    m_snap = makeAction(this, "actSnap", QStringLiteral("Snap"));
+    m_snap->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_snap->setEnabled(false);
+    m_reset = makeAction(this, "actReset", QStringLiteral("Reset"));
+    m_reset->setShortcut(QKeySequence(Qt::Key_F5));
+    m_reset->setEnabled(false);
+
+    m_hotkeys = makeAction(this, "mnuHotkeys", QStringLiteral("Set &Hotkeys..."));
+    m_setTime = makeAction(this, "mnuSetTime", QStringLiteral("Set Custom &Time..."));
+    m_mouseDown = makeAction(this, "mnuResponseMouseDown",
+                             QStringLiteral("Controls trigger on Mouse&Down"), true);
+    m_mouseUp = makeAction(this, "mnuResponseMouseUp",
+                           QStringLiteral("Controls trigger on Mouse&Up"), true);
+    m_flashSound = makeAction(this, "mnuFlashSound", QStringLiteral("SNAP F&lash/Sound"), true);
+    m_flashSound->setChecked(true);
+    m_report = makeAction(this, "mnuReport", QStringLiteral("Re&port"), true);
+    m_minimizeToTray = makeAction(this, "mnuSysTrayMinimize", QStringLiteral("&Minimize to Tray"));
+    m_restoreFromTray = makeAction(this, "mnuSysTrayRestore", QStringLiteral("R&estore from Tray"));
+    m_rate = makeAction(this, "mnuRate", QStringLiteral("&Cycle Rate Module"), true);
+    m_speed = makeAction(this, "mnuSpeed", QStringLiteral("Sp&eed Module"), true);
+    m_open = makeAction(this, "mnuFileOpen", QStringLiteral("&Open..."));
+    m_save = makeAction(this, "mnuFileSave", QStringLiteral("&Save..."));
+    m_about = makeAction(this, "mnuAbout", QStringLiteral("&About..."));
+    m_exit = makeAction(this, "mnuExit", QStringLiteral("E&xit"));
+
+    m_menu = std::make_unique<QMenu>(QStringLiteral("CFX&Options"));
+    m_menu->setObjectName(QStringLiteral("mnuCFXOptions"));
+    m_menu->addAction(m_hotkeys);
+    m_menu->addAction(m_setTime);
+    m_mouseMenu = makeSubmenu(m_menu.get(), "mnuMouse", QStringLiteral("Mouse &Response"));
+    m_mouseMenu->addAction(m_mouseDown);
+    m_mouseMenu->addAction(m_mouseUp);
+    m_menu->addAction(m_flashSound);
+    m_menu->addAction(m_report);
+    m_trayMenu = makeSubmenu(m_menu.get(), "mnuSysTray", QStringLiteral("S&ystem Tray"));
+    m_trayMenu->setToolTipsVisible(true); // says why Minimize is disabled
+    m_trayMenu->addAction(m_minimizeToTray);
+    m_trayMenu->addAction(m_restoreFromTray);
+    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuSeparator1"));
+    m_menu->addAction(m_rate);
+    m_menu->addAction(m_speed);
+    m_separator2 = m_menu->addSeparator();
+    m_separator2->setObjectName(QStringLiteral("mnuSeparator2"));
+    m_fileMenu = makeSubmenu(m_menu.get(), "mnuFile", QStringLiteral("&File"));
+    m_fileMenu->addAction(m_open);
+    m_fileMenu->addAction(m_save);
+    m_menu->addAction(m_about);
+    m_menu->addAction(m_exit);
+
+    connect(m_mouseDown, &QAction::triggered, this,
+            [this] { setMouseResponse(MouseResponse::OnPress); });
+    connect(m_mouseUp, &QAction::triggered, this,
+            [this] { setMouseResponse(MouseResponse::OnRelease); });
+    setMouseResponse(MouseResponse::OnRelease);
+}
+
+StopwatchActions::~StopwatchActions() = default;
+
+QAction* StopwatchActions::trayMenuAction() const {
+    return m_trayMenu->menuAction();
+}
+
+void StopwatchActions::prepareFullMenu(bool inTray) {
+    for (QAction* action :
+         {m_hotkeys, m_setTime, m_mouseMenu->menuAction(), m_flashSound, m_report, m_minimizeToTray,
+          m_rate, m_speed, m_separator2, m_fileMenu->menuAction(), m_about})
+        action->setVisible(true);
+    for (QAction* action :
+         {m_hotkeys, m_mouseMenu->menuAction(), m_flashSound, m_trayMenu->menuAction(), m_report,
+          m_fileMenu->menuAction(), m_about, m_exit})
+        action->setEnabled(true);
+    m_minimizeToTray->setEnabled(!inTray);
+    m_restoreFromTray->setEnabled(inTray);
+}
+
+void StopwatchActions::prepareTrayMenu() {
+    for (QAction* action :
+         {m_hotkeys, m_setTime, m_mouseMenu->menuAction(), m_flashSound, m_minimizeToTray, m_report,
+          m_fileMenu->menuAction(), m_about, m_rate, m_speed, m_separator2})
+        action->setVisible(false);
+    for (QAction* action : {m_trayMenu->menuAction(), m_restoreFromTray, m_exit})
+        action->setEnabled(true);
+}
+
+void StopwatchActions::setMouseResponse(MouseResponse response) {
+    m_mouseResponse = response;
+    m_mouseDown->setChecked(response == MouseResponse::OnPress);
+    m_mouseUp->setChecked(response == MouseResponse::OnRelease);
+    Q_EMIT mouseResponseChanged(response);
+}
+
+void StopwatchActions::followStopwatch(const Stopwatch& stopwatch) {
+    connect(&stopwatch, &Stopwatch::started, this, [this] {
+        m_reset->setEnabled(true);
+        m_snap->setEnabled(true);
+        m_setTime->setEnabled(false);
+        m_save->setEnabled(false);
+    });
+    connect(&stopwatch, &Stopwatch::stopped, this, [this] {
+        m_setTime->setEnabled(true);
+        m_save->setEnabled(true);
+    });
+    connect(&stopwatch, &Stopwatch::resetDone, this, [this] {
+        m_setTime->setEnabled(true);
+        m_save->setEnabled(true);
+        m_reset->setEnabled(false);
+        m_snap->setEnabled(false);
+    });
+}
+
+} // namespace cfx

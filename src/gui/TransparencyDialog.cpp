@@ -1,0 +1,91 @@
+#include "gui/TransparencyDialog.h"
+
+#include "gui/WindowShape.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace cfx {
+
+TransparencyDialog::TransparencyDialog(QWidget* display, QWidget* parent)
+    : QDialog(parent), m_display(display) {
+    setObjectName(QStringLiteral("frmDisplayTransparent"));
+    setWindowTitle(tr("Chronofex - Display Transparency"));
+    buildControls();
+    wire();
+    apply(m_hScroll1->value());
+}
+
+void TransparencyDialog::buildControls() {
+    m_hScroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hScroll1->setObjectName(QStringLiteral("HScroll1"));
+    m_hScroll1->setAccessibleName(tr("Display transparency"));
+    m_hScroll1->setRange(kMinimum, kMaximum);
+    m_hScroll1->setSingleStep(5);
+    m_hScroll1->setPageStep(25);
+    m_hScroll1->setValue(kMaximum);
+    // A drag applies when the thumb is released, not on every pixel of the way.
+    m_hScroll1->setTracking(false);
+    m_hScroll1->setFocusPolicy(Qt::StrongFocus);
+    m_hScroll1->setMinimumWidth(260);
+
+    auto* label2 = new QLabel(tr("Maximum"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    auto* label1 = new QLabel(tr("None"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_hScroll1, 0, 0, 1, 2);
+    layout->addWidget(label2, 1, 0);
+    layout->addWidget(label1, 1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TransparencyDialog::wire() {
+    connect(m_hScroll1, &QScrollBar::valueChanged, this, &TransparencyDialog::apply);
+}
+
+int TransparencyDialog::value() const {
+    return m_hScroll1->value();
+}
+
+void TransparencyDialog::setValue(int value) {
+    m_hScroll1->setValue(value);
+    // setValue emits nothing when the value stays; the display gets it all the same.
+    apply(m_hScroll1->value());
+}
+
+void TransparencyDialog::apply(int value) {
+    if (m_display)
+        setWindowTranslucency(m_display, value);
+}
+
+void TransparencyDialog::showDialog() {
+    if (!m_placed) {
+        adjustSize();
+        if (const QScreen* screen = this->screen()) {
+            QRect r = frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            move(r.topLeft());
+        }
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TransparencyDialog::closeEvent(QCloseEvent* event) {
+    hide();
+    // The user's close box only hides the dialog; the program's own close at exit goes through.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+} // namespace cfx

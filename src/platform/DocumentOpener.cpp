@@ -1,0 +1,81 @@
+#include "platform/DocumentOpener.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace cfx {
+
+namespace {
+
+QString defaultFolder() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    return QDir(base).filePath(QStringLiteral("reports"));
+}
+
+} // namespace
+
+DocumentOpener::DocumentOpener()
+    : DocumentOpener(&DocumentOpener::queryDefaultHandler, &QDesktopServices::openUrl,
+                     defaultFolder()) {}
+
+DocumentOpener::DocumentOpener(HandlerQuery query, Launcher launch, QString folder)
+    : m_query(std::move(query)), m_launch(std::move(launch)), m_folder(std::move(folder)) {}
+
+QString DocumentOpener::queryDefaultHandler() {
+    QProcess xdgMime;
+    xdgMime.start(QStringLiteral("xdg-mime"),
+                  {QStringLiteral("query"), QStringLiteral("default"), kDocxType});
+    // A short query of the desktop's settings, not the word processor itself.
+    if (!xdgMime.waitForFinished(5000)) {
+        xdgMime.kill();
+        xdgMime.waitForFinished(1000);
+        return {};
+    }
+    if (xdgMime.exitStatus() != QProcess::NormalExit || xdgMime.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(xdgMime.readAllStandardOutput()).trimmed();
+}
+
+void DocumentOpener::showFailure(QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, kFailureTitle, kFailureText, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("DocumentFailure"));
+    box.exec();
+}
+
+bool DocumentOpener::open(const cfx::docx::Document& doc, const QString& name, QWidget* parent) {
+    if (m_query().isEmpty()) {
+        showFailure(parent);
+        return false;
+    }
+    const QByteArray bytes = cfx::docx::packageBytes(doc);
+    QString path;
+    if (!bytes.isEmpty() && QDir().mkpath(m_folder)) {
+        QTemporaryFile file(QDir(m_folder).filePath(name + QStringLiteral(" XXXXXX.docx")));
+        file.setAutoRemove(false);
+        if (file.open()) {
+            path = file.fileName();
+            const bool written = file.write(bytes) == bytes.size() && file.flush();
+            file.close();
+            if (!written) {
+                QFile::remove(path);
+                path.clear();
+            }
+        }
+    }
+    if (path.isEmpty() || !m_launch(QUrl::fromLocalFile(path))) {
+        if (!path.isEmpty())
+            QFile::remove(path);
+        showFailure(parent);
+        return false;
+    }
+    m_lastPath = path;
+    return true;
+}
+
+} // namespace cfx

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/HotkeyEditing.h"
+#include "core/HotkeyRegistration.h"
+#include "core/io/HotkeyFile.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace cfx {
+
+struct ProgramState;
+
+// The program's global hotkeys: the file, the registrations with the desktop, and the
+// messages about both. The hotkey dialog edits through it; presses come out as hotkeyPressed.
+class HotkeyService : public QObject, public HotkeyEditing {
+    Q_OBJECT
+
+public:
+    using Notifier =
+        std::function<void(QMessageBox::Icon icon, const QString& title, const QString& text)>;
+
+    // grabber may be null: the desktop offers no global hotkeys.
+    HotkeyService(ProgramState& state, std::unique_ptr<HotkeyGrabber> grabber,
+                  QObject* parent = nullptr);
+    ~HotkeyService() override;
+
+    // The X11 grabber when the program runs on X11, else none.
+    static std::unique_ptr<HotkeyGrabber> platformGrabber();
+
+    // Where messages go; by default message boxes over the given window.
+    void setNotifier(Notifier notifier) { m_notify = std::move(notifier); }
+    void setMessageParent(QWidget* parent) { m_messageParent = parent; }
+
+    bool available() const override { return m_grabber != nullptr; }
+
+    // Program start: make sure the file exists, read it, register the enabled hotkeys and say
+    // once what went wrong.
+    void startUp();
+    // Program exit: give every hotkey back, also if the dialog is still open.
+    void releaseAll();
+
+    // The dialog opens: the file's values (damaged files repaired as at start-up) become the
+    // current ones and every hotkey is released until finishEditing or cancelEditing.
+    cfx::HotkeySet beginEditing() override;
+    // The file's values again, without touching the registrations (Restore).
+    cfx::HotkeySet fileValues() override;
+    // OK: the boxes' values for enabled hotkeys, the current ones for disabled hotkeys; the
+    // enabled ones are registered and everything is saved.
+    void finishEditing(const cfx::HotkeySet& boxes) override;
+    // Closed without OK: the hotkeys that were registered before the dialog opened are
+    // registered again with their old combinations.
+    void cancelEditing() override;
+    int virtualKeyOfNativeKey(quint32 scanCode) const override;
+    bool editing() const { return m_editing; }
+
+Q_SIGNALS:
+    void hotkeyPressed(int id);
+
+private:
+    cfx::HotkeySet readRepaired();
+    void registerAndReport(const cfx::HotkeySet& set);
+    void notify(QMessageBox::Icon icon, const QString& title, const QString& text);
+
+    ProgramState& m_state;
+    std::unique_ptr<HotkeyGrabber> m_grabber;
+    Notifier m_notify;
+    QPointer<QWidget> m_messageParent;
+    bool m_repairReported = false;
+    bool m_unavailableReported = false;
+    bool m_editing = false;
+    // What was registered before the dialog opened.
+    cfx::HotkeySet m_beforeEditing;
+};
+
+} // namespace cfx
