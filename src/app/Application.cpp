@@ -360,7 +360,7 @@ bool Application::startRemoteControl(QString* error) {
         fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
         return fields;
     });
-    return m_remote->listen(cfx::remoteServerNameForUser(m_state.DataDir), error);
+    return m_remote->listen(cfx::remoteSocketPath(m_state.DataDir, error), error);
 }
 
 // --- set time ----------------------------------------------------------------------------------
@@ -402,16 +402,26 @@ void Application::openSessionDialog() {
 }
 
 void Application::saveSessionDialog() {
+    // The session as it stands when Save is chosen: a hotkey may start the clock while the
+    // dialog is open, and the file must not mix the time of one moment with the digits of
+    // another.
+    const SessionData session = currentSession();
     SaveFileDialog dialog(m_sessionFolder, m_panel.get());
     dialog.exec();
     if (!dialog.chosenPath().isEmpty())
-        saveSession(dialog.chosenPath());
+        saveSession(dialog.chosenPath(), session);
+}
+
+SessionData Application::currentSession() const {
+    return sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs, m_state.SessionStamp,
+                       m_clock->display().ledValues());
 }
 
 bool Application::saveSession(const QString& path) {
-    const cfx::SessionData session =
-        cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs,
-                         m_state.SessionStamp, display().ledValues());
+    return saveSession(path, currentSession());
+}
+
+bool Application::saveSession(const QString& path, const SessionData& session) {
     const cfx::FileResult written = cfx::writeSession(path, session);
     // Reading the cells leaves the newest record selected.
     if (m_readings->recordCount() > 0)
@@ -486,12 +496,18 @@ void Application::raisePanel() {
 }
 
 void Application::openSessionFromOutside(const QString& path) {
-    if (!m_panel) {
+    // During the splash, and while the message about an earlier request is open, the newest
+    // request waits: one message box at a time, however many requests come.
+    if (!m_panel || m_openingFromOutside) {
         m_pendingSession = path;
         return;
     }
+    m_openingFromOutside = true;
     raisePanel();
     loadSession(path);
+    m_openingFromOutside = false;
+    if (!m_pendingSession.isEmpty())
+        QTimer::singleShot(0, this, [this] { openSessionFromOutside(takePendingSession()); });
 }
 
 void Application::restoreFromTray() {

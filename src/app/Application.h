@@ -2,6 +2,7 @@
 
 #include "core/ProgramState.h"
 #include "core/Stopwatch.h"
+#include "core/io/SessionFile.h"
 
 #include <QObject>
 #include <QPointer>
@@ -79,6 +80,9 @@ public:
     // The writer step of "Save...": writes the stopped session to the path; false after telling
     // the user why it failed.
     bool saveSession(const QString& path);
+    bool saveSession(const QString& path, const SessionData& session);
+    // The stopped session as it stands: resolution, time, stamp, digits and readings.
+    SessionData currentSession() const;
     // Where a failed session open or save is told (a message box unless replaced, as in tests).
     using SessionMessage = std::function<void(const QString& title, const QString& text)>;
     void setSessionMessage(SessionMessage message) { m_sessionMessage = std::move(message); }
@@ -149,6 +153,7 @@ private:
     QString m_pendingSession; // handed over during the splash
     SessionMessage m_sessionMessage;
     bool m_exiting = false;
+    bool m_openingFromOutside = false;
 };
 
 } // namespace cfx

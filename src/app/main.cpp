@@ -5,6 +5,7 @@
 #include "gui/MainPanel.h"
 #include "gui/SplashWindow.h"
 #include "platform/DataDir.h"
+#include "platform/DocumentOpener.h"
 #include "platform/RemoteControl.h"
 
 #include <QApplication>
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
 
     // One program per data folder: a second start brings the first one's panel forward, and
     // hands over the session file it was given.
-    const QString serverName = cfx::remoteServerNameForUser(dataDir.path);
+    const QString serverName = cfx::remoteSocketPath(dataDir.path);
     const cfx::RemoteRequest greeting =
         cl.sessionPath.isEmpty() ? cfx::RemoteRequest(cfx::RemoteCommand::Raise)
                                  : cfx::RemoteRequest(cfx::RemoteCommand::Open,
@@ -133,9 +134,18 @@ int main(int argc, char** argv) {
         return 0;
 
     Application program(dataDir.path);
-    program.startRemoteControl();
+    QString remoteError;
+    if (!program.startRemoteControl(&remoteError)) {
+        const QString text =
+            QStringLiteral("Later starts of Chronofex cannot reach this one (%1): commands such as "
+                           "--snap do not work, and another start runs a second copy.")
+                .arg(remoteError);
+        print(stderr, QStringLiteral("chronofex: %1\n").arg(text));
+        QMessageBox::warning(nullptr, QStringLiteral("Chronofex"), text);
+    }
     auto showPanel = [&program, &cl] {
         program.load();
+        program.documentOpener().removeOldDocuments(QDateTime::currentDateTime());
         program.panel().show();
         if (!cl.sessionPath.isEmpty())
             program.loadSession(cl.sessionPath);

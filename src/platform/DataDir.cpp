@@ -14,6 +14,19 @@ bool isWritableDir(const QString& path) {
     return probe.open();
 }
 
+bool isSystemFolder(const QString& path) {
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    if (clean == QLatin1String("/"))
+        return true;
+    for (const char* top : {"/usr", "/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32", "/opt",
+                            "/etc", "/var", "/boot", "/snap", "/proc", "/sys", "/dev", "/run"}) {
+        const QString root = QLatin1String(top);
+        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 namespace {
 
 DataDirChoice prepare(const QString& dir) {
@@ -33,7 +46,7 @@ DataDirChoice chooseDataDir(const QString& fromCommandLine, const QString& fromE
         return prepare(fromCommandLine);
     if (!fromEnvironment.isEmpty())
         return prepare(fromEnvironment);
-    if (!executableDir.isEmpty() && isWritableDir(executableDir))
+    if (!executableDir.isEmpty() && !isSystemFolder(executableDir) && isWritableDir(executableDir))
         return prepare(executableDir);
     return prepare(userDataDir);
 }

@@ -78,4 +78,16 @@ bool DocumentOpener::open(const cfx::docx::Document& doc, const QString& name, Q
     return true;
 }
 
+int DocumentOpener::removeOldDocuments(const QDateTime& now, int keepDays) const {
+    const QDateTime oldest = now.addDays(-keepDays);
+    int removed = 0;
+    const QFileInfoList documents = QDir(m_folder).entryInfoList(
+        {QStringLiteral("*.docx")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& document : documents) {
+        if (document.lastModified() < oldest && QFile::remove(document.filePath()))
+            ++removed;
+    }
+    return removed;
+}
+
 } // namespace cfx

@@ -2,6 +2,7 @@
 
 #include "core/io/DocxWriter.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
@@ -36,6 +37,11 @@ public:
     // registered, or the document cannot be written or opened, shows the failure message over
     // parent and returns false; nothing is left behind then.
     bool open(const cfx::docx::Document& doc, const QString& name, QWidget* parent);
+
+    // Documents are opened from the cache folder and never saved over; those older than the
+    // given age are removed (at start). Returns how many were removed.
+    static constexpr int kKeepDocumentsDays = 30;
+    int removeOldDocuments(const QDateTime& now, int keepDays = kKeepDocumentsDays) const;
 
     // The document last written by open().
     QString lastPath() const { return m_lastPath; }

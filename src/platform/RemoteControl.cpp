@@ -1,22 +1,75 @@
 #include "platform/RemoteControl.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cfx {
 
-QString remoteServerNameForUser(const QString& dataDir) {
-    return remoteServerName(dataDir, QString::number(getuid()));
+namespace {
+
+// The user id of the process at the other end of a connected local socket; -1 when unknown.
+qint64 peerUserId(qintptr descriptor) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (descriptor < 0 ||
+        getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+        return -1;
+    return credentials.uid;
+}
+
+} // namespace
+
+QString privateSocketFolder(QString* error) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString folder = !runtime.isEmpty() && QFileInfo(runtime).isAbsolute()
+                               ? runtime + QStringLiteral("/chronofex")
+                               : QStringLiteral("/tmp/chronofex-%1").arg(getuid());
+    const QByteArray path = QFile::encodeName(folder);
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("the folder %1 cannot hold the program's socket: %2")
+                         .arg(folder, why);
+        return QString();
+    };
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISDIR(info.st_mode))
+        return fail(QStringLiteral("it is not a folder"));
+    if (info.st_uid != getuid())
+        return fail(QStringLiteral("it belongs to another user"));
+    // Ours, but others may enter: close it.
+    if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    return folder;
+}
+
+QString remoteSocketPath(const QString& dataDir, QString* error) {
+    const QString folder = privateSocketFolder(error);
+    if (folder.isEmpty())
+        return {};
+    return folder + QLatin1Char('/') + remoteServerName(dataDir, QString::number(getuid()));
 }
 
 RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& request,
                                QString* error, int timeoutMs, QByteArray* reply) {
+    if (serverName.isEmpty())
+        return RemoteResult::NoneRunning; // no private folder, so no program listens there
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(timeoutMs)) {
@@ -26,6 +79,11 @@ RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& r
         // No socket, or a socket nobody listens on (left behind by a crash).
         if (e == QLocalSocket::ServerNotFoundError || e == QLocalSocket::ConnectionRefusedError)
             return RemoteResult::NoneRunning;
+        return RemoteResult::Failed;
+    }
+    if (peerUserId(socket.socketDescriptor()) != getuid()) {
+        if (error)
+            *error = QStringLiteral("the socket is held by another user");
         return RemoteResult::Failed;
     }
     socket.write(remoteCommandLine(request));
@@ -55,7 +113,7 @@ RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& r
 
 int runRemoteClient(RemoteCommand command, const QString& dataDir) {
     QString why;
-    const RemoteResult result = sendRemoteCommand(remoteServerNameForUser(dataDir), command, &why);
+    const RemoteResult result = sendRemoteCommand(remoteSocketPath(dataDir), command, &why);
     QString message;
     if (result == RemoteResult::NoneRunning)
         message = QStringLiteral("chronofex: no Chronofex is running for the data folder %1\n")
@@ -71,16 +129,28 @@ int runRemoteClient(RemoteCommand command, const QString& dataDir) {
 }
 
 RemoteControlServer::RemoteControlServer(QObject* parent)
-    : QObject(parent), m_server(new QLocalServer(this)) {
+    : QObject(parent), m_server(new QLocalServer(this)), m_relisten(new QTimer(this)) {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &RemoteControlServer::acceptConnection);
+    // The server closes itself when an accept fails (no descriptors left, for one).
+    m_relisten->setInterval(kRelistenMs);
+    connect(m_relisten, &QTimer::timeout, this, &RemoteControlServer::relistenIfLost);
 }
 
 RemoteControlServer::~RemoteControlServer() {
     m_server->close();
 }
 
+bool RemoteControlServer::isListening() const {
+    return m_server->isListening();
+}
+
 bool RemoteControlServer::listen(const QString& serverName, QString* error) {
+    if (serverName.isEmpty()) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("there is no private folder for the program's socket");
+        return false;
+    }
     // Asked first: listening would quietly take the name over from a running program.
     QLocalSocket probe;
     probe.connectToServer(serverName);
@@ -89,47 +159,81 @@ bool RemoteControlServer::listen(const QString& serverName, QString* error) {
             *error = QStringLiteral("another Chronofex already runs for this data folder");
         return false;
     }
-    if (m_server->listen(serverName))
-        return true;
-    if (m_server->serverError() == QAbstractSocket::AddressInUseError) {
+    bool listening = m_server->listen(serverName);
+    if (!listening && m_server->serverError() == QAbstractSocket::AddressInUseError) {
         // Nobody answered: a socket left behind by a program that crashed.
         QLocalServer::removeServer(serverName);
-        if (m_server->listen(serverName))
-            return true;
+        listening = m_server->listen(serverName);
     }
-    if (error)
-        *error = m_server->errorString();
-    return false;
+    if (!listening) {
+        if (error)
+            *error = m_server->errorString();
+        return false;
+    }
+    m_name = serverName;
+    m_relisten->start();
+    return true;
+}
+
+void RemoteControlServer::relistenIfLost() {
+    if (m_server->isListening() || m_name.isEmpty())
+        return;
+    QLocalServer::removeServer(m_name);
+    m_server->listen(m_name);
 }
 
 void RemoteControlServer::acceptConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > cfx::kMaxRemoteLine)
-                    socket->disconnectFromServer(); // no command is that long
-                return;
-            }
-            const std::optional<cfx::RemoteRequest> request =
-                cfx::parseRemoteCommand(socket->readLine(cfx::kMaxRemoteLine + 1));
-            QPointer<QLocalSocket> guard(socket);
-            QByteArray answer = request ? QByteArray("ok") : QByteArray("unknown");
-            if (request && request->command == cfx::RemoteCommand::Status) {
-                if (m_status)
-                    answer += ' ' + m_status();
-            } else if (request && request->command == cfx::RemoteCommand::Open) {
-                Q_EMIT openRequested(request->path);
-            } else if (request) {
-                Q_EMIT commandReceived(request->command);
-            }
-            if (!guard)
-                return;
-            guard->write(answer + '\n');
-            guard->flush();
-            guard->disconnectFromServer();
-        });
+        if (m_connections >= kMaxConnections ||
+            peerUserId(socket->socketDescriptor()) != getuid()) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        serve(socket);
     }
+}
+
+void RemoteControlServer::serve(QLocalSocket* socket) {
+    ++m_connections;
+    connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // A line longer than any command is never read whole.
+    socket->setReadBufferSize(cfx::kMaxRemoteLine + 2);
+    auto* idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    connect(idle, &QTimer::timeout, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    idle->start(m_idleTimeoutMs);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        if (!socket->canReadLine()) {
+            if (socket->bytesAvailable() > cfx::kMaxRemoteLine) {
+                socket->abort(); // no command is that long
+                socket->deleteLater();
+            }
+            return;
+        }
+        const QByteArray line = socket->readLine();
+        const std::optional<cfx::RemoteRequest> request =
+            line.size() > cfx::kMaxRemoteLine ? std::nullopt : cfx::parseRemoteCommand(line);
+        QPointer<QLocalSocket> guard(socket);
+        QByteArray answer = request ? QByteArray("ok") : QByteArray("unknown");
+        if (request && request->command == cfx::RemoteCommand::Status) {
+            if (m_status)
+                answer += ' ' + m_status();
+        } else if (request && request->command == cfx::RemoteCommand::Open) {
+            Q_EMIT openRequested(request->path);
+        } else if (request) {
+            Q_EMIT commandReceived(request->command);
+        }
+        if (!guard)
+            return;
+        guard->write(answer + '\n');
+        guard->flush();
+        guard->disconnectFromServer();
+    });
 }
 
 } // namespace cfx

@@ -8,6 +8,8 @@
 #include <functional>
 
 class QLocalServer;
+class QLocalSocket;
+class QTimer;
 
 namespace cfx {
 
@@ -16,10 +18,17 @@ namespace cfx {
 
 enum class RemoteResult { Delivered, NoneRunning, Failed };
 
-// The socket name for a data folder and the current user.
-QString remoteServerNameForUser(const QString& dataDir);
+// The folder the program's sockets live in: $XDG_RUNTIME_DIR/chronofex, or without it
+// /tmp/chronofex-<uid>. It is made with mode 0700 and used only while it is a real folder (not a
+// link) owned by the current user that no one else may enter; empty, with the reason, otherwise.
+QString privateSocketFolder(QString* error = nullptr);
 
-// Sends one command and waits until the running program has carried it out.
+// The socket's path for a data folder in the private folder; empty, with the reason, when the
+// private folder cannot be used.
+QString remoteSocketPath(const QString& dataDir, QString* error = nullptr);
+
+// Sends one command and waits until the running program has carried it out. A socket held by
+// another user is never talked to.
 // reply receives what the program answered after "ok" (the fields of Status).
 RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& request,
                                QString* error = nullptr, int timeoutMs = 5000,
@@ -37,9 +46,18 @@ public:
     explicit RemoteControlServer(QObject* parent = nullptr);
     ~RemoteControlServer() override;
 
-    // Listens under the name; a socket left behind by a program that crashed is replaced.
+    static constexpr int kMaxConnections = 16;
+    static constexpr int kIdleTimeoutMs = 5000;
+    static constexpr int kRelistenMs = 1000;
+
+    // Listens on the socket path; a socket left behind by a program that crashed is replaced.
     // False (with the reason) when another program answers on it or the socket cannot be made.
+    // Only the current user's programs are served; a connection idle for longer than the idle
+    // timeout, or beyond kMaxConnections at once, is closed; a listening socket lost to an error
+    // (no descriptors left, for one) is made again.
     bool listen(const QString& serverName, QString* error = nullptr);
+    bool isListening() const;
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
 
     // Answers Status.
     void setStatusProvider(std::function<QByteArray()> provider) { m_status = std::move(provider); }
@@ -53,8 +71,14 @@ Q_SIGNALS:
 
 private:
     void acceptConnection();
+    void serve(QLocalSocket* socket);
+    void relistenIfLost();
 
     QLocalServer* m_server = nullptr;
+    QTimer* m_relisten = nullptr;
+    QString m_name;
+    int m_connections = 0;
+    int m_idleTimeoutMs = kIdleTimeoutMs;
     std::function<QByteArray()> m_status;
 };
 

@@ -111,7 +111,7 @@ private Q_SLOTS:
 
     void remoteCommandsReachTheRunningProgram() {
         QVERIFY(m_program->startRemoteControl());
-        const QString name = cfx::remoteServerNameForUser(m_dir.path());
+        const QString name = cfx::remoteSocketPath(m_dir.path());
         QCOMPARE(send(name, cfx::RemoteCommand::StartStop), cfx::RemoteResult::Delivered);
         QCOMPARE(caption(), QString("Stop")); // carried out before the answer
         QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::Delivered);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         m_program->runHotkey(2);
         QCOMPARE(readings(), 0);
 
-        const QString name = cfx::remoteServerNameForUser(m_dir.path());
+        const QString name = cfx::remoteSocketPath(m_dir.path());
         QCOMPARE(send(name, {cfx::RemoteCommand::Open, path}), cfx::RemoteResult::Delivered);
         QTRY_COMPARE(readings(), 2);
         QVERIFY(messages.isEmpty());
@@ -167,12 +167,12 @@ private Q_SLOTS:
 
     void noProgramAndLeftoverSocketsAreToldApart() {
         QTemporaryDir other;
-        const QString name = cfx::remoteServerNameForUser(other.path());
+        const QString name = cfx::remoteSocketPath(other.path());
         QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::NoneRunning);
 
         // A socket file left behind by a program that crashed: nobody answers on it, and a new
         // program takes its place.
-        const QString path = QDir::tempPath() + QLatin1Char('/') + name;
+        const QString path = name;
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;

@@ -1,3 +1,4 @@
+#include "core/io/SafeFile.h"
 #include "core/io/SessionFile.h"
 
 #include <QDir>
@@ -244,6 +245,21 @@ TEST(SessionFile, UnreadableFilesFailWithAReasonAndLeaveTheSessionAlone) {
         ASSERT_TRUE(f.resize(kMaxSessionFileBytes + 1)); // sparse, takes no disk space
     }
     expectRefused(big, "too large");
+
+    // Line breaks after a valid header, and one endless comment: refused as they are read, not
+    // after every line is in memory.
+    const QByteArray header = "10\r\n0\r\n\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
+    const QString breaks = dir.filePath("breaks.CFX");
+    ASSERT_TRUE(writeFileBytes(breaks, header + QByteArray(kMaxSessionFileBytes - 64, '\n')).ok);
+    t.restart();
+    expectRefused(breaks, "line breaks");
+    EXPECT_LT(t.elapsed(), 1000);
+    const QString comment = dir.filePath("comment.CFX");
+    ASSERT_TRUE(
+        writeFileBytes(comment, header + "1\r\n00:00:01.00\r\n100.00\r\n" +
+                                    QByteArray(kMaxSessionLineBytes + 1, 'c') + "\r\n0\r\n100\r\n")
+            .ok);
+    expectRefused(comment, "endless comment");
 
     if (geteuid() != 0) {
         const QString locked = dir.filePath("locked.CFX");

@@ -1,7 +1,8 @@
 #include "core/io/DocxWriter.h"
 
+#include "core/io/SafeFile.h"
+
 #include <QLocale>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -654,17 +655,7 @@ FileResult writeDocx(const QString& path, const Document& doc) {
     const QByteArray bytes = packageBytes(doc, &why);
     if (bytes.isEmpty())
         return {false, why};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    return writeFileBytes(path, bytes);
 }
 
 } // namespace docx

@@ -1,8 +1,11 @@
 #include "core/io/LineFile.h"
 
+#include "core/io/SafeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace cfx {
 
@@ -20,18 +23,7 @@ QByteArray crlfBytes(const QStringList& lines) {
 }
 
 FileResult writeLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    const QByteArray bytes = crlfBytes(lines);
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return {false, why};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    return writeFileBytes(path, crlfBytes(lines));
 }
 
 QString decodeWindows1252(const QByteArray& bytes) {
@@ -51,51 +43,142 @@ QString decodeWindows1252(const QByteArray& bytes) {
 
 namespace {
 
-QString decodeLine(const QByteArray& bytes) {
+QChar windows1252(unsigned char b) {
+    static const QString table = decodeWindows1252(
+        QByteArray::fromRawData("\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+                                "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
+                                32));
+    return (b >= 0x80 && b <= 0x9F) ? table[b - 0x80] : QChar(b);
+}
+
+// The length of the valid UTF-8 sequence at p (at most `left` bytes), or 0 when the byte there
+// starts none: overlong forms, surrogates and code points past U+10FFFF are not valid.
+int utf8SequenceAt(const unsigned char* p, qsizetype left, char32_t& code) {
+    const unsigned char b = p[0];
+    int length = 0;
+    char32_t min = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+        code = b & 0x1F;
+        min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        code = b & 0x0F;
+        min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        code = b & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (left < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (p[i] & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+QString decodeLine(const char* data, qsizetype size) {
     // A U+FEFF at the start of a line is text (the file's own mark is skipped by decodeLines);
     // dropping it would eat a character on every read.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return decodeWindows1252(bytes);
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
+    if (std::all_of(p, p + size, [](unsigned char b) { return b < 0x80; }))
+        return QString::fromLatin1(data, size);
+    QString text;
+    text.reserve(size);
+    qsizetype i = 0;
+    while (i < size) {
+        if (p[i] < 0x80) {
+            text += QChar(p[i++]);
+            continue;
+        }
+        char32_t code = 0;
+        if (const int length = utf8SequenceAt(p + i, size - i, code)) {
+            if (QChar::requiresSurrogates(code)) {
+                text += QChar(QChar::highSurrogate(code));
+                text += QChar(QChar::lowSurrogate(code));
+            } else {
+                text += QChar(static_cast<char16_t>(code));
+            }
+            i += length;
+        } else {
+            text += windows1252(p[i++]);
+        }
+    }
+    return text;
 }
 
 } // namespace
 
 QStringList decodeLines(const QByteArray& bytes) {
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    // A UTF-8 byte-order mark at the start is not part of the first line.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        start = i = 3;
-    while (i < n) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines << decodeLine(bytes.mid(start, i - start));
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < n)
-        lines << decodeLine(bytes.mid(start));
-    return lines;
+    return decodeLines(bytes, LineLimits{}).lines;
 }
 
-bool readLines(const QString& path, QStringList& lines, QString& error) {
+DecodedLines decodeLines(const QByteArray& bytes, const LineLimits& limits) {
+    DecodedLines out;
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    // A UTF-8 byte-order mark at the start is not part of the first line.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        start = 3;
+    auto take = [&](qsizetype end) {
+        if (limits.maxLines >= 0 && out.lines.size() >= limits.maxLines) {
+            out.tooManyLines = true;
+            return false;
+        }
+        if (limits.maxLineBytes >= 0 && end - start > limits.maxLineBytes) {
+            out.longLine = out.lines.size() + 1;
+            return false;
+        }
+        out.lines << decodeLine(data + start, end - start);
+        return true;
+    };
+    for (qsizetype i = start; i < n; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        if (!take(i))
+            return out;
+        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        take(n);
+    return out;
+}
+
+bool readLines(const QString& path, QStringList& lines, QString& error, qint64 maxBytes) {
+    // Asked before opening: opening a FIFO waits for a writer, and a device never ends.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("It is not a regular file.");
+        return false;
+    }
+    if (info.size() > maxBytes) {
+        error = QStringLiteral("It is too large (%1 bytes).").arg(info.size());
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // At most one byte past the limit: the file may have grown since it was measured.
+    const QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > maxBytes) {
+        error = QStringLiteral("It is too large.");
         return false;
     }
     lines = decodeLines(bytes);

@@ -18,17 +18,36 @@ struct FileResult {
 // The bytes of the lines, each followed by CR LF. A line may itself hold CR LF.
 QByteArray crlfBytes(const QStringList& lines);
 
-// Writes the lines to a temporary file beside the target and renames it over the target, so a
-// failure never leaves a truncated or half-written file behind.
+// Writes the lines to a temporary file beside the target and renames it over the target
+// (writeFileBytes), so a failure never leaves a truncated or half-written file behind.
 FileResult writeLines(const QString& path, const QStringList& lines);
 
-// Splits file bytes into lines at CR LF, LF or a lone CR. A final line end adds no empty line.
-// Each line is decoded as UTF-8, or as Windows-1252 when its bytes are not valid UTF-8, so files
-// written on older systems still read correctly.
-QStringList decodeLines(const QByteArray& bytes);
+// How much of a file a reader takes: a file past either limit is refused as it is read, before
+// it can fill the memory.
+struct LineLimits {
+    qsizetype maxLines = -1;     // -1: any number
+    qsizetype maxLineBytes = -1; // -1: any length
+};
 
-// Reads a whole file into lines (decodeLines). On failure returns false and sets error.
-bool readLines(const QString& path, QStringList& lines, QString& error);
+struct DecodedLines {
+    QStringList lines;
+    bool tooManyLines = false; // stopped after maxLines + 1 lines
+    qsizetype longLine = 0;    // number of the first line over maxLineBytes; 0 when none
+    bool complete() const { return !tooManyLines && longLine == 0; }
+};
+
+// Splits file bytes into lines at CR LF, LF or a lone CR. A final line end adds no empty line.
+// Each line is decoded as UTF-8; a byte that is no part of a valid UTF-8 sequence is read as
+// Windows-1252, so files written on older systems still read correctly.
+QStringList decodeLines(const QByteArray& bytes);
+DecodedLines decodeLines(const QByteArray& bytes, const LineLimits& limits);
+
+// Reads a whole regular file of at most maxBytes into lines (decodeLines). A FIFO, a device or
+// a larger file is refused without waiting or reading on. On failure returns false and sets
+// error.
+inline constexpr qint64 kMaxLineFileBytes = 1024 * 1024;
+bool readLines(const QString& path, QStringList& lines, QString& error,
+               qint64 maxBytes = kMaxLineFileBytes);
 
 // Windows-1252 decoding of a byte string (undefined bytes map to the same code point).
 QString decodeWindows1252(const QByteArray& bytes);

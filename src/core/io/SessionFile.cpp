@@ -104,7 +104,24 @@ bool parseSession(const QStringList& lines, SessionData& session, QString& error
 }
 
 bool parseSessionBytes(const QByteArray& bytes, SessionData& session, QString& error) {
-    return parseSession(decodeLines(bytes), session, error);
+    // Past this many lines the reading count rounds above the most a report holds, whatever
+    // follows, so the rest is not read.
+    constexpr qsizetype kEnoughLines =
+        kSessionHeaderLines + kSessionLinesPerReading * qsizetype{kMaxSessionReadings} + 4;
+    const DecodedLines decoded = decodeLines(bytes, {kEnoughLines, kMaxSessionLineBytes});
+    if (decoded.longLine > 0) {
+        error = QStringLiteral("Line %1 is longer than any value of a session (%2 bytes at most).")
+                    .arg(decoded.longLine)
+                    .arg(kMaxSessionLineBytes);
+        return false;
+    }
+    if (decoded.tooManyLines && decoded.lines.size() >= kSessionHeaderLines &&
+        numericValue(decoded.lines[kSessionHeaderLines - 1]) == 1.0) {
+        error = QStringLiteral("It holds more than %1 readings; a report holds at most %1.")
+                    .arg(kMaxSessionReadings);
+        return false;
+    }
+    return parseSession(decoded.lines, session, error);
 }
 
 bool readSession(const QString& path, SessionData& session, QString& error) {

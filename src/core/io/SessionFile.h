@@ -30,6 +30,9 @@ inline constexpr int kMaxSessionReadings = ReadingsModel::kMaxRecords;
 // holds about 10 MB); guards against reading a huge
 // or endless file into memory.
 inline constexpr qint64 kMaxSessionFileBytes = 64LL * 1024 * 1024;
+// No value of a session is that long (a comment typed in the report is a line); a longer line
+// would only freeze the program while it is read.
+inline constexpr qsizetype kMaxSessionLineBytes = 64 * 1024;
 // The clock rolls over at 100 hours, so no saved session holds more.
 inline constexpr qint32 kMaxSessionBaseCs = 36'000'000;
 
@@ -65,7 +68,9 @@ FileResult writeSession(const QString& path, const SessionData& session);
 // the stopwatch can hold; `error` then says why.
 bool parseSession(const QStringList& lines, SessionData& session, QString& error);
 
-// decodeLines (UTF-8, or Windows-1252 per line) followed by parseSession.
+// decodeLines (UTF-8, stray bytes as Windows-1252) followed by parseSession; a file of more
+// lines than any session has, or with a line longer than kMaxSessionLineBytes, is refused as
+// it is read.
 bool parseSessionBytes(const QByteArray& bytes, SessionData& session, QString& error);
 
 // Reads and checks the whole file. Only a regular file of reasonable size is read, so a pipe or
