@@ -68,6 +68,12 @@ TEST(DataDir, TakesTheFirstSourceThatIsGiven) {
     EXPECT_EQ(chooseDataDir({}, {}, root.filePath("missing-exe"), user).path, user);
     EXPECT_TRUE(QFileInfo(user).isDir());
     EXPECT_EQ(chooseDataDir(root.filePath("a/../b/"), {}, exe, user).path, root.filePath("b"));
+
+    // An installed program's folder is never the data folder, even for a user who may write there.
+    for (const char* system : {"/usr/bin", "/usr/local/bin", "/opt/chronofex", "/", "/bin/../usr"})
+        EXPECT_EQ(chooseDataDir({}, {}, QString::fromLatin1(system), user).path, user) << system;
+    EXPECT_FALSE(isSystemFolder(root.path()));
+    EXPECT_FALSE(isSystemFolder("/usrfiles/me"));
 }
 
 TEST(DataDir, SaysWhenTheFolderCannotBeUsed) {

@@ -14,9 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <future>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -188,6 +193,129 @@ private Q_SLOTS:
         QCOMPARE(send(name, cfx::RemoteCommand::Menu), cfx::RemoteResult::Delivered);
         QCOMPARE(received.count(), 1);
         QCOMPARE(received[0][0].value<cfx::RemoteCommand>(), cfx::RemoteCommand::Menu);
+    }
+
+    void theSocketLivesInAPrivateFolderOfTheUser() {
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QString path = cfx::remoteSocketPath(m_dir.path());
+        QCOMPARE(QFileInfo(path).absolutePath(), runtime.filePath("chronofex"));
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(runtime.filePath("chronofex")).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        QCOMPARE(info.st_uid, ::getuid());
+
+        // A folder of that name that is a link (or another user's) is never used.
+        QTemporaryDir other, elsewhere;
+        QVERIFY(QFile::link(elsewhere.path(), other.filePath("chronofex")));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
+        QString why;
+        QVERIFY(cfx::remoteSocketPath(m_dir.path(), &why).isEmpty());
+        QVERIFY(why.contains("not a folder"));
+        QString listenWhy;
+        QVERIFY(!m_program->startRemoteControl(&listenWhy));
+        QVERIFY(!listenWhy.isEmpty());
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
+    void longLinesIdleAndSurplusConnectionsAreDropped() {
+        RemoteControlServer server;
+        server.setIdleTimeout(300);
+        QSignalSpy received(&server, &RemoteControlServer::commandReceived);
+        const QString name = m_dir.filePath("socket");
+        QVERIFY(server.listen(name));
+
+        // A command padded past the longest line is not cut to size and run.
+        QLocalSocket longLine;
+        longLine.connectToServer(name);
+        QVERIFY(longLine.waitForConnected(1000));
+        longLine.write("snap" + QByteArray(cfx::kMaxRemoteLine + 10, ' ') + "\n");
+        QTRY_COMPARE(longLine.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(received.count(), 0);
+
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < RemoteControlServer::kMaxConnections + 4; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(name);
+            QVERIFY(idle.back()->waitForConnected(1000));
+        }
+        // The surplus goes at once, the rest after the idle timeout; then commands work again.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(idle.begin(), idle.end(),
+                        [](const auto& s) { return s->state() == QLocalSocket::UnconnectedState; }),
+            3000);
+        QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::Delivered);
+        QCOMPARE(received.count(), 1);
+    }
+
+    void theServerListensAgainAfterDescriptorsRanOut() {
+        RemoteControlServer server;
+        const QString name = m_dir.filePath("socket");
+        QVERIFY(server.listen(name));
+        rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &before), 0);
+        rlimit low = before;
+        low.rlim_cur = QDir("/proc/self/fd").count() + 40;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        qstrncpy(addr.sun_path, QFile::encodeName(name).constData(), sizeof addr.sun_path);
+        std::vector<int> clients;
+        auto connectOne = [&] {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (fd < 0)
+                return false;
+            clients.push_back(fd);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+            QCoreApplication::processEvents();
+            return true;
+        };
+        while (connectOne()) {
+        }
+        // The last descriptor to a client, so the server's accept finds none.
+        ::close(clients.back());
+        clients.pop_back();
+        connectOne();
+        QTRY_VERIFY(!server.isListening());
+        for (const int fd : clients)
+            ::close(fd);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &before), 0);
+        QTRY_VERIFY(server.isListening());
+        QCOMPARE(send(name, cfx::RemoteCommand::Menu), cfx::RemoteResult::Delivered);
+    }
+
+    void remoteOpensShowOneMessageAtATime() {
+        QVERIFY(m_program->startRemoteControl());
+        int depth = 0;
+        int deepest = 0;
+        int shown = 0;
+        m_program->setSessionMessage([&](const QString&, const QString&) {
+            // A message box runs its own event loop, in which later requests arrive.
+            ++shown;
+            deepest = std::max(deepest, ++depth);
+            QTest::qWait(200);
+            --depth;
+        });
+        const QString name = cfx::remoteSocketPath(m_dir.path());
+        const QString folder = m_dir.path();
+        // One request after the other from outside, each answered while the message is up.
+        auto sent = std::async(std::launch::async, [name, folder] {
+            int delivered = 0;
+            for (int i = 0; i < 6; ++i) {
+                const QString missing = folder + QStringLiteral("/gone%1.CFX").arg(i);
+                if (cfx::sendRemoteCommand(name, {cfx::RemoteCommand::Open, missing}) ==
+                    cfx::RemoteResult::Delivered)
+                    ++delivered;
+            }
+            return delivered;
+        });
+        while (sent.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            QTest::qWait(5);
+        QCOMPARE(sent.get(), 6);
+        QTRY_VERIFY(shown >= 1 && depth == 0);
+        QTest::qWait(500);
+        QCOMPARE(deepest, 1);
+        QVERIFY(shown <= 6);
     }
 };
 

@@ -42,6 +42,31 @@ private Q_SLOTS:
         QVERIFY(opener.lastPath().isEmpty());
     }
 
+    void documentsOlderThanAMonthAreRemoved() {
+        QTemporaryDir dir;
+        DocumentOpener opener([] { return QStringLiteral("writer.desktop"); },
+                              [](const QUrl&) { return true; }, dir.filePath("reports"));
+        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
+        const QString recent = opener.lastPath();
+        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
+        const QString old = opener.lastPath();
+        QFile oldFile(old);
+        QVERIFY(oldFile.open(QIODevice::ReadWrite));
+        QVERIFY(oldFile.setFileTime(QDateTime::currentDateTime().addDays(-31),
+                                    QFileDevice::FileModificationTime));
+        oldFile.close();
+        QFile keep(dir.filePath("reports/notes.txt"));
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        QVERIFY(keep.setFileTime(QDateTime::currentDateTime().addDays(-90),
+                                 QFileDevice::FileModificationTime));
+        keep.close();
+
+        QCOMPARE(opener.removeOldDocuments(QDateTime::currentDateTime()), 1);
+        QVERIFY(!QFile::exists(old));
+        QVERIFY(QFile::exists(recent));
+        QVERIFY(QFile::exists(keep.fileName())); // only the program's own documents
+    }
+
     void eachReportIsANewDocumentHandedToTheApplication() {
         QTemporaryDir dir;
         QList<QUrl> launched;

@@ -1,5 +1,5 @@
-#include "core/io/SafeFile.h"
 #include "core/io/SessionFile.h"
+#include "core/io/SafeFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -255,10 +255,10 @@ TEST(SessionFile, UnreadableFilesFailWithAReasonAndLeaveTheSessionAlone) {
     expectRefused(breaks, "line breaks");
     EXPECT_LT(t.elapsed(), 1000);
     const QString comment = dir.filePath("comment.CFX");
-    ASSERT_TRUE(
-        writeFileBytes(comment, header + "1\r\n00:00:01.00\r\n100.00\r\n" +
-                                    QByteArray(kMaxSessionLineBytes + 1, 'c') + "\r\n0\r\n100\r\n")
-            .ok);
+    ASSERT_TRUE(writeFileBytes(comment, header + "1\r\n00:00:01.00\r\n100.00\r\n" +
+                                            QByteArray(kMaxSessionLineBytes + 1, 'c') +
+                                            "\r\n0\r\n100\r\n")
+                    .ok);
     expectRefused(comment, "endless comment");
 
     if (geteuid() != 0) {

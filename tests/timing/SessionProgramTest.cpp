@@ -242,6 +242,19 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
     QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
     QCOMPARE(saved.readings.size(), 3);
     QVERIFY(m_messages.isEmpty());
+
+    // A hotkey starts the clock while the dialog is open: the file holds the session of the
+    // moment Save was chosen, its time and its digits alike.
+    QTimer::singleShot(0, [this] {
+        m_program->runHotkey(0);
+        m_clock->advance(2000);
+        m_program->clock().tick();
+    });
+    answer(true);
+    m_program->saveSessionDialog();
+    QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
+    QCOMPARE(saved.baseCs, 471);
+    QCOMPARE(saved.ledValues, (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
 }
 
 void SessionProgramTest::openDialogLoadsTheChosenFile() {
