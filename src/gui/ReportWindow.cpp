@@ -1,6 +1,7 @@
 #include "gui/ReportWindow.h"
 
 #include "core/ReadingsModel.h"
+#include "core/Twips.h"
 #include "models/GridBrushProxy.h"
 
 #include <QCloseEvent>
@@ -70,11 +71,12 @@ ReportWindow::ReportWindow(ReadingsModel& model, QWidget* parent)
     const int pad = 2 * fm.horizontalAdvance(QLatin1Char('0'));
     const int needed[] = {fm.horizontalAdvance(QStringLiteral("99999")) + pad,
                           fm.horizontalAdvance(QStringLiteral("S00:00:00.00")) + pad,
-                          fm.horizontalAdvance(QStringLiteral("100.00")) + pad, px(kWidths[3])};
+                          fm.horizontalAdvance(QStringLiteral("100.00")) + pad,
+                          twipsToPixels(kWidths[3])};
     m_columnsPx = 0;
     for (int c = 0; c < 4; ++c) {
         m_model.results().setColWidth(c, kWidths[c]);
-        const int w = std::max(px(kWidths[c]), needed[c]);
+        const int w = std::max(twipsToPixels(kWidths[c]), needed[c]);
         m_timerResults->setColumnWidth(c, w);
         m_columnsPx += w;
     }
@@ -93,28 +95,28 @@ void ReportWindow::buildControls() {
     };
     m_text5 = new QLineEdit(this);
     named(m_text5, "Text5", QStringLiteral("Record number"));
-    m_text5->setFixedWidth(px(375));
+    m_text5->setFixedWidth(twipsToPixels(375));
     m_text5->setAlignment(Qt::AlignCenter);
 
     m_text6 = new QLineEdit(this);
     named(m_text6, "Text6", QStringLiteral("Comment"));
     m_text6->setMaxLength(kTextMaxLength);
     m_text6->setToolTip(QStringLiteral("Enter comment to add in Report"));
-    m_text6->setMinimumWidth(px(1935));
+    m_text6->setMinimumWidth(twipsToPixels(1935));
 
     m_flexcmnd = new QPushButton(QStringLiteral("Add Comment"), this);
     named(m_flexcmnd, "flexcmnd", QStringLiteral("Add Comment"));
     m_flexcmnd->setToolTip(QStringLiteral("Adds comment in adjacent textbox to result in Report"));
-    m_flexcmnd->setMinimumWidth(px(1215));
+    m_flexcmnd->setMinimumWidth(twipsToPixels(1215));
 
     m_vscroll1 = new QScrollBar(Qt::Vertical, this);
     named(m_vscroll1, "VScroll1", QStringLiteral("Select record"));
-    m_vscroll1->setFixedSize(px(255), px(375));
+    m_vscroll1->setFixedSize(twipsToPixels(255), twipsToPixels(375));
     m_vscroll1->setFocusPolicy(Qt::StrongFocus);
 
     m_command1 = new QPushButton(QStringLiteral("Exclude"), this);
     named(m_command1, "Command1", QStringLiteral("Exclude"));
-    m_command1->setMinimumWidth(px(855));
+    m_command1->setMinimumWidth(twipsToPixels(855));
 
     m_label1 = new QLabel(QStringLiteral("this record in all Time calculations"), this);
     named(m_label1, "Label1", m_label1->text());
@@ -136,7 +138,7 @@ void ReportWindow::buildControls() {
     m_timerResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_timerResults->setWordWrap(false);
-    m_timerResults->setMinimumHeight(px(1575));
+    m_timerResults->setMinimumHeight(twipsToPixels(1575));
 
     m_writefilecmnd = new QPushButton(QStringLiteral("Write to Text File && Clear"), this);
     named(m_writefilecmnd, "writefilecmnd", QStringLiteral("Write to Text File & Clear"));
@@ -158,7 +160,8 @@ void ReportWindow::buildControls() {
     bottom->addWidget(m_writefilecmnd);
     bottom->addWidget(m_writeWordcmnd);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(px(120), px(75), px(120), px(60));
+    layout->setContentsMargins(twipsToPixels(120), twipsToPixels(75), twipsToPixels(120),
+                               twipsToPixels(60));
     layout->addLayout(top);
     layout->addLayout(middle);
     layout->addWidget(m_timerResults, 1);
@@ -210,12 +213,12 @@ void ReportWindow::setLayoutTwips(int windowTwips, int gridTwips) {
     const int frame = 2 * m_timerResults->frameWidth();
     const int scrollBar =
         gridTwips == kGridWideTwips ? m_timerResults->verticalScrollBar()->sizeHint().width() : 0;
-    const int grid = std::max(px(gridTwips), m_columnsPx + frame + scrollBar);
+    const int grid = std::max(twipsToPixels(gridTwips), m_columnsPx + frame + scrollBar);
     m_timerResults->setFixedWidth(grid);
     // The window's outer width includes its frame; the client area is about 35 twips narrower.
-    const int extra = px(windowTwips - 35) - px(gridTwips);
+    const int extra = twipsToPixels(windowTwips - 35) - twipsToPixels(gridTwips);
     setFixedWidth(std::max(grid + extra, minimumSizeHint().width()));
-    resize(width(), std::max(px(2805), sizeHint().height()));
+    resize(width(), std::max(twipsToPixels(2805), sizeHint().height()));
 }
 
 void ReportWindow::setEmpty() {

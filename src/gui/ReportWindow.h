@@ -40,8 +40,6 @@ public:
     // Closing for good at the end of the program (the close box only hides).
     void closeForGood();
 
-    static int px(int twips) { return (twips + 7) / 15; }
-
 Q_SIGNALS:
     // The close box hid the window: the panel's report switch goes off.
     void hiddenByUser();
