@@ -1,7 +1,6 @@
 #include "gui/ReportWindow.h"
 
 #include "core/ReadingsModel.h"
-#include "core/Twips.h"
 
 #include <QHeaderView>
 #include <QLabel>
