@@ -169,11 +169,10 @@ void MeasureWindow::addRecord(const QString& comment) {
     m_meter.addRecord(comment);
 }
 
-MeasureButton* MeasureWindow::createStartButton(const QString& objectName, const QString& toolTip,
-                                                QWidget* parent) {
+void MeasureWindow::createStartButton(const QString& objectName, const QString& toolTip,
+                                      QWidget* parent) {
     m_startButton = new MeasureButton(objectName, MeasureTexts::start, MeasureTexts::startIcon,
                                       toolTip, parent);
-    return m_startButton;
 }
 
 void MeasureWindow::createStoreAndFreshButtons(QWidget* parent) {

@@ -122,8 +122,7 @@ protected:
     MeasureWindow(MeasureMeter& meter, QWidget* parent);
 
     // The shared controls, created when the subclass asks for them.
-    MeasureButton* createStartButton(const QString& objectName, const QString& toolTip,
-                                     QWidget* parent);
+    void createStartButton(const QString& objectName, const QString& toolTip, QWidget* parent);
     void createStoreAndFreshButtons(QWidget* parent);
     // The two report buttons side by side, in the row the window puts last.
     void createReportButtons(const QString& textFileName, const QString& textFileToolTip,
