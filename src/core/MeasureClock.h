@@ -15,16 +15,4 @@ struct MeasureClock {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 };
 
-// Texts and icon names the meters put on their windows.
-namespace measuretext {
-inline const QString kZero = QStringLiteral("0.0");
-inline const QString kTiming = QStringLiteral("Timing...");
-inline const QString kStopped = QStringLiteral("Stopped");
-inline const QString kReset = QStringLiteral("Reset");
-inline const QString kStart = QStringLiteral("Start");
-inline const QString kStop = QStringLiteral("Stop");
-// Shown instead of a rate or speed that would need a division by zero (all marks in one tick).
-inline const QString kUndefined = QStringLiteral("-");
-} // namespace measuretext
-
 } // namespace cfx

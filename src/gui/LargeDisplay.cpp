@@ -2,6 +2,7 @@
 
 #include "gui/SevenSegmentDigit.h"
 #include "gui/WindowShape.h"
+#include "models/Colours.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -163,7 +164,7 @@ void LargeDisplay::setBackground(quint32 background) {
 
 void LargeDisplay::applyBackground(quint32 background) {
     m_background = background;
-    const QColor colour = SevenSegmentDigit::colourOf(background);
+    const QColor colour = colourFromValue(background);
     paintBackground(m_frameBorder, colour);
     for (SevenSegmentDigit* led : m_leds)
         led->setLedColorOff(background);
@@ -180,7 +181,7 @@ void LargeDisplay::applyLit(quint32 lit) {
         led->setLedColorOn(lit);
     for (QLabel* label : {m_labelHour, m_labelMinute, m_labelSecond}) {
         QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, SevenSegmentDigit::colourOf(lit));
+        pal.setColor(QPalette::WindowText, colourFromValue(lit));
         label->setPalette(pal);
     }
 }

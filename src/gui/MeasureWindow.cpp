@@ -1,5 +1,8 @@
 #include "gui/MeasureWindow.h"
 
+#include "core/MeasureMeter.h"
+#include "core/Twips.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -86,40 +89,6 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
     setAccessibleName(QStringLiteral("Display"));
 }
 
-MeasureWindow::MeasureWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {}
-
-QLabel* measureui::makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-void MeasureWindow::connectReportButtons(QPushButton* textFile, QPushButton* wordReport,
-                                         const GridModel& records) {
-    connect(textFile, &QPushButton::clicked, this, [this, textFile, &records] {
-        if (m_textFileHook)
-            m_textFileHook(this, records);
-        textFile->setFocus();
-    });
-    connect(wordReport, &QPushButton::clicked, this, [this, &records] {
-        if (m_wordReportHook)
-            m_wordReportHook(this, records);
-    });
-}
-
-void MeasureWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
-    // or the end. The close box is refused outright: accepting it could end the program when
-    // this is the last visible window. A close from the program (its shut-down) is accepted.
-    if (event->spontaneous())
-        event->ignore();
-    hide();
-    Q_EMIT closeRequested();
-}
-
 CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
                              const QString& prompt, QWidget* parent)
     : QDialog(parent) {
@@ -164,19 +133,163 @@ QString CommentDialog::comment() const {
     return m_text->text();
 }
 
-AddRateComment::AddRateComment(QWidget* parent)
+RateCommentDialog::RateCommentDialog(QWidget* parent)
     : CommentDialog(
           QStringLiteral("AddRateComment"), QStringLiteral("Chronofex - Add Rate Comment"),
           QStringLiteral("Comment will be added to current Rate record, and saved:"), parent) {}
 
-AddComment::AddComment(QWidget* parent)
+SpeedCommentDialog::SpeedCommentDialog(QWidget* parent)
     : CommentDialog(QStringLiteral("AddComment"), QStringLiteral("Chronofex - Add Speed Comment"),
                     QStringLiteral("Comment will be added to current Speed record, and saved:"),
                     parent) {}
 
-namespace measureui {
+MeasureWindow::MeasureWindow(MeasureMeter& meter, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_meter(meter) {
+    m_displayPanel = new DisplayPanel(this);
+    m_valueLabel = createLabel(m_displayPanel, "Label1", MeasureTexts::zero);
+    m_valueLabel->setFont(valueFont());
+    m_displayPanel->setFixedHeight(QFontMetrics(valueFont()).height() + 10);
 
-QFont valueFont() {
+    m_rows = new QVBoxLayout(this);
+    m_rows->setContentsMargins(6, 6, 6, 6);
+    m_rows->setSpacing(4);
+    m_rows->addWidget(m_displayPanel);
+}
+
+MeasureWindow::~MeasureWindow() = default;
+
+const GridModel& MeasureWindow::records() const {
+    return m_meter.records();
+}
+
+void MeasureWindow::addRecord(const QString& comment) {
+    m_meter.addRecord(comment);
+}
+
+void MeasureWindow::createStartButton(const QString& objectName, const QString& toolTip,
+                                      QWidget* parent) {
+    m_startButton = new MeasureButton(objectName, MeasureTexts::start, MeasureTexts::startIcon,
+                                      toolTip, parent);
+}
+
+void MeasureWindow::createStoreAndFreshButtons(QWidget* parent) {
+    m_storeButton =
+        new MeasureButton(QStringLiteral("Save"), QStringLiteral("Store"), QStringLiteral("STORE"),
+                          QStringLiteral("Remember result"), parent);
+    m_freshButton =
+        new MeasureButton(QStringLiteral("Reset"), QStringLiteral("Fresh"), QStringLiteral("FRESH"),
+                          QStringLiteral("New session"), parent);
+}
+
+void MeasureWindow::createReportButtons(const QString& textFileName, const QString& textFileToolTip,
+                                        const QString& wordReportName) {
+    m_textFileButton = new QPushButton(QStringLiteral("TextFile"), this);
+    m_textFileButton->setObjectName(textFileName);
+    m_textFileButton->setToolTip(textFileToolTip);
+    m_wordReportButton = new QPushButton(QStringLiteral("Word Report"), this);
+    m_wordReportButton->setObjectName(wordReportName);
+    m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
+    m_reportRow = new QHBoxLayout;
+    m_reportRow->setSpacing(4);
+    for (QPushButton* button : {m_textFileButton, m_wordReportButton}) {
+        button->setAccessibleName(button->text());
+        button->setAutoDefault(false);
+        m_reportRow->addWidget(button);
+    }
+}
+
+QFrame* MeasureWindow::createButtonFrame(const QString& objectName, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(objectName);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
+}
+
+QHBoxLayout* MeasureWindow::createButtonRow(QWidget* frame) {
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(4);
+    return row;
+}
+
+void MeasureWindow::addRow(QWidget* row) {
+    m_rows->addWidget(row);
+}
+
+void MeasureWindow::addRow(QLayout* row) {
+    m_rows->addLayout(row);
+}
+
+void MeasureWindow::finishSetup(int dxTwips, int dyTwips) {
+    m_rows->addLayout(m_reportRow);
+    m_rows->setSizeConstraint(QLayout::SetFixedSize);
+    addStayOnTopMenu();
+
+    connect(m_startButton, &MeasureButton::mousePressed, this, [this] {
+        pressStart();
+        refresh();
+    });
+    connect(m_storeButton, &QToolButton::clicked, this, &MeasureWindow::storeResult);
+    connect(m_freshButton, &QToolButton::clicked, this, [this] {
+        m_meter.fresh();
+        refresh();
+    });
+    // The text-file button keeps the focus after its report, ready for the next one.
+    connect(m_textFileButton, &QPushButton::clicked, this, [this] {
+        if (m_textFileHook)
+            m_textFileHook(this, m_meter.records());
+        m_textFileButton->setFocus();
+    });
+    connect(m_wordReportButton, &QPushButton::clicked, this, [this] {
+        if (m_wordReportHook)
+            m_wordReportHook(this, m_meter.records());
+    });
+
+    refresh();
+    adjustSize();
+    placeFromCentre(dxTwips, dyTwips);
+}
+
+void MeasureWindow::refresh() {
+    const MeasureMeter::View& view = m_meter.view();
+    m_valueLabel->setText(view.value);
+    showDetails();
+    m_startButton->setCaption(view.startCaption);
+    m_startButton->setIconName(view.startIcon);
+    m_storeButton->setEnabled(view.storeEnabled);
+    m_freshButton->setEnabled(view.freshEnabled);
+    m_textFileButton->setEnabled(view.reportsEnabled);
+    m_wordReportButton->setEnabled(view.reportsEnabled);
+}
+
+void MeasureWindow::storeResult() {
+    const std::unique_ptr<CommentDialog> dialog = createCommentDialog();
+    if (dialog->exec() == QDialog::Accepted)
+        m_meter.commentAccepted(dialog->comment());
+    m_meter.commentDialogClosed();
+    refresh();
+}
+
+void MeasureWindow::closeEvent(QCloseEvent* event) {
+    // Closing only hides the window (it is never deleted), so the records survive until "Fresh"
+    // or the end. The close box is refused outright: accepting it could end the program when
+    // this is the last visible window. A close from the program (its shut-down) is accepted.
+    if (event->spontaneous())
+        event->ignore();
+    hide();
+    Q_EMIT closeRequested();
+}
+
+QLabel* MeasureWindow::createLabel(QWidget* parent, const char* objectName, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    return label;
+}
+
+QFont MeasureWindow::valueFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
@@ -185,43 +298,41 @@ QFont valueFont() {
     return font;
 }
 
-QFont captionFont() {
+QFont MeasureWindow::captionFont() {
     QFont font = QApplication::font();
     font.setPointSizeF(8.25);
     font.setBold(true);
     return font;
 }
 
-void placeFromCentre(QWidget* window, int dxTwips, int dyTwips) {
+void MeasureWindow::placeFromCentre(int dxTwips, int dyTwips) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
+    const QSize size = frameGeometry().size();
     const QRect whole = screen->geometry();
-    int x = (whole.width() - size.width()) / 2 + px(dxTwips) + whole.left();
-    int y = (whole.height() - size.height()) / 2 + px(dyTwips) + whole.top();
+    int x = (whole.width() - size.width()) / 2 + twipsToPixels(dxTwips) + whole.left();
+    int y = (whole.height() - size.height()) / 2 + twipsToPixels(dyTwips) + whole.top();
     // On a small screen the offsets could push the window off it.
     x = std::clamp(x, area.left(), std::max(area.left(), area.right() - size.width()));
     y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() - size.height()));
-    window->move(x, y);
+    move(x, y);
 }
 
-void addStayOnTopMenu(QWidget* window) {
-    auto* onTop = new QAction(QStringLiteral("Always on top"), window);
+void MeasureWindow::addStayOnTopMenu() {
+    auto* onTop = new QAction(QStringLiteral("Always on top"), this);
     onTop->setObjectName(QStringLiteral("actAlwaysOnTop"));
     onTop->setCheckable(true);
-    QObject::connect(onTop, &QAction::toggled, window, [window](bool on) {
-        const bool visible = window->isVisible();
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    connect(onTop, &QAction::toggled, this, [this](bool on) {
+        const bool visible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
         // Changing a window flag hides the window; bring it back where it was.
         if (visible)
-            window->show();
+            show();
     });
-    window->addAction(onTop);
-    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    addAction(onTop);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
-
-} // namespace measureui
 
 } // namespace cfx

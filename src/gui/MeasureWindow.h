@@ -7,49 +7,22 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QPushButton;
+class QVBoxLayout;
 
 namespace cfx {
 
 class GridModel;
+class MeasureMeter;
 
-namespace measureui {
-// What a report button runs: it reads the records and shows its own outcome over the window.
-using ReportHook = std::function<void(QWidget* window, const GridModel& records)>;
-} // namespace measureui
-
-// What the rate and speed windows share: their two report buttons run hooks over the window's
-// records, and the close box only hides the window, so the records live as long as the program.
-class MeasureWindow : public QWidget {
-    Q_OBJECT
-public:
-    // A window of its own with a title, minimise and close box, but no maximise.
-    explicit MeasureWindow(QWidget* parent);
-
-    // What "TextFile" and "Word Report" run. Without a hook the buttons do nothing.
-    void setTextFileHook(measureui::ReportHook hook) { m_textFileHook = std::move(hook); }
-    void setWordReportHook(measureui::ReportHook hook) { m_wordReportHook = std::move(hook); }
-
-Q_SIGNALS:
-    // The user closed the window; it is hidden and its menu item should be unchecked.
-    void closeRequested();
-
-protected:
-    // The text-file button keeps the focus after its report, ready for the next one.
-    void connectReportButtons(QPushButton* textFile, QPushButton* wordReport,
-                              const GridModel& records);
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    measureui::ReportHook m_textFileHook;
-    measureui::ReportHook m_wordReportHook;
-};
-
-// A picture button with its caption under the icon. With markOnPress it reports the moment any
-// mouse button goes down on it: a measurement mark must be taken at the earliest event of a click,
-// and a key press (Space) on it takes no mark at all.
+// A picture button with its caption under the icon. It reports the moment any mouse button goes
+// down on it: a measurement mark must be taken at the earliest event of a click, and a key press
+// (Space) on it takes no mark at all.
 class MeasureButton : public QToolButton {
     Q_OBJECT
 public:
@@ -103,33 +76,105 @@ private:
     QLineEdit* m_text = nullptr;
 };
 
-class AddRateComment : public CommentDialog {
+// Asks for the comment of a stored rate result.
+class RateCommentDialog : public CommentDialog {
     Q_OBJECT
 public:
-    explicit AddRateComment(QWidget* parent = nullptr);
+    explicit RateCommentDialog(QWidget* parent = nullptr);
 };
 
-class AddComment : public CommentDialog {
+// Asks for the comment of a stored speed result.
+class SpeedCommentDialog : public CommentDialog {
     Q_OBJECT
 public:
-    explicit AddComment(QWidget* parent = nullptr);
+    explicit SpeedCommentDialog(QWidget* parent = nullptr);
 };
 
-namespace measureui {
+// What the rate and speed windows share: a display panel with the main value, Start, Store and
+// Fresh, the two report buttons, the comment dialog of Store, and a close box that only hides the
+// window, so the records live as long as the program. A subclass creates its own controls and
+// the shared ones in the order the focus moves through them, hands the meter what its boxes hold
+// on a press of Start, and shows what its meter adds to the shared view.
+class MeasureWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What a report button runs: it reads the records and shows its own outcome over the window.
+    using ReportHook = std::function<void(QWidget* window, const GridModel& records)>;
 
-// A label with its object name.
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
-QFont valueFont();   // the large values in the display panel
-QFont captionFont(); // the small bold unit captions
-// Design twips to pixels at 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-// Places a window at the centre of the screen moved by (dx, dy) twips, kept on the screen.
-void placeFromCentre(QWidget* window, int dxTwips, int dyTwips);
-// A right-click menu that keeps the window above the others or not.
-void addStayOnTopMenu(QWidget* window);
+    ~MeasureWindow() override;
 
-} // namespace measureui
+    // What "TextFile" and "Word Report" run. Without a hook the buttons do nothing.
+    void setTextFileHook(ReportHook hook) { m_textFileHook = std::move(hook); }
+    void setWordReportHook(ReportHook hook) { m_wordReportHook = std::move(hook); }
+
+    // The stored results the reports read.
+    const GridModel& records() const;
+    // Appends the last result with this comment as a record (what the comment dialog's OK does).
+    void addRecord(const QString& comment);
+
+Q_SIGNALS:
+    // The user closed the window; it is hidden and its menu item should be unchecked.
+    void closeRequested();
+
+protected:
+    // A window of its own with a title, minimise and close box, but no maximise, with the display
+    // panel and its main value. It shows the meter, which the subclass owns.
+    MeasureWindow(MeasureMeter& meter, QWidget* parent);
+
+    // The shared controls, created when the subclass asks for them.
+    void createStartButton(const QString& objectName, const QString& toolTip, QWidget* parent);
+    void createStoreAndFreshButtons(QWidget* parent);
+    // The two report buttons side by side, in the row the window puts last.
+    void createReportButtons(const QString& textFileName, const QString& textFileToolTip,
+                             const QString& wordReportName);
+    // A framed row for measure buttons.
+    static QFrame* createButtonFrame(const QString& objectName, QWidget* parent);
+    static QHBoxLayout* createButtonRow(QWidget* frame);
+    // The rows under the display panel, top to bottom.
+    void addRow(QWidget* row);
+    void addRow(QLayout* row);
+    // Puts the report buttons last, shows the meter's state, sizes the window and places it
+    // (dx, dy) twips from the centre of the screen.
+    void finishSetup(int dxTwips, int dyTwips);
+
+    DisplayPanel* displayPanel() const { return m_displayPanel; }
+    QLabel* valueLabel() const { return m_valueLabel; }
+    MeasureButton* startButton() const { return m_startButton; }
+    MeasureButton* storeButton() const { return m_storeButton; }
+    MeasureButton* freshButton() const { return m_freshButton; }
+
+    // A press on Start: the subclass hands its meter what the window's boxes hold.
+    virtual void pressStart() = 0;
+    // Shows what the subclass's meter adds to the shared view; the main value is already shown.
+    virtual void showDetails() = 0;
+    // The modal dialog that asks for the comment of a stored result.
+    virtual std::unique_ptr<CommentDialog> createCommentDialog() = 0;
+
+    // A label with its object name.
+    static QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text);
+    static QFont valueFont();   // the large values in the display panel
+    static QFont captionFont(); // the small bold unit captions
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void refresh();
+    void storeResult();
+    void addStayOnTopMenu();
+    void placeFromCentre(int dxTwips, int dyTwips);
+
+    MeasureMeter& m_meter;
+    ReportHook m_textFileHook;
+    ReportHook m_wordReportHook;
+    DisplayPanel* m_displayPanel = nullptr;
+    QLabel* m_valueLabel = nullptr;
+    MeasureButton* m_startButton = nullptr;
+    MeasureButton* m_storeButton = nullptr;
+    MeasureButton* m_freshButton = nullptr;
+    QPushButton* m_textFileButton = nullptr;
+    QPushButton* m_wordReportButton = nullptr;
+    QHBoxLayout* m_reportRow = nullptr;
+    QVBoxLayout* m_rows = nullptr;
+};
 
 } // namespace cfx

@@ -70,11 +70,12 @@ ReportWindow::ReportWindow(ReadingsModel& model, QWidget* parent)
     const int pad = 2 * fm.horizontalAdvance(QLatin1Char('0'));
     const int needed[] = {fm.horizontalAdvance(QStringLiteral("99999")) + pad,
                           fm.horizontalAdvance(QStringLiteral("S00:00:00.00")) + pad,
-                          fm.horizontalAdvance(QStringLiteral("100.00")) + pad, px(kWidths[3])};
+                          fm.horizontalAdvance(QStringLiteral("100.00")) + pad,
+                          twipsToPixels(kWidths[3])};
     m_columnsPx = 0;
     for (int c = 0; c < 4; ++c) {
         m_model.results().setColWidth(c, kWidths[c]);
-        const int w = std::max(px(kWidths[c]), needed[c]);
+        const int w = std::max(twipsToPixels(kWidths[c]), needed[c]);
         m_timerResults->setColumnWidth(c, w);
         m_columnsPx += w;
     }
@@ -91,34 +92,35 @@ void ReportWindow::buildControls() {
         w->setObjectName(QLatin1String(name));
         w->setAccessibleName(accessible);
     };
-    m_text5 = new QLineEdit(this);
-    named(m_text5, "Text5", QStringLiteral("Record number"));
-    m_text5->setFixedWidth(px(375));
-    m_text5->setAlignment(Qt::AlignCenter);
+    m_recordBox = new QLineEdit(this);
+    named(m_recordBox, "Text5", QStringLiteral("Record number"));
+    m_recordBox->setFixedWidth(twipsToPixels(375));
+    m_recordBox->setAlignment(Qt::AlignCenter);
 
-    m_text6 = new QLineEdit(this);
-    named(m_text6, "Text6", QStringLiteral("Comment"));
-    m_text6->setMaxLength(kTextMaxLength);
-    m_text6->setToolTip(QStringLiteral("Enter comment to add in Report"));
-    m_text6->setMinimumWidth(px(1935));
+    m_commentBox = new QLineEdit(this);
+    named(m_commentBox, "Text6", QStringLiteral("Comment"));
+    m_commentBox->setMaxLength(kTextMaxLength);
+    m_commentBox->setToolTip(QStringLiteral("Enter comment to add in Report"));
+    m_commentBox->setMinimumWidth(twipsToPixels(1935));
 
-    m_flexcmnd = new QPushButton(QStringLiteral("Add Comment"), this);
-    named(m_flexcmnd, "flexcmnd", QStringLiteral("Add Comment"));
-    m_flexcmnd->setToolTip(QStringLiteral("Adds comment in adjacent textbox to result in Report"));
-    m_flexcmnd->setMinimumWidth(px(1215));
+    m_addCommentButton = new QPushButton(QStringLiteral("Add Comment"), this);
+    named(m_addCommentButton, "flexcmnd", QStringLiteral("Add Comment"));
+    m_addCommentButton->setToolTip(
+        QStringLiteral("Adds comment in adjacent textbox to result in Report"));
+    m_addCommentButton->setMinimumWidth(twipsToPixels(1215));
 
-    m_vscroll1 = new QScrollBar(Qt::Vertical, this);
-    named(m_vscroll1, "VScroll1", QStringLiteral("Select record"));
-    m_vscroll1->setFixedSize(px(255), px(375));
-    m_vscroll1->setFocusPolicy(Qt::StrongFocus);
+    m_recordScrollBar = new QScrollBar(Qt::Vertical, this);
+    named(m_recordScrollBar, "VScroll1", QStringLiteral("Select record"));
+    m_recordScrollBar->setFixedSize(twipsToPixels(255), twipsToPixels(375));
+    m_recordScrollBar->setFocusPolicy(Qt::StrongFocus);
 
-    m_command1 = new QPushButton(QStringLiteral("Exclude"), this);
-    named(m_command1, "Command1", QStringLiteral("Exclude"));
-    m_command1->setMinimumWidth(px(855));
+    m_excludeButton = new QPushButton(QStringLiteral("Exclude"), this);
+    named(m_excludeButton, "Command1", QStringLiteral("Exclude"));
+    m_excludeButton->setMinimumWidth(twipsToPixels(855));
 
-    m_label1 = new QLabel(QStringLiteral("this record in all Time calculations"), this);
-    named(m_label1, "Label1", m_label1->text());
-    m_label1->setBuddy(m_command1);
+    m_excludeCaption = new QLabel(QStringLiteral("this record in all Time calculations"), this);
+    named(m_excludeCaption, "Label1", m_excludeCaption->text());
+    m_excludeCaption->setBuddy(m_excludeButton);
 
     m_timerResults = new QTableView(this);
     named(m_timerResults, "TimerResults", QStringLiteral("Readings"));
@@ -136,39 +138,40 @@ void ReportWindow::buildControls() {
     m_timerResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_timerResults->setWordWrap(false);
-    m_timerResults->setMinimumHeight(px(1575));
+    m_timerResults->setMinimumHeight(twipsToPixels(1575));
 
-    m_writefilecmnd = new QPushButton(QStringLiteral("Write to Text File && Clear"), this);
-    named(m_writefilecmnd, "writefilecmnd", QStringLiteral("Write to Text File & Clear"));
-    m_writefilecmnd->setToolTip(
+    m_textFileButton = new QPushButton(QStringLiteral("Write to Text File && Clear"), this);
+    named(m_textFileButton, "writefilecmnd", QStringLiteral("Write to Text File & Clear"));
+    m_textFileButton->setToolTip(
         QStringLiteral("Creates files 'CFXReport' & 'CFXRawCSV' in program directory"));
-    m_writeWordcmnd = new QPushButton(QStringLiteral("Make Word Report"), this);
-    named(m_writeWordcmnd, "writeWordcmnd", QStringLiteral("Make Word Report"));
-    m_writeWordcmnd->setToolTip(QStringLiteral("Creates results report in MS Word"));
+    m_wordReportButton = new QPushButton(QStringLiteral("Make Word Report"), this);
+    named(m_wordReportButton, "writeWordcmnd", QStringLiteral("Make Word Report"));
+    m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
 
     auto* top = new QHBoxLayout;
-    top->addWidget(m_text5);
-    top->addWidget(m_text6, 1);
-    top->addWidget(m_flexcmnd);
-    top->addWidget(m_vscroll1);
+    top->addWidget(m_recordBox);
+    top->addWidget(m_commentBox, 1);
+    top->addWidget(m_addCommentButton);
+    top->addWidget(m_recordScrollBar);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(m_command1);
-    middle->addWidget(m_label1, 1);
+    middle->addWidget(m_excludeButton);
+    middle->addWidget(m_excludeCaption, 1);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_writefilecmnd);
-    bottom->addWidget(m_writeWordcmnd);
+    bottom->addWidget(m_textFileButton);
+    bottom->addWidget(m_wordReportButton);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(px(120), px(75), px(120), px(60));
+    layout->setContentsMargins(twipsToPixels(120), twipsToPixels(75), twipsToPixels(120),
+                               twipsToPixels(60));
     layout->addLayout(top);
     layout->addLayout(middle);
     layout->addWidget(m_timerResults, 1);
     layout->addLayout(bottom);
 
-    setTabOrder(m_text6, m_flexcmnd);
-    setTabOrder(m_flexcmnd, m_command1);
-    setTabOrder(m_command1, m_timerResults);
-    setTabOrder(m_timerResults, m_writefilecmnd);
-    setTabOrder(m_writefilecmnd, m_writeWordcmnd);
+    setTabOrder(m_commentBox, m_addCommentButton);
+    setTabOrder(m_addCommentButton, m_excludeButton);
+    setTabOrder(m_excludeButton, m_timerResults);
+    setTabOrder(m_timerResults, m_textFileButton);
+    setTabOrder(m_textFileButton, m_wordReportButton);
 }
 
 void ReportWindow::wire() {
@@ -181,16 +184,16 @@ void ReportWindow::wire() {
     connect(&m_model.results(), &GridModel::topRowRequested, this, [this](int row) {
         m_timerResults->scrollTo(m_proxy->index(row - 1, 0), QAbstractItemView::PositionAtTop);
     });
-    connect(m_vscroll1, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
-    connect(m_command1, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
-    connect(m_flexcmnd, &QPushButton::clicked, this, &ReportWindow::onAddComment);
+    connect(m_recordScrollBar, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
+    connect(m_excludeButton, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
+    connect(m_addCommentButton, &QPushButton::clicked, this, &ReportWindow::onAddComment);
     // Enter in the comment box adds the comment, as the button would.
-    connect(m_text6, &QLineEdit::returnPressed, this, [this] {
-        if (m_flexcmnd->isEnabled())
+    connect(m_commentBox, &QLineEdit::returnPressed, this, [this] {
+        if (m_addCommentButton->isEnabled())
             onAddComment();
     });
-    connect(m_writefilecmnd, &QPushButton::clicked, this, &ReportWindow::writeFileRequested);
-    connect(m_writeWordcmnd, &QPushButton::clicked, this, &ReportWindow::wordReportRequested);
+    connect(m_textFileButton, &QPushButton::clicked, this, &ReportWindow::writeFileRequested);
+    connect(m_wordReportButton, &QPushButton::clicked, this, &ReportWindow::wordReportRequested);
     // A click on a row, or moving through the rows with the keyboard.
     connect(m_timerResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -210,48 +213,49 @@ void ReportWindow::setLayoutTwips(int windowTwips, int gridTwips) {
     const int frame = 2 * m_timerResults->frameWidth();
     const int scrollBar =
         gridTwips == kGridWideTwips ? m_timerResults->verticalScrollBar()->sizeHint().width() : 0;
-    const int grid = std::max(px(gridTwips), m_columnsPx + frame + scrollBar);
+    const int grid = std::max(twipsToPixels(gridTwips), m_columnsPx + frame + scrollBar);
     m_timerResults->setFixedWidth(grid);
     // The window's outer width includes its frame; the client area is about 35 twips narrower.
-    const int extra = px(windowTwips - 35) - px(gridTwips);
+    const int extra = twipsToPixels(windowTwips - 35) - twipsToPixels(gridTwips);
     setFixedWidth(std::max(grid + extra, minimumSizeHint().width()));
-    resize(width(), std::max(px(2805), sizeHint().height()));
+    resize(width(), std::max(twipsToPixels(2805), sizeHint().height()));
 }
 
 void ReportWindow::setEmpty() {
-    m_text5->setText(kBlank);
-    m_text6->setText(kBlank);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_flexcmnd, m_vscroll1, m_writefilecmnd,
-                                                      m_writeWordcmnd, m_command1})
+    m_recordBox->setText(kBlank);
+    m_commentBox->setText(kBlank);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_addCommentButton, m_recordScrollBar, m_textFileButton,
+                                         m_wordReportButton, m_excludeButton})
         w->setEnabled(false);
-    m_command1->setText(QStringLiteral("Exclude"));
-    m_command1->setAccessibleName(m_command1->text());
-    const QSignalBlocker block(m_vscroll1);
-    m_vscroll1->setRange(0, 0);
+    m_excludeButton->setText(QStringLiteral("Exclude"));
+    m_excludeButton->setAccessibleName(m_excludeButton->text());
+    const QSignalBlocker block(m_recordScrollBar);
+    m_recordScrollBar->setRange(0, 0);
 }
 
 void ReportWindow::focusComment() {
-    m_text6->setFocus();
-    m_text6->selectAll();
+    m_commentBox->setFocus();
+    m_commentBox->selectAll();
 }
 
-int ReportWindow::recordInText5() const {
+int ReportWindow::recordInBox() const {
     bool ok = false;
-    const int n = m_text5->text().trimmed().toInt(&ok);
+    const int n = m_recordBox->text().trimmed().toInt(&ok);
     return ok && m_model.isValidRecord(n) ? n : 0;
 }
 
 void ReportWindow::showRecordState(int n) {
-    m_text6->setText(m_model.results().textMatrix(n, kColComment));
-    m_command1->setText(m_model.isExcluded(n) ? QStringLiteral("Include")
-                                              : QStringLiteral("Exclude"));
-    m_command1->setAccessibleName(m_command1->text());
+    m_commentBox->setText(m_model.results().textMatrix(n, kColComment));
+    m_excludeButton->setText(m_model.isExcluded(n) ? QStringLiteral("Include")
+                                                   : QStringLiteral("Exclude"));
+    m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
 
 void ReportWindow::selectRecord(int n) {
     if (!m_model.isValidRecord(n))
         return;
-    m_text5->setText(QString::number(n));
+    m_recordBox->setText(QString::number(n));
     m_model.results().setRow(n);
     m_model.results().setTopRow(n);
     showRecordState(n);
@@ -261,11 +265,11 @@ void ReportWindow::selectRecord(int n) {
 }
 
 void ReportWindow::onAppended(int row) {
-    m_text5->setText(QString::number(row));
-    m_flexcmnd->setEnabled(true);
-    m_vscroll1->setEnabled(true);
-    m_vscroll1->setRange(1, m_model.recordCount());
-    m_vscroll1->setValue(row);
+    m_recordBox->setText(QString::number(row));
+    m_addCommentButton->setEnabled(true);
+    m_recordScrollBar->setEnabled(true);
+    m_recordScrollBar->setRange(1, m_model.recordCount());
+    m_recordScrollBar->setValue(row);
     if (isVisible())
         focusComment();
 }
@@ -274,19 +278,19 @@ void ReportWindow::onRefreshed() {
     const int last = m_model.recordCount();
     if (last == 0)
         return;
-    if (!m_writefilecmnd->isEnabled()) {
-        m_writefilecmnd->setEnabled(true);
-        m_writeWordcmnd->setEnabled(true);
+    if (!m_textFileButton->isEnabled()) {
+        m_textFileButton->setEnabled(true);
+        m_wordReportButton->setEnabled(true);
     }
     if (last >= 6)
         setLayoutTwips(kWideTwips, kGridWideTwips);
     else
         setLayoutTwips(kNarrowTwips, kGridNarrowTwips);
     // The newest record is selected; the toggle offers what can be done to it.
-    m_command1->setText(m_model.isExcluded(last) ? QStringLiteral("Include")
-                                                 : QStringLiteral("Exclude"));
-    m_command1->setAccessibleName(m_command1->text());
-    m_command1->setEnabled(true);
+    m_excludeButton->setText(m_model.isExcluded(last) ? QStringLiteral("Include")
+                                                      : QStringLiteral("Exclude"));
+    m_excludeButton->setAccessibleName(m_excludeButton->text());
+    m_excludeButton->setEnabled(true);
 }
 
 void ReportWindow::onCleared(bool forReset) {
@@ -303,19 +307,19 @@ void ReportWindow::onLoaded() {
     const int last = m_model.recordCount();
     if (last == 0)
         return;
-    m_flexcmnd->setEnabled(true);
-    m_vscroll1->setEnabled(true);
-    m_writefilecmnd->setEnabled(true);
-    m_writeWordcmnd->setEnabled(true);
-    m_command1->setEnabled(true);
+    m_addCommentButton->setEnabled(true);
+    m_recordScrollBar->setEnabled(true);
+    m_textFileButton->setEnabled(true);
+    m_wordReportButton->setEnabled(true);
+    m_excludeButton->setEnabled(true);
     {
-        const QSignalBlocker block(m_vscroll1);
-        m_vscroll1->setRange(1, last);
-        m_vscroll1->setValue(last);
+        const QSignalBlocker block(m_recordScrollBar);
+        m_recordScrollBar->setRange(1, last);
+        m_recordScrollBar->setValue(last);
     }
     if (last >= 6)
         setLayoutTwips(kWideTwips, kGridWideTwips);
-    m_text5->setText(QString::number(last));
+    m_recordBox->setText(QString::number(last));
     showRecordState(last);
 }
 
@@ -325,32 +329,32 @@ void ReportWindow::onGridClicked(int row) {
     GridModel& grid = m_model.results();
     grid.setSelectionMode(1);
     grid.setRow(row);
-    m_text5->setText(grid.textMatrix(row, 0));
+    m_recordBox->setText(grid.textMatrix(row, 0));
     showRecordState(row);
-    m_vscroll1->setValue(row);
+    m_recordScrollBar->setValue(row);
     m_model.selectRecord(row);
     focusComment();
 }
 
 void ReportWindow::onToggleExclusion() {
-    const int n = recordInText5();
+    const int n = recordInBox();
     if (n == 0)
         return;
-    if (m_command1->text() == QLatin1String("Include")) {
+    if (m_excludeButton->text() == QLatin1String("Include")) {
         m_model.Include(n);
-        m_command1->setText(QStringLiteral("Exclude"));
+        m_excludeButton->setText(QStringLiteral("Exclude"));
     } else {
         m_model.Exclude(n);
-        m_command1->setText(QStringLiteral("Include"));
+        m_excludeButton->setText(QStringLiteral("Include"));
     }
-    m_command1->setAccessibleName(m_command1->text());
+    m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
 
 void ReportWindow::onAddComment() {
-    const int n = recordInText5();
+    const int n = recordInBox();
     if (n == 0)
         return;
-    m_model.AddComment(n, m_text6->text());
+    m_model.AddComment(n, m_commentBox->text());
 }
 
 void ReportWindow::onModelSelection(int row, int col, int rowSel, int colSel) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Twips.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -40,8 +42,6 @@ public:
     // Closing for good at the end of the program (the close box only hides).
     void closeForGood();
 
-    static int px(int twips) { return (twips + 7) / 15; }
-
 Q_SIGNALS:
     // The close box hid the window: the panel's report switch goes off.
     void hiddenByUser();
@@ -57,7 +57,7 @@ private:
     void setLayoutTwips(int windowTwips, int gridTwips);
     void setEmpty();
     void focusComment();
-    int recordInText5() const;
+    int recordInBox() const;
     void showRecordState(int n);
 
     void onAppended(int row);
@@ -70,16 +70,16 @@ private:
     void onModelSelection(int row, int col, int rowSel, int colSel);
 
     ReadingsModel& m_model;
-    QLineEdit* m_text5 = nullptr;
-    QLineEdit* m_text6 = nullptr;
-    QPushButton* m_flexcmnd = nullptr;
-    QScrollBar* m_vscroll1 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QLabel* m_label1 = nullptr;
+    QLineEdit* m_recordBox = nullptr;
+    QLineEdit* m_commentBox = nullptr;
+    QPushButton* m_addCommentButton = nullptr;
+    QScrollBar* m_recordScrollBar = nullptr;
+    QPushButton* m_excludeButton = nullptr;
+    QLabel* m_excludeCaption = nullptr;
     QTableView* m_timerResults = nullptr;
     GridBrushProxy* m_proxy = nullptr;
-    QPushButton* m_writefilecmnd = nullptr;
-    QPushButton* m_writeWordcmnd = nullptr;
+    QPushButton* m_textFileButton = nullptr;
+    QPushButton* m_wordReportButton = nullptr;
 
     int m_windowTwips = kNarrowTwips;
     int m_gridTwips = kGridNarrowTwips;

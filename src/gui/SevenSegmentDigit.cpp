@@ -1,6 +1,7 @@
 #include "gui/SevenSegmentDigit.h"
 
 #include "core/SevenSegment.h"
+#include "models/Colours.h"
 
 #include <QPainter>
 
@@ -67,11 +68,6 @@ SevenSegmentDigit::SevenSegmentDigit(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QColor SevenSegmentDigit::colourOf(quint32 packed) {
-    return QColor(static_cast<int>(packed & 0xFF), static_cast<int>((packed >> 8) & 0xFF),
-                  static_cast<int>((packed >> 16) & 0xFF));
-}
-
 void SevenSegmentDigit::setLedValue(int value) {
     if (value == m_value)
         return;
@@ -123,8 +119,8 @@ bool SevenSegmentDigit::segmentShownLit(int segment) const {
 
 void SevenSegmentDigit::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QColor off = colourOf(m_off);
-    const QColor on = colourOf(m_on);
+    const QColor off = colourFromValue(m_off);
+    const QColor on = colourFromValue(m_on);
     p.fillRect(rect(), off);
 
     // Unlit segments: a tenth of the way from the background to the lit colour.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QPolygonF>
 #include <QWidget>
 
@@ -35,9 +34,6 @@ public:
     bool segmentShownLit(int segment) const;
 
     QSize sizeHint() const override { return {22, 41}; }
-
-    // A packed colour value as a QColor.
-    static QColor colourOf(quint32 packed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

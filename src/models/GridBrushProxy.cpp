@@ -1,6 +1,7 @@
 #include "models/GridBrushProxy.h"
 
 #include "core/GridModel.h"
+#include "models/Colours.h"
 
 #include <QBrush>
 
@@ -15,7 +16,7 @@ QVariant GridBrushProxy::data(const QModelIndex& index, int role) const {
     const auto colour = value.value<quint32>();
     if (colour & 0x80000000u)
         return {};
-    return QBrush(toColor(colour));
+    return QBrush(colourFromValue(colour));
 }
 
 } // namespace cfx

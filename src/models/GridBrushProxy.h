@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QIdentityProxyModel>
 
 namespace cfx {
@@ -11,10 +10,6 @@ class GridBrushProxy : public QIdentityProxyModel {
     Q_OBJECT
 public:
     explicit GridBrushProxy(QObject* parent = nullptr) : QIdentityProxyModel(parent) {}
-
-    static QColor toColor(quint32 colour) {
-        return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    }
 
     QVariant data(const QModelIndex& index, int role) const override;
 };

@@ -38,56 +38,56 @@ struct FakeClock {
 
 } // namespace
 
-TEST(CalculateRate, OneCycleOverOneAndAHalfSeconds) {
-    const RateResult r = CalculateRate({0, 150, 0, 0, 0}, 1);
-    EXPECT_FLOAT_EQ(r.SecsPerCycle, 1.5f);
-    EXPECT_EQ(r.SecsPerCycleText, local("1.50"));
-    EXPECT_EQ(r.CyclesPerMinRaw, QStringLiteral("40"));
-    EXPECT_EQ(r.CyclesPerMinText, local("40.00"));
+TEST(calculateRate, OneCycleOverOneAndAHalfSeconds) {
+    const RateResult r = calculateRate({0, 150, 0, 0, 0}, 1);
+    EXPECT_FLOAT_EQ(r.secsPerCycle, 1.5f);
+    EXPECT_EQ(r.secsPerCycleText, local("1.50"));
+    EXPECT_EQ(r.cyclesPerMinRaw, QStringLiteral("40"));
+    EXPECT_EQ(r.cyclesPerMinText, local("40.00"));
 }
 
-TEST(CalculateRate, FourCyclesUseFirstAndLastMark) {
-    const RateResult r = CalculateRate({200, 330, 455, 590, 720}, 4);
-    EXPECT_EQ(r.SecsPerCycle, 1.3f);
-    EXPECT_EQ(r.CyclesPerMinRaw, QStringLiteral("46.15385"));
-    EXPECT_EQ(r.SecsPerCycleText, local("1.30"));
-    EXPECT_EQ(r.CyclesPerMinText, local("46.15"));
+TEST(calculateRate, FourCyclesUseFirstAndLastMark) {
+    const RateResult r = calculateRate({200, 330, 455, 590, 720}, 4);
+    EXPECT_EQ(r.secsPerCycle, 1.3f);
+    EXPECT_EQ(r.cyclesPerMinRaw, QStringLiteral("46.15385"));
+    EXPECT_EQ(r.secsPerCycleText, local("1.30"));
+    EXPECT_EQ(r.cyclesPerMinText, local("46.15"));
     // Marks that go back (stopwatch reset between presses) give a negative rate, unchecked.
-    const RateResult back = CalculateRate({500, 100, 0, 0, 0}, 1);
-    EXPECT_EQ(back.SecsPerCycleText, local("-4.00"));
-    EXPECT_EQ(back.CyclesPerMinText, local("-15.00"));
+    const RateResult back = calculateRate({500, 100, 0, 0, 0}, 1);
+    EXPECT_EQ(back.secsPerCycleText, local("-4.00"));
+    EXPECT_EQ(back.cyclesPerMinText, local("-15.00"));
 }
 
-TEST(CalculateRate, ZeroSpanGivesADefinedTextInsteadOfDividing) {
-    const RateResult r = CalculateRate({70, 70, 70, 0, 0}, 2);
-    EXPECT_EQ(r.SecsPerCycleText, local("0.00"));
-    EXPECT_EQ(r.CyclesPerMinText, QStringLiteral("-"));
-    EXPECT_TRUE(r.CyclesPerMinRaw.isEmpty());
+TEST(calculateRate, ZeroSpanGivesADefinedTextInsteadOfDividing) {
+    const RateResult r = calculateRate({70, 70, 70, 0, 0}, 2);
+    EXPECT_EQ(r.secsPerCycleText, local("0.00"));
+    EXPECT_EQ(r.cyclesPerMinText, QStringLiteral("-"));
+    EXPECT_TRUE(r.cyclesPerMinRaw.isEmpty());
 }
 
-TEST(CalculateSpeed, WorkedValuesInEachUnit) {
-    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
-    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Yards)), local("20.4545"));
-    EXPECT_EQ(speedText(CalculateSpeed(100.0f, 1000, SpeedUnit::Feet)), local("6.8182"));
-    EXPECT_EQ(speedDisplay(CalculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
-    EXPECT_EQ(speedText(CalculateSpeed(0.0f, 1000, SpeedUnit::Metres)), local("0.0"));
+TEST(calculateSpeed, WorkedValuesInEachUnit) {
+    EXPECT_EQ(speedText(calculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
+    EXPECT_EQ(speedText(calculateSpeed(100.0f, 1000, SpeedUnit::Yards)), local("20.4545"));
+    EXPECT_EQ(speedText(calculateSpeed(100.0f, 1000, SpeedUnit::Feet)), local("6.8182"));
+    EXPECT_EQ(speedDisplay(calculateSpeed(100.0f, 1000, SpeedUnit::Metres)), local("36.0"));
+    EXPECT_EQ(speedText(calculateSpeed(0.0f, 1000, SpeedUnit::Metres)), local("0.0"));
 }
 
-TEST(CalculateSpeed, LongRunsDoNotOverflowTheProduct) {
+TEST(calculateSpeed, LongRunsDoNotOverflowTheProduct) {
     // Five hours: 1 800 000 cs; times 1760 or 5280 is far beyond 32 bits.
     const qint32 fiveHours = 5 * 3600 * 100;
-    EXPECT_EQ(speedText(CalculateSpeed(8800.0f, fiveHours, SpeedUnit::Yards)), local("1.0"));
-    EXPECT_EQ(speedText(CalculateSpeed(26400.0f, fiveHours, SpeedUnit::Feet)), local("1.0"));
-    EXPECT_EQ(speedText(CalculateSpeed(50000.0f, fiveHours, SpeedUnit::Metres)), local("10.0"));
+    EXPECT_EQ(speedText(calculateSpeed(8800.0f, fiveHours, SpeedUnit::Yards)), local("1.0"));
+    EXPECT_EQ(speedText(calculateSpeed(26400.0f, fiveHours, SpeedUnit::Feet)), local("1.0"));
+    EXPECT_EQ(speedText(calculateSpeed(50000.0f, fiveHours, SpeedUnit::Metres)), local("10.0"));
 }
 
-TEST(CalculateSpeed, ZeroIntervalAndHugeSpeeds) {
-    EXPECT_FALSE(CalculateSpeed(100.0f, 0, SpeedUnit::Metres).has_value());
-    EXPECT_FALSE(CalculateSpeed(0.0f, 0, SpeedUnit::Feet).has_value());
+TEST(calculateSpeed, ZeroIntervalAndHugeSpeeds) {
+    EXPECT_FALSE(calculateSpeed(100.0f, 0, SpeedUnit::Metres).has_value());
+    EXPECT_FALSE(calculateSpeed(0.0f, 0, SpeedUnit::Feet).has_value());
     EXPECT_EQ(speedDisplay(std::nullopt), QStringLiteral("-"));
     EXPECT_EQ(speedText(std::nullopt), QStringLiteral("-"));
 
-    const auto huge = CalculateSpeed(9999999.0f, 1, SpeedUnit::Metres);
+    const auto huge = calculateSpeed(9999999.0f, 1, SpeedUnit::Metres);
     EXPECT_EQ(speedDisplay(huge), QStringLiteral(">1E7"));
     // The record keeps the number, as a single holds 9999999 * 360.
     EXPECT_EQ(speedText(huge), local("3599999744.0"));
@@ -95,7 +95,7 @@ TEST(CalculateSpeed, ZeroIntervalAndHugeSpeeds) {
     EXPECT_EQ(speedDisplay(9999999.0f), local("9999999.0"));
     EXPECT_EQ(speedDisplay(10000000.0f), QStringLiteral(">1E7"));
     // A reset between Start and Stop gives a negative interval and speed, unchecked.
-    EXPECT_EQ(speedDisplay(CalculateSpeed(100.0f, -1000, SpeedUnit::Metres)), local("-36.0"));
+    EXPECT_EQ(speedDisplay(calculateSpeed(100.0f, -1000, SpeedUnit::Metres)), local("-36.0"));
 }
 
 TEST(SpeedUnit, OnlyExactListItemsMatch) {
@@ -109,33 +109,33 @@ TEST(SpeedUnit, OnlyExactListItemsMatch) {
 TEST(RateMeter, OneCycleTimesThenShowsTheResult) {
     FakeClock clock;
     RateMeter meter(clock.source());
-    EXPECT_FALSE(meter.view().ResetEnabled);
-    EXPECT_EQ(meter.grid().rows(), 1);
-    EXPECT_EQ(meter.grid().textMatrix(0, 4), QStringLiteral("Average Rate c/min"));
+    EXPECT_FALSE(meter.view().freshEnabled);
+    EXPECT_EQ(meter.records().rows(), 1);
+    EXPECT_EQ(meter.records().textMatrix(0, 4), QStringLiteral("Average Rate c/min"));
 
     clock.cs = 1000;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
-    EXPECT_TRUE(meter.view().Label2.isEmpty());
-    EXPECT_EQ(meter.view().Label2LeftTwips, 1200);
-    EXPECT_TRUE(meter.view().StartCaption.isEmpty());
-    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("WAITING"));
-    EXPECT_FALSE(meter.view().ComboEnabled);
-    EXPECT_TRUE(meter.view().ResetEnabled);
-    EXPECT_FALSE(meter.view().SaveEnabled);
+    EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
+    EXPECT_TRUE(meter.rateView().cyclesPerMin.isEmpty());
+    EXPECT_EQ(meter.rateView().cyclesPerMinLeftTwips, 1200);
+    EXPECT_TRUE(meter.view().startCaption.isEmpty());
+    EXPECT_EQ(meter.view().startIcon, QStringLiteral("WAITING"));
+    EXPECT_FALSE(meter.rateView().cyclesBoxEnabled);
+    EXPECT_TRUE(meter.view().freshEnabled);
+    EXPECT_FALSE(meter.view().storeEnabled);
 
     clock.cs = 1150;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().Label1, local("1.50"));
-    EXPECT_EQ(meter.view().Label2, local("40.00"));
-    EXPECT_EQ(meter.view().Label2LeftTwips, 950);
-    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
-    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("START"));
-    EXPECT_TRUE(meter.view().SaveEnabled);
-    EXPECT_TRUE(meter.view().ComboEnabled);
+    EXPECT_EQ(meter.view().value, local("1.50"));
+    EXPECT_EQ(meter.rateView().cyclesPerMin, local("40.00"));
+    EXPECT_EQ(meter.rateView().cyclesPerMinLeftTwips, 950);
+    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.view().startIcon, QStringLiteral("START"));
+    EXPECT_TRUE(meter.view().storeEnabled);
+    EXPECT_TRUE(meter.rateView().cyclesBoxEnabled);
     EXPECT_EQ(meter.clickCount(), 0);
-    EXPECT_EQ(meter.CycleCountText(), QStringLiteral("1"));
-    EXPECT_FALSE(meter.ReadingStamp().isEmpty());
+    EXPECT_EQ(meter.cycleCountText(), QStringLiteral("1"));
+    EXPECT_FALSE(meter.readingStamp().isEmpty());
 }
 
 TEST(RateMeter, FourCyclesKeepWaitingUntilTheFifthPress) {
@@ -144,14 +144,14 @@ TEST(RateMeter, FourCyclesKeepWaitingUntilTheFifthPress) {
     for (qint32 mark : {200, 330, 455, 590}) {
         clock.cs = mark;
         meter.press(QStringLiteral("4"));
-        EXPECT_EQ(meter.view().StartIcon, QStringLiteral("WAITING"));
-        EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
+        EXPECT_EQ(meter.view().startIcon, QStringLiteral("WAITING"));
+        EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
     }
     EXPECT_EQ(meter.clickCount(), 4);
     clock.cs = 720;
     meter.press(QStringLiteral("4"));
-    EXPECT_EQ(meter.view().Label1, local("1.30"));
-    EXPECT_EQ(meter.view().Label2, local("46.15"));
+    EXPECT_EQ(meter.view().value, local("1.30"));
+    EXPECT_EQ(meter.rateView().cyclesPerMin, local("46.15"));
 }
 
 TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
@@ -163,16 +163,16 @@ TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
     meter.press(QStringLiteral("2"));
     clock.running = false;
     meter.press(QStringLiteral("2"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Stopped"));
+    EXPECT_EQ(meter.view().value, QStringLiteral("Stopped"));
     EXPECT_EQ(meter.clickCount(), 0);
-    EXPECT_FALSE(meter.view().SaveEnabled);
-    EXPECT_TRUE(meter.view().ComboEnabled);
-    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("START"));
+    EXPECT_FALSE(meter.view().storeEnabled);
+    EXPECT_TRUE(meter.rateView().cyclesBoxEnabled);
+    EXPECT_EQ(meter.view().startIcon, QStringLiteral("START"));
 
     // Running again, an unusable count leaves "0.0" and takes no mark.
     clock.running = true;
     meter.press(QStringLiteral("abc"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("0.0"));
+    EXPECT_EQ(meter.view().value, QStringLiteral("0.0"));
     EXPECT_EQ(meter.clickCount(), 0);
     meter.press(QStringLiteral("99999999"));
     EXPECT_EQ(meter.clickCount(), 0);
@@ -182,8 +182,8 @@ TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
     meter.press(QStringLiteral("1"));
     clock.cs = 360;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().Label1, local("0.60"));
-    EXPECT_EQ(meter.view().Label2, local("100.00"));
+    EXPECT_EQ(meter.view().value, local("0.60"));
+    EXPECT_EQ(meter.rateView().cyclesPerMin, local("100.00"));
 }
 
 TEST(RateMeter, AllMarksInOneTickShowTheDefinedText) {
@@ -192,10 +192,10 @@ TEST(RateMeter, AllMarksInOneTickShowTheDefinedText) {
     clock.cs = 500;
     meter.press(QStringLiteral("1"));
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().Label1, local("0.00"));
-    EXPECT_EQ(meter.view().Label2, QStringLiteral("-"));
+    EXPECT_EQ(meter.view().value, local("0.00"));
+    EXPECT_EQ(meter.rateView().cyclesPerMin, QStringLiteral("-"));
     meter.commentAccepted(QString());
-    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
+    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
 }
 
 TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
@@ -210,33 +210,33 @@ TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
     for (int i = 1; i <= 3; ++i) {
         measure(0, 100 * i);
         meter.commentAccepted(i == 2 ? QString() : QStringLiteral("run %1").arg(i));
-        EXPECT_FALSE(meter.view().SaveEnabled);
+        EXPECT_FALSE(meter.view().storeEnabled);
         meter.commentDialogClosed();
     }
-    const GridModel& g = meter.grid();
+    const GridModel& g = meter.records();
     ASSERT_EQ(g.rows(), 4);
     for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(g.textMatrix(r, RateMeter::ColNumber), QString::number(r));
     EXPECT_EQ(g.row(), 3);
     EXPECT_EQ(g.textMatrix(3, RateMeter::ColCycles), QStringLiteral("1"));
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColStamp), meter.ReadingStamp());
+    EXPECT_EQ(g.textMatrix(3, RateMeter::ColStamp), meter.readingStamp());
     EXPECT_EQ(g.textMatrix(3, RateMeter::ColSecsPerCycle), local("3.00"));
     EXPECT_EQ(g.textMatrix(3, RateMeter::ColCyclesPerMin), local("20.00"));
     EXPECT_EQ(g.textMatrix(3, RateMeter::ColComment), QStringLiteral("run 3"));
     EXPECT_TRUE(g.textMatrix(2, RateMeter::ColComment).isEmpty());
-    EXPECT_TRUE(meter.view().ReportsEnabled);
+    EXPECT_TRUE(meter.view().reportsEnabled);
 
     meter.fresh();
-    EXPECT_EQ(meter.grid().rows(), 1);
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Reset"));
-    EXPECT_FALSE(meter.view().ReportsEnabled);
-    EXPECT_FALSE(meter.view().ResetEnabled);
+    EXPECT_EQ(meter.records().rows(), 1);
+    EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
+    EXPECT_FALSE(meter.view().reportsEnabled);
+    EXPECT_FALSE(meter.view().freshEnabled);
     // The last result survives Fresh; the next stored record is number 1.
-    EXPECT_EQ(meter.result().SecsPerCycleText, local("3.00"));
+    EXPECT_EQ(meter.result().secsPerCycleText, local("3.00"));
     measure(0, 50);
     meter.commentAccepted(QStringLiteral("after fresh"));
-    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColNumber), QStringLiteral("1"));
-    EXPECT_EQ(meter.grid().textMatrix(1, RateMeter::ColSecsPerCycle), local("0.50"));
+    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColSecsPerCycle), local("0.50"));
 }
 
 TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
@@ -244,32 +244,32 @@ TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
     SpeedMeter meter(clock.source());
     clock.cs = 400;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Stop"));
-    EXPECT_EQ(meter.view().StartIcon, QStringLiteral("STOP"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Timing..."));
-    EXPECT_TRUE(meter.view().ResetEnabled);
-    EXPECT_FALSE(meter.view().SaveEnabled);
+    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Stop"));
+    EXPECT_EQ(meter.view().startIcon, QStringLiteral("STOP"));
+    EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
+    EXPECT_TRUE(meter.view().freshEnabled);
+    EXPECT_FALSE(meter.view().storeEnabled);
 
     // Distance and unit are read at the Stop press.
     clock.cs = 1400;
     meter.press(QStringLiteral("100"), QStringLiteral("yards"));
-    EXPECT_EQ(meter.view().Label1, local("20.4545"));
-    EXPECT_EQ(meter.view().Label3, QStringLiteral("mph"));
-    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
-    EXPECT_TRUE(meter.view().SaveEnabled);
+    EXPECT_EQ(meter.view().value, local("20.4545"));
+    EXPECT_EQ(meter.unitCaption(), QStringLiteral("mph"));
+    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
+    EXPECT_TRUE(meter.view().storeEnabled);
 
     clock.cs = 0;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     clock.cs = 1000;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().Label1, local("36.0"));
-    EXPECT_EQ(meter.view().Label3, QStringLiteral("kph"));
+    EXPECT_EQ(meter.view().value, local("36.0"));
+    EXPECT_EQ(meter.unitCaption(), QStringLiteral("kph"));
     meter.commentAccepted(QStringLiteral("lap"));
-    EXPECT_FALSE(meter.view().SaveEnabled);
-    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColNumber), QStringLiteral("1"));
-    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
-    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColStamp), meter.ReadingStamp());
-    EXPECT_EQ(meter.grid().textMatrix(1, SpeedMeter::ColComment), QStringLiteral("lap"));
+    EXPECT_FALSE(meter.view().storeEnabled);
+    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
+    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColStamp), meter.readingStamp());
+    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColComment), QStringLiteral("lap"));
 }
 
 TEST(SpeedMeter, FreeTextUnitKeepsTheLastSpeed) {
@@ -283,9 +283,9 @@ TEST(SpeedMeter, FreeTextUnitKeepsTheLastSpeed) {
     meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
     clock.cs = 2001;
     meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
-    EXPECT_EQ(meter.view().Label1, local("6.8182"));
-    EXPECT_EQ(meter.SpeedWithUnit(), local("6.8182") + " mph");
-    EXPECT_EQ(meter.view().Label3, QStringLiteral("mph"));
+    EXPECT_EQ(meter.view().value, local("6.8182"));
+    EXPECT_EQ(meter.speedWithUnit(), local("6.8182") + " mph");
+    EXPECT_EQ(meter.unitCaption(), QStringLiteral("mph"));
 }
 
 TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
@@ -295,24 +295,24 @@ TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     clock.running = false;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Stopped"));
-    EXPECT_EQ(meter.view().StartCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.view().value, QStringLiteral("Stopped"));
+    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
     EXPECT_EQ(meter.clickCount(), 0);
-    EXPECT_FALSE(meter.view().SaveEnabled);
+    EXPECT_FALSE(meter.view().storeEnabled);
 
     // Start and Stop within one tick: a defined text, no division.
     clock.running = true;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("-"));
-    EXPECT_EQ(meter.SpeedWithUnit(), QStringLiteral("- kph"));
+    EXPECT_EQ(meter.view().value, QStringLiteral("-"));
+    EXPECT_EQ(meter.speedWithUnit(), QStringLiteral("- kph"));
 
     meter.commentAccepted(QString());
     meter.commentDialogClosed();
-    EXPECT_TRUE(meter.view().ReportsEnabled);
+    EXPECT_TRUE(meter.view().reportsEnabled);
     meter.fresh();
-    EXPECT_EQ(meter.grid().rows(), 1);
-    EXPECT_EQ(meter.view().Label1, QStringLiteral("Reset"));
-    EXPECT_FALSE(meter.view().ReportsEnabled);
-    EXPECT_FALSE(meter.view().ResetEnabled);
+    EXPECT_EQ(meter.records().rows(), 1);
+    EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
+    EXPECT_FALSE(meter.view().reportsEnabled);
+    EXPECT_FALSE(meter.view().freshEnabled);
 }

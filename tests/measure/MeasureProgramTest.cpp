@@ -101,11 +101,11 @@ private Q_SLOTS:
         QCOMPARE(speed.findChild<QLabel*>(QStringLiteral("Label1"))->text(), local("36.0"));
 
         // Closing and reopening from the menu keeps the result and the records.
-        rate.AddRecord(QStringLiteral("kept"));
+        rate.addRecord(QStringLiteral("kept"));
         rate.close();
         menu("mnuRate")->trigger();
         QVERIFY(rate.isVisible());
-        QCOMPARE(rate.RateGrid().rows(), 2);
+        QCOMPARE(rate.records().rows(), 2);
         QCOMPARE(rate.findChild<QLabel*>(QStringLiteral("Label1"))->text(), local("1.50"));
 
         // Stopping the stopwatch in the middle of a run abandons it.

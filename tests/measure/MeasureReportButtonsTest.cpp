@@ -75,7 +75,7 @@ private Q_SLOTS:
 
     void rateButtonsWriteTheFilesAndOpenTheDocument() {
         RateWindow& rate = m_program->rateForm();
-        rate.AddRecord(QStringLiteral("pump; stroke"));
+        rate.addRecord(QStringLiteral("pump; stroke"));
         press(rate, "FileCmnd");
         QVERIFY(
             fileBytes(data("CFXRateResults.txt")).startsWith("Chronofex Rate Report created at: "));
@@ -90,12 +90,12 @@ private Q_SLOTS:
         QVERIFY(xml.contains("<w:t>Chronofex Rate Report</w:t>"));
         QCOMPARE(xml.count("<w:gridCol "), 6);
         QCOMPARE(xml.count("<w:t>pump; stroke</w:t>"), 1);
-        QCOMPARE(rate.RateGrid().rows(), 2); // the records stay
+        QCOMPARE(rate.records().rows(), 2); // the records stay
     }
 
     void speedButtonsWriteTheFilesAndOpenTheDocument() {
         SpeedWindow& speed = m_program->speedForm();
-        speed.AddRecord(QStringLiteral("run;1"));
+        speed.addRecord(QStringLiteral("run;1"));
         press(speed, "Command2");
         QVERIFY(fileBytes(data("CFXSpeedResults.txt"))
                     .startsWith("Chronofex Speed Report created at: "));
@@ -112,7 +112,7 @@ private Q_SLOTS:
 
     void aFileThatCannotBeWrittenIsNamedInAMessage() {
         RateWindow& rate = m_program->rateForm();
-        rate.AddRecord(QString());
+        rate.addRecord(QString());
         QFile::remove(data("CFXRateRawCSV.txt"));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("CFXRateRawCSV.txt")));
         MessageBoxWatcher watcher;

@@ -166,7 +166,7 @@ void MeasureWindowTest::rateStoresNumberedRecordsOnceEach() {
         QVERIFY(!save->isEnabled());
         QVERIFY(fileCmnd->isEnabled());
     }
-    const GridModel& grid = form.RateGrid();
+    const GridModel& grid = form.records();
     QCOMPARE(grid.rows(), 4);
     for (int r = 1; r <= 3; ++r) {
         QCOMPARE(grid.textMatrix(r, RateMeter::ColNumber), QString::number(r));
@@ -207,14 +207,14 @@ void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
     QTest::mouseClick(start, Qt::LeftButton);
     clock.cs = 300;
     QTest::mouseClick(start, Qt::LeftButton);
-    form.AddRecord(QStringLiteral("kept"));
+    form.addRecord(QStringLiteral("kept"));
 
     form.close();
     QVERIFY(form.isHidden());
     QCOMPARE(closed.count(), 1);
     form.show();
-    QCOMPARE(form.RateGrid().rows(), 2);
-    QCOMPARE(form.RateGrid().textMatrix(1, RateMeter::ColComment), QStringLiteral("kept"));
+    QCOMPARE(form.records().rows(), 2);
+    QCOMPARE(form.records().textMatrix(1, RateMeter::ColComment), QStringLiteral("kept"));
     QCOMPARE(labelText(&form, "Label1"), local("3.00"));
 }
 
@@ -261,7 +261,7 @@ void MeasureWindowTest::speedMeasuresAndStores() {
     QVERIFY(*seen);
     QVERIFY(!child<QToolButton>(&form, "Save")->isEnabled());
     QVERIFY(child<QPushButton>(&form, "Command2")->isEnabled());
-    QCOMPARE(form.SpeedGrid().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
+    QCOMPARE(form.records().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
 
     // Stopped in the middle of a run.
     QTest::mouseClick(start, Qt::LeftButton);
@@ -307,12 +307,12 @@ void MeasureWindowTest::speedClosingHidesAndKeepsRecords() {
     QTest::mouseClick(start, Qt::LeftButton);
     clock.cs = 1000;
     QTest::mouseClick(start, Qt::LeftButton);
-    form.AddRecord(QStringLiteral("kept"));
+    form.addRecord(QStringLiteral("kept"));
     form.close();
     QVERIFY(form.isHidden());
     QCOMPARE(closed.count(), 1);
     form.show();
-    QCOMPARE(form.SpeedGrid().rows(), 2);
+    QCOMPARE(form.records().rows(), 2);
     QCOMPARE(labelText(&form, "Label1"), local("6.8182"));
     QCOMPARE(labelText(&form, "Label3"), QStringLiteral("mph"));
 }

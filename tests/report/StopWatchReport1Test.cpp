@@ -47,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("Comment"));
         // The design's width at least, and room for a whole stopped-reading time.
-        QVERIFY(grid->columnWidth(1) >= ReportWindow::px(1050));
+        QVERIFY(grid->columnWidth(1) >= twipsToPixels(1050));
         QVERIFY(grid->columnWidth(1) >
                 grid->fontMetrics().horizontalAdvance(QStringLiteral("S00:00:00.00")));
         QVERIFY(!w.wideLayout());

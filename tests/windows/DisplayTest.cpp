@@ -3,6 +3,7 @@
 #include "gui/LargeDisplay.h"
 #include "gui/SevenSegmentDigit.h"
 #include "gui/TransparencyDialog.h"
+#include "models/Colours.h"
 
 #include <QAction>
 #include <QImage>
@@ -29,7 +30,7 @@ QString paintedSegments(SevenSegmentDigit& led, qreal dpr = 1.0) {
     QImage image(led.size() * dpr, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     led.render(&image);
-    const QColor lit = SevenSegmentDigit::colourOf(led.ledColorOn());
+    const QColor lit = colourFromValue(led.ledColorOn());
     QString shown;
     for (int s = 0; s < cfx::kSegmentCount; ++s)
         if (colourAt(image, centreOf(led.segmentPolygon(s)) * dpr) == lit)
@@ -139,17 +140,16 @@ void DisplayTest::looksAndFlash() {
             QCOMPARE(display.led(i)->ledColorOff(), background);
             QCOMPARE(display.led(i)->ledColorOn(), lit);
         }
-        QCOMPARE(frame->palette().color(QPalette::Window), SevenSegmentDigit::colourOf(background));
+        QCOMPARE(frame->palette().color(QPalette::Window), colourFromValue(background));
         for (QLabel* l : labels) {
-            QCOMPARE(l->palette().color(QPalette::Window), SevenSegmentDigit::colourOf(background));
-            QCOMPARE(l->palette().color(QPalette::WindowText), SevenSegmentDigit::colourOf(lit));
+            QCOMPARE(l->palette().color(QPalette::Window), colourFromValue(background));
+            QCOMPARE(l->palette().color(QPalette::WindowText), colourFromValue(lit));
         }
         // What is painted, not only what is stored: the frame's gap between two digits.
         const QImage image = display.grab().toImage();
         const QPoint gap = frame->mapTo(
             &display, QPoint(display.led(0)->geometry().right() + 1, frame->height() / 2));
-        QCOMPARE(image.pixelColor(gap * image.devicePixelRatio()),
-                 SevenSegmentDigit::colourOf(background));
+        QCOMPARE(image.pixelColor(gap * image.devicePixelRatio()), colourFromValue(background));
     };
 
     check(DisplaySink::kLightGrey, DisplaySink::kBlack);          // LCD at start-up

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/GridModel.h"
+#include "core/MeasureClock.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace cfx {
+
+// Texts and icon names the meters put on their windows.
+struct MeasureTexts {
+    static inline const QString zero = QStringLiteral("0.0");
+    static inline const QString timing = QStringLiteral("Timing...");
+    static inline const QString stopped = QStringLiteral("Stopped");
+    static inline const QString reset = QStringLiteral("Reset");
+    static inline const QString start = QStringLiteral("Start");
+    static inline const QString stop = QStringLiteral("Stop");
+    // Shown instead of a rate or speed that would need a division by zero (all marks in one tick).
+    static inline const QString undefined = QStringLiteral("-");
+    static inline const QString startIcon = QStringLiteral("START");
+    static inline const QString stopIcon = QStringLiteral("STOP");
+    static inline const QString waitingIcon = QStringLiteral("WAITING");
+};
+
+// What the rate and speed meters share, without widgets: presses on Start against the main
+// stopwatch, the Store and Fresh buttons, and the stored results as numbered records (row 0 the
+// header, column 0 the record number, the last column the comment). A window shows view() and
+// whatever its meter adds to it.
+class MeasureMeter {
+public:
+    // The state of the controls every measure window has.
+    struct View {
+        QString value = MeasureTexts::zero; // the main value in the display, or what is going on
+        QString startCaption = MeasureTexts::start;
+        QString startIcon = MeasureTexts::startIcon;
+        bool storeEnabled = false;
+        bool freshEnabled = false;
+        bool reportsEnabled = false;
+    };
+
+    virtual ~MeasureMeter();
+    MeasureMeter(const MeasureMeter&) = delete;
+    MeasureMeter& operator=(const MeasureMeter&) = delete;
+
+    // Appends the last result with this comment as the next numbered record.
+    void addRecord(const QString& comment);
+    // "OK" in the comment dialog: the result is stored once, so Store goes off.
+    void commentAccepted(const QString& comment);
+    // The comment dialog closed, whichever way: the reports are offered from now on.
+    void commentDialogClosed();
+    // "Fresh": abandons the measurement and removes every record.
+    void fresh();
+
+    const View& view() const { return m_view; }
+    const GridModel& records() const { return m_records; }
+    int clickCount() const { return m_clickCount; }
+    // The general date of the moment the last result was taken.
+    const QString& readingStamp() const { return m_readingStamp; }
+
+protected:
+    MeasureMeter(MeasureClock clock, const QString& recordsName, const QStringList& headers);
+
+    // The shared start of a press on Start. When the main stopwatch is stopped the meter shows
+    // "Stopped", drops what it was measuring and returns false.
+    bool beginPress();
+    // Start shows its idle caption and picture, and the next press begins a new measurement.
+    void toIdle();
+    // Takes the wall-clock time now as the stamp of the result.
+    void stampReading();
+    qint32 elapsedCs() const { return m_clock.elapsedCs(); }
+
+    // The values the window shows besides view().value go blank ("Stopped", "Fresh").
+    virtual void clearDetails() = 0;
+    // Fills the result's cells of a new record row, between the number and the comment.
+    virtual void writeResult(GridModel& records, int row) const = 0;
+
+    View m_view;
+    qint16 m_clickCount = 0;
+
+private:
+    MeasureClock m_clock;
+    GridModel m_records;
+    QString m_readingStamp;
+};
+
+} // namespace cfx
