@@ -5,6 +5,9 @@
 #include "core/io/LineFile.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,7 +25,17 @@ void check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    // The file reader, as the program's start uses it.
+    static QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("hotkeysetup.txt"));
+    QFile file(path);
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    check(file.write(bytes) == bytes.size());
+    file.close();
+    const cfx::HotkeyFileRead fromFile = cfx::readHotkeyFile(path);
     const cfx::HotkeyFileRead read = cfx::parseHotkeyLines(cfx::decodeLines(bytes));
+    // Whatever the reader takes, it reads as the parser does.
+    check(!fromFile.ok || (fromFile.set == read.set && fromFile.repaired == read.repaired));
     check(read.validLines >= 0 && read.validLines <= cfx::HotkeyFileLineCount);
     check(read.repaired == (read.validLines < cfx::HotkeyFileLineCount));
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # in their own build folder and runs each for a while, starting from the seed files in
-# fuzz/corpus/<target>. A crash, a hang (an input taking over 10 s), a leak or a sanitizer
-# report fails the run; the input that caused it is kept in <build>/artifacts.
+# fuzz/corpus/<target>. A crash, a hang (an input taking over 10 s), a leak, a sanitizer report or
+# memory out of proportion (one allocation over 512 MB, or over 1 GB in all) fails the run; the input that caused it is kept in <build>/artifacts.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   build, then run each target (all when none named)
 #   scripts/fuzz.sh --build-only            build only
@@ -33,7 +33,7 @@ run() {
     cp "$root/fuzz/corpus/$name"/* "$corpus"/
     mkdir -p "$builddir/artifacts"
     echo "fuzz: $name for $secs s"
-    if "$builddir/fuzz/$name" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 \
+    if "$builddir/fuzz/$name" -max_total_time="$secs" -timeout=10 -malloc_limit_mb=512 -rss_limit_mb=1024 \
         -print_final_stats=1 -artifact_prefix="$builddir/artifacts/$name-" "$corpus" >"$log" 2>&1; then
         grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+.*DONE)' "$log" || true
         rm -rf "$corpus" "$log"

@@ -1,5 +1,7 @@
 #include "core/io/RecordReports.h"
 
+#include "core/io/SafeFile.h"
+
 #include "core/GridModel.h"
 
 #include <QDir>
@@ -75,14 +77,12 @@ QString RecordFilesResult::message() const {
 RecordFilesResult writeRecordFiles(const QString& folder, const GridModel& grid,
                                    const RecordReportKind& kind, const QString& createdAt) {
     const QDir dir(folder);
-    const QString textPath = dir.filePath(kind.textFile);
-    FileResult written = writeLines(textPath, recordReportLines(grid, kind, createdAt));
+    // Both files are replaced together or neither is.
+    const FileSetResult written = writeFilesTogether(
+        {{dir.filePath(kind.textFile), crlfBytes(recordReportLines(grid, kind, createdAt))},
+         {dir.filePath(kind.rawFile), crlfBytes(recordRawLines(grid, kind))}});
     if (!written.ok)
-        return {false, textPath, written.error};
-    const QString rawPath = dir.filePath(kind.rawFile);
-    written = writeLines(rawPath, recordRawLines(grid, kind));
-    if (!written.ok)
-        return {false, rawPath, written.error};
+        return {false, written.path, written.error};
     return {};
 }
 

@@ -5,12 +5,9 @@
 #include "core/ProgramState.h"
 #include "core/ReadingsModel.h"
 #include "core/io/LineFile.h"
+#include "core/io/SafeFile.h"
 
 #include <QDir>
-#include <QSaveFile>
-
-#include <array>
-#include <memory>
 
 namespace cfx {
 
@@ -84,27 +81,12 @@ ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& mod
                                        const ReportHeader& header, int eventsPerSec) {
     ComputeGapStatistics(model, eventsPerSec);
     const QDir dir(folder);
-    struct Pending {
-        QString path;
-        QByteArray bytes;
-        std::unique_ptr<QSaveFile> file;
-    };
-    std::array<Pending, 2> files{
-        Pending{dir.filePath(kReportFileName), crlfBytes(stopwatchReportLines(model, header)), {}},
-        Pending{dir.filePath(kRawCsvFileName), crlfBytes(rawCsvLines(model)), {}}};
-
-    // Both temporaries are complete before either replaces its old file.
-    for (Pending& p : files) {
-        p.file = std::make_unique<QSaveFile>(p.path);
-        if (!p.file->open(QIODevice::WriteOnly))
-            return {false, p.path, p.file->errorString()};
-        if (p.file->write(p.bytes) != p.bytes.size() || !p.file->flush())
-            return {false, p.path, p.file->errorString()};
-    }
-    for (Pending& p : files) {
-        if (!p.file->commit())
-            return {false, p.path, p.file->errorString()};
-    }
+    // Both files are replaced together or neither is.
+    const FileSetResult written = writeFilesTogether(
+        {{dir.filePath(kReportFileName), crlfBytes(stopwatchReportLines(model, header))},
+         {dir.filePath(kRawCsvFileName), crlfBytes(rawCsvLines(model))}});
+    if (!written.ok)
+        return {false, written.path, written.error};
     return {};
 }
 
