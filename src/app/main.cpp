@@ -130,8 +130,20 @@ int main(int argc, char** argv) {
         cl.sessionPath.isEmpty() ? cfx::RemoteRequest(cfx::RemoteCommand::Raise)
                                  : cfx::RemoteRequest(cfx::RemoteCommand::Open,
                                                       QFileInfo(cl.sessionPath).absoluteFilePath());
-    if (cfx::sendRemoteCommand(serverName, greeting) == cfx::RemoteResult::Delivered)
+    QString greetingError;
+    const cfx::RemoteResult greeted = cfx::sendRemoteCommand(serverName, greeting, &greetingError);
+    if (greeted == cfx::RemoteResult::Delivered)
         return 0;
+    if (greeted == cfx::RemoteResult::Failed) {
+        // A program holds the socket but did not take the greeting: a second copy would share
+        // its data folder and its files.
+        const QString text = QStringLiteral("Chronofex already runs for the data folder %1 but did "
+                                            "not answer (%2).")
+                                 .arg(QDir::toNativeSeparators(dataDir.path), greetingError);
+        print(stderr, QStringLiteral("chronofex: %1\n").arg(text));
+        QMessageBox::critical(nullptr, QStringLiteral("Chronofex"), text);
+        return 1;
+    }
 
     Application program(dataDir.path);
     QString remoteError;

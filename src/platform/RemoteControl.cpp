@@ -184,19 +184,25 @@ void RemoteControlServer::relistenIfLost() {
 
 void RemoteControlServer::acceptConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        if (m_connections >= kMaxConnections ||
-            peerUserId(socket->socketDescriptor()) != getuid()) {
+        if (peerUserId(socket->socketDescriptor()) != getuid()) {
             socket->abort();
             socket->deleteLater();
             continue;
+        }
+        // Full: the connection waiting longest goes, so a flood of idle connections cannot
+        // keep a real command out.
+        m_clients.removeAll(nullptr);
+        while (m_clients.size() >= kMaxConnections) {
+            QLocalSocket* oldest = m_clients.takeFirst();
+            oldest->abort();
+            oldest->deleteLater();
         }
         serve(socket);
     }
 }
 
 void RemoteControlServer::serve(QLocalSocket* socket) {
-    ++m_connections;
-    connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+    m_clients << socket;
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     // A line longer than any command is never read whole.
     socket->setReadBufferSize(cfx::kMaxRemoteLine + 2);

@@ -2,7 +2,9 @@
 
 #include "core/RemoteCommand.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -53,8 +55,8 @@ public:
     // Listens on the socket path; a socket left behind by a program that crashed is replaced.
     // False (with the reason) when another program answers on it or the socket cannot be made.
     // Only the current user's programs are served; a connection idle for longer than the idle
-    // timeout, or beyond kMaxConnections at once, is closed; a listening socket lost to an error
-    // (no descriptors left, for one) is made again.
+    // timeout is closed, and beyond kMaxConnections at once the oldest goes; a listening socket
+    // lost to an error (no descriptors left, for one) is made again.
     bool listen(const QString& serverName, QString* error = nullptr);
     bool isListening() const;
     void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
@@ -77,7 +79,7 @@ private:
     QLocalServer* m_server = nullptr;
     QTimer* m_relisten = nullptr;
     QString m_name;
-    int m_connections = 0;
+    QList<QPointer<QLocalSocket>> m_clients; // oldest first
     int m_idleTimeoutMs = kIdleTimeoutMs;
     std::function<QByteArray()> m_status;
 };
