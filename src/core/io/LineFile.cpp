@@ -155,6 +155,18 @@ DecodedLines decodeLines(const QByteArray& bytes, const LineLimits& limits) {
     return out;
 }
 
+bool readAtMost(QIODevice& device, qint64 maxBytes, QByteArray& out) {
+    constexpr qint64 kPiece = 64 * 1024;
+    out.clear();
+    while (out.size() <= maxBytes) {
+        const QByteArray piece = device.read(std::min(kPiece, maxBytes + 1 - out.size()));
+        if (piece.isEmpty())
+            break;
+        out += piece;
+    }
+    return out.size() <= maxBytes;
+}
+
 bool readLines(const QString& path, QStringList& lines, QString& error, qint64 maxBytes) {
     // Asked before opening: opening a FIFO waits for a writer, and a device never ends.
     const QFileInfo info(path);
@@ -171,13 +183,14 @@ bool readLines(const QString& path, QStringList& lines, QString& error, qint64 m
         error = file.errorString();
         return false;
     }
-    // At most one byte past the limit: the file may have grown since it was measured.
-    const QByteArray bytes = file.read(maxBytes + 1);
+    // The file may have grown since it was measured.
+    QByteArray bytes;
+    const bool whole = readAtMost(file, maxBytes, bytes);
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();
         return false;
     }
-    if (bytes.size() > maxBytes) {
+    if (!whole) {
         error = QStringLiteral("It is too large.");
         return false;
     }

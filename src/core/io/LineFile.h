@@ -42,6 +42,10 @@ struct DecodedLines {
 QStringList decodeLines(const QByteArray& bytes);
 DecodedLines decodeLines(const QByteArray& bytes, const LineLimits& limits);
 
+// Reads the rest of an open file, in pieces, so memory grows with the file and not with the
+// limit; false when it holds more than maxBytes (out then holds maxBytes + 1 of them).
+bool readAtMost(QIODevice& device, qint64 maxBytes, QByteArray& out);
+
 // Reads a whole regular file of at most maxBytes into lines (decodeLines). A FIFO, a device or
 // a larger file is refused without waiting or reading on. On failure returns false and sets
 // error.

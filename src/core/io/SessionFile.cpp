@@ -145,11 +145,12 @@ bool readSession(const QString& path, SessionData& session, QString& error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    // Read at most one byte past the limit: the file may have grown since it was measured.
-    const QByteArray bytes = file.read(kMaxSessionFileBytes + 1);
+    // The file may have grown since it was measured.
+    QByteArray bytes;
+    const bool whole = readAtMost(file, kMaxSessionFileBytes, bytes);
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    if (bytes.size() > kMaxSessionFileBytes)
+    if (!whole)
         return fail(QStringLiteral("It is too large to be a session file."));
 
     QString why;
