@@ -467,7 +467,7 @@ void Application::loadSession(const QString& path) {
 
 void Application::showAbout() {
     if (!m_about)
-        m_about = std::make_unique<SplashWindow>(m_state);
+        m_about = std::make_unique<SplashWindow>();
     m_about->showAbout();
 }
 

@@ -34,9 +34,6 @@ struct ProgramState {
     std::array<bool, 4> HotkeyRegistered{};
     int HotkeyFailCount = 0;
 
-    // 0 = SplashWindow is the splash, 1 = the about window.
-    qint16 AboutMode = 0;
-
     // The folder for the hotkey file and every report.
     QString DataDir;
 };
