@@ -305,7 +305,7 @@ void Application::openHotkeyDialog() {
 
 void Application::registerHotkeys() {
     if (!m_hotkeys) {
-        m_hotkeys = std::make_unique<HotkeyService>(m_state, HotkeyService::platformGrabber());
+        m_hotkeys = std::make_unique<HotkeyService>(m_state.DataDir, HotkeyService::platformGrabber());
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
     }
     m_hotkeys->setMessageParent(m_panel.get());

@@ -88,6 +88,8 @@ public:
     // Out of the tray if it is there, shown, on top and active.
     void raisePanel();
     TrayIcon& tray() { return *m_tray; }
+    // Null until load().
+    HotkeyService* hotkeys() const { return m_hotkeys.get(); }
     SetTimeDialog* setTimeForm() const { return m_setTime; }
     SplashWindow* aboutWindow() const { return m_about.get(); }
     void showTransparencyDialog();

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
-
 namespace cfx {
 
 // Program-wide state: one instance, owned by the application, reached by every window through
@@ -26,13 +24,6 @@ struct ProgramState {
     qint16 PruneOnSnap = 0;
     qint16 SetSubSecCs = 0;
     qint16 SetHours = 0, SetMinutes = 0, SetSeconds = 0;
-
-    // Hotkeys: index 0 start/stop, 1 snap, 2 reset, 3 menu.
-    QString HotkeyFilePath;
-    std::array<int, 4> HotkeyModifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
-    std::array<int, 4> HotkeyKeyCodes{};  // Windows virtual-key codes; 0 = disabled
-    std::array<bool, 4> HotkeyRegistered{};
-    int HotkeyFailCount = 0;
 
     // The folder for the hotkey file and every report.
     QString DataDir;
