@@ -86,7 +86,6 @@ void Application::load() {
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
-    m_state.StampPending = 1;
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
     m_tray = std::make_unique<TrayIcon>(*m_panel);
     wireActions();
@@ -210,9 +209,9 @@ void Application::setReportVisible(bool visible) {
 
 void Application::writeReportFiles() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
-                                   m_state.SessionStamp};
+                                   m_readings->sessionStamp()};
     const cfx::ReportWriteResult result =
-        cfx::writeReportAndClear(m_state.DataDir, *m_readings, m_state, header);
+        cfx::writeReportAndClear(m_state.DataDir, *m_readings, header, m_state.EventsPerSec);
     if (!result.ok)
         QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
                              result.message());
@@ -232,7 +231,7 @@ void Application::setDocumentOpener(std::unique_ptr<DocumentOpener> opener) {
 // session.
 void Application::makeWordReport() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
-                                   m_state.SessionStamp};
+                                   m_readings->sessionStamp()};
     const cfx::docx::Document doc =
         cfx::stopwatchWordDocument(*m_readings, header, m_state.EventsPerSec);
     documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
@@ -305,7 +304,8 @@ void Application::openHotkeyDialog() {
 
 void Application::registerHotkeys() {
     if (!m_hotkeys) {
-        m_hotkeys = std::make_unique<HotkeyService>(m_state.DataDir, HotkeyService::platformGrabber());
+        m_hotkeys =
+            std::make_unique<HotkeyService>(m_state.DataDir, HotkeyService::platformGrabber());
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
     }
     m_hotkeys->setMessageParent(m_panel.get());
@@ -356,7 +356,7 @@ bool Application::startRemoteControl(QString* error) {
         fields += " time=" + m_panel->timeText().toUtf8();
         fields += QByteArray(" snap=") + (m_actions->snap()->isEnabled() ? "1" : "0");
         fields += QByteArray(" reset=") + (m_actions->reset()->isEnabled() ? "1" : "0");
-        fields += " stamp=" + QByteArray(m_state.SessionStamp.isEmpty() ? "0" : "1");
+        fields += " stamp=" + QByteArray(m_readings->sessionStamp().isEmpty() ? "0" : "1");
         fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
         return fields;
     });
@@ -411,7 +411,7 @@ void Application::saveSessionDialog() {
 bool Application::saveSession(const QString& path) {
     const cfx::SessionData session =
         cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs,
-                         m_state.SessionStamp, display().ledValues());
+                         m_readings->sessionStamp(), display().ledValues());
     const cfx::FileResult written = cfx::writeSession(path, session);
     // Reading the cells leaves the newest record selected.
     if (m_readings->recordCount() > 0)
@@ -447,12 +447,12 @@ void Application::loadSession(const QString& path) {
 
     display().setLedIdle(false);
     m_clock->reset();
-    m_state.StampPending = 0;
+    m_readings->setStampPending(false);
     m_panel->setResolutionText(session.resolution);
     // The file's text is applied as written, also a resolution the box does not list.
     m_clock->subsecAdjust(session.resolution);
     m_state.BaseCs = session.baseCs;
-    m_state.SessionStamp = session.stamp;
+    m_readings->setSessionStamp(session.stamp);
     display().setLedValues(session.ledValues);
     if (!session.readings.isEmpty()) {
         cfx::loadReadings(*m_readings, session);

@@ -14,10 +14,6 @@ struct ProgramState {
     qint16 EventsPerSec = 10;                             // sub-second resolution
     QString HourText, MinuteText, SecondText, SubSecText; // fields of the last displayed time
 
-    // Readings.
-    QString SessionStamp; // date and time of the session's first reading
-    qint16 StampPending = 0;
-
     // Custom time from the set-time dialog.
     qint16 TimeWasSet = 0;
     qint16 TimeSetPending = 0;

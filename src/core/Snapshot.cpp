@@ -10,9 +10,10 @@ namespace cfx {
 
 SnapResult TakeSnap(ProgramState& state, SnapClock& clock, ReadingsModel& readings,
                     DisplaySink& display, const SnapHooks& hooks) {
-    if (state.StampPending == 1)
-        state.SessionStamp = generalDate(hooks.now ? hooks.now() : QDateTime::currentDateTime());
-    state.StampPending = 0;
+    if (readings.stampPending())
+        readings.setSessionStamp(
+            generalDate(hooks.now ? hooks.now() : QDateTime::currentDateTime()));
+    readings.setStampPending(false);
 
     const bool flash = hooks.flashAndSound && hooks.flashAndSound();
     if (flash) {

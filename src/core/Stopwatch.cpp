@@ -60,7 +60,6 @@ void Stopwatch::stop() {
 
 void Stopwatch::reset() {
     m_timer.stop();
-    m_state.StampPending = 1;
     m_running = 0;
     m_panelText = cfx::kIdlePanelText;
     m_stopRequest = -1;

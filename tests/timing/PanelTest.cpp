@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 
 #include "app/Application.h"
+#include "core/ReadingsModel.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/PanelButton.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(child<ClickableImage>("Image1")->iconName(), QStringLiteral("MOUSEUP"));
         QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLCD"));
         QCOMPARE(child<ClickableImage>("Image3")->iconName(), QStringLiteral("CAMERAON"));
-        QCOMPARE(m_program->state().StampPending, qint16(1));
+        QVERIFY(m_program->readings().stampPending());
         QCOMPARE(m_program->clock().PanelState(), 2);
         for (const char* name :
              {"Label2", "Frame2", "Command4", "Snap", "Command3", "Combo1", "LabelEvents", "SubSec",

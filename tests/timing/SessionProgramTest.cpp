@@ -88,7 +88,7 @@ void SessionProgramTest::cleanup() {
 
 void SessionProgramTest::takeThreeReadings() {
     ReadingsModel& r = m_program->readings();
-    m_program->state().SessionStamp = QStringLiteral("8.12.2026 00:01:02");
+    r.setSessionStamp(QStringLiteral("8.12.2026 00:01:02"));
     r.AppendReading(157, false, "57", false, "00:00:01.05");
     r.AppendReading(312, false, "12", false, "00:00:03.01");
     r.AppendReading(471, true, "71", false, "00:00:04.07");
@@ -110,8 +110,8 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     // Something else happens before the session is opened again.
     r.AppendReading(900, false, "00", false, "00:00:09.00");
     m_program->state().BaseCs = 900;
-    m_program->state().StampPending = 1;
-    m_program->state().SessionStamp = QStringLiteral("later");
+    r.setStampPending(true);
+    r.setSessionStamp(QStringLiteral("later"));
 
     m_program->loadSession(path);
     QVERIFY(m_messages.isEmpty());
@@ -132,9 +132,9 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     }
 
     ProgramState& s = m_program->state();
-    QCOMPARE(s.StampPending, qint16(0));
+    QVERIFY(!r.stampPending());
     QCOMPARE(s.BaseCs, 471);
-    QCOMPARE(s.SessionStamp, QStringLiteral("8.12.2026 00:01:02"));
+    QCOMPARE(r.sessionStamp(), QStringLiteral("8.12.2026 00:01:02"));
     QCOMPARE(s.EventsPerSec, qint16(10));
     QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
     QCOMPARE(m_program->clock().panelText(), QStringLiteral("00:00:00:00"));
@@ -182,10 +182,10 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
 
 void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
     takeThreeReadings();
-    m_program->state().StampPending = 1;
+    m_program->readings().setStampPending(true);
     const cfx::SessionData before = cfx::sessionFrom(
         m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
-        m_program->state().SessionStamp, m_program->display().ledValues());
+        m_program->readings().sessionStamp(), m_program->display().ledValues());
     QDir(m_dir->path()).mkdir("folder.CFX");
     const QString damaged = m_dir->filePath("damaged.CFX");
     QVERIFY(cfx::writeLines(damaged, {"10", "-5"}).ok);
@@ -199,10 +199,10 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
         QVERIFY(m_messages[0].text.contains(path));
         const cfx::SessionData after = cfx::sessionFrom(
             m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
-            m_program->state().SessionStamp, m_program->display().ledValues());
+            m_program->readings().sessionStamp(), m_program->display().ledValues());
         QVERIFY(after == before);
         QVERIFY(m_program->readings().isExcluded(2));
-        QCOMPARE(m_program->state().StampPending, qint16(1));
+        QVERIFY(m_program->readings().stampPending());
     }
 }
 
@@ -274,9 +274,9 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
     m_program->loadSession(session);
     const cfx::ReportHeader header{QDateTime::currentDateTime(),
                                    m_program->panel().resolutionText(),
-                                   m_program->state().SessionStamp};
-    QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(),
-                                     m_program->state(), header)
+                                   m_program->readings().sessionStamp()};
+    QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(), header,
+                                     m_program->state().EventsPerSec)
                 .ok);
 
     QString error;

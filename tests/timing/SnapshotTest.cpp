@@ -71,17 +71,20 @@ TEST_F(SnapFixture, StopThenTwoSnapsGiveOneMarkedReadingAndDisableSnap) {
 }
 
 TEST_F(SnapFixture, TheFirstSnapAfterAResetStampsTheSession) {
-    state.StampPending = 1;
     clock.panelState = 0;
     tick(100);
     snap();
     const QString stamp = cfx::generalDate(now);
-    EXPECT_EQ(state.SessionStamp, stamp);
-    EXPECT_EQ(state.StampPending, 0);
+    EXPECT_EQ(readings.sessionStamp(), stamp);
+    EXPECT_FALSE(readings.stampPending());
     now = now.addSecs(60);
     tick(200);
     snap();
-    EXPECT_EQ(state.SessionStamp, stamp);
+    EXPECT_EQ(readings.sessionStamp(), stamp);
+    readings.ClearReportForReset(); // what a reset does to the readings
+    tick(300);
+    snap();
+    EXPECT_EQ(readings.sessionStamp(), cfx::generalDate(now));
 }
 
 TEST_F(SnapFixture, CustomTimeSnapPrunesAndIsMarked) {
