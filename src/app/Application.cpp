@@ -55,22 +55,21 @@ private:
 } // namespace
 
 Application::Application(const QString& dataDir, QObject* parent)
-    : QObject(parent), m_timeSource(std::make_unique<SteadyClock>()) {
-    m_state.DataDir = dataDir;
-    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+    : QObject(parent), m_dataDir(dataDir), m_timeSource(std::make_unique<SteadyClock>()) {
+    m_clock = std::make_unique<Stopwatch>(*m_timeSource);
 }
 
 Application::~Application() {
     m_about.reset();
     m_tray.reset();
-    // The panel refers to the clock and the state; it goes first.
+    // The panel refers to the clock; it goes first.
     m_panel.reset();
     m_clock->setDisplay(nullptr);
 }
 
 void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
     m_timeSource = std::move(source);
-    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+    m_clock = std::make_unique<Stopwatch>(*m_timeSource);
 }
 
 void Application::load() {
@@ -108,7 +107,7 @@ void Application::wireActions() {
     connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(),
             &ReadingsModel::ClearReportForReset);
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
-            [this] { m_readings->rerenderTimeTexts(m_state.EventsPerSec); });
+            [this] { m_readings->rerenderTimeTexts(m_clock->eventsPerSec()); });
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
@@ -179,7 +178,6 @@ void Application::exit() {
 // --- readings ----------------------------------------------------------------------------------
 
 void Application::takeSnap() {
-    cfx::SnapClock clock{m_clock->CurrentCs(), m_clock->CentiText(), m_clock->PanelState()};
     cfx::SnapHooks hooks;
     hooks.flashAndSound = [this] { return m_actions->flashSound()->isChecked(); };
     hooks.playAlert = [this] { playAlert(); };
@@ -192,8 +190,7 @@ void Application::takeSnap() {
                                             "one; this reading was not added.")
                                  .arg(ReadingsModel::kMaxRecords));
     };
-    cfx::TakeSnap(m_state, clock, *m_readings, display(), hooks);
-    m_clock->setPanelState(clock.panelState);
+    cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
 }
 
 void Application::setReportVisible(bool visible) {
@@ -211,7 +208,7 @@ void Application::writeReportFiles() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
                                    m_readings->sessionStamp()};
     const cfx::ReportWriteResult result =
-        cfx::writeReportAndClear(m_state.DataDir, *m_readings, header, m_state.EventsPerSec);
+        cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
     if (!result.ok)
         QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
                              result.message());
@@ -233,7 +230,7 @@ void Application::makeWordReport() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
                                    m_readings->sessionStamp()};
     const cfx::docx::Document doc =
-        cfx::stopwatchWordDocument(*m_readings, header, m_state.EventsPerSec);
+        cfx::stopwatchWordDocument(*m_readings, header, m_clock->eventsPerSec());
     documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
 }
 
@@ -242,7 +239,7 @@ void Application::makeWordReport() {
 void Application::loadMeasureWindows() {
     // Both windows read the main stopwatch and never drive it.
     MeasureClock clock;
-    clock.elapsedCs = [this] { return m_state.ElapsedCs; };
+    clock.elapsedCs = [this] { return m_clock->elapsedCs(); };
     clock.running = [this] { return m_clock->isRunning(); };
     m_rateForm = std::make_unique<RateWindow>(clock);
     m_speedForm = std::make_unique<SpeedWindow>(clock);
@@ -257,7 +254,7 @@ void Application::loadMeasureWindows() {
 void Application::connectRecordReports() {
     auto textFile = [this](const cfx::RecordReportKind& kind) {
         return [this, &kind](QWidget* window, const GridModel& records) {
-            cfx::writeRecordFilesFor(window, m_state.DataDir, records, kind);
+            cfx::writeRecordFilesFor(window, m_dataDir, records, kind);
         };
     };
     auto wordReport = [this](const cfx::RecordReportKind& kind) {
@@ -304,8 +301,7 @@ void Application::openHotkeyDialog() {
 
 void Application::registerHotkeys() {
     if (!m_hotkeys) {
-        m_hotkeys =
-            std::make_unique<HotkeyService>(m_state.DataDir, HotkeyService::platformGrabber());
+        m_hotkeys = std::make_unique<HotkeyService>(m_dataDir, HotkeyService::platformGrabber());
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
     }
     m_hotkeys->setMessageParent(m_panel.get());
@@ -360,7 +356,7 @@ bool Application::startRemoteControl(QString* error) {
         fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
         return fields;
     });
-    return m_remote->listen(cfx::remoteServerNameForUser(m_state.DataDir), error);
+    return m_remote->listen(cfx::remoteServerNameForUser(m_dataDir), error);
 }
 
 // --- set time ----------------------------------------------------------------------------------
@@ -369,7 +365,7 @@ void Application::openSetTimeDialog() {
     if (!m_setTime) {
         m_setTimePanel = std::make_unique<StopwatchSetTime>(*m_clock, *m_actions);
         m_setTime = new SetTimeDialog(
-            m_state, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
+            *m_clock, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
             m_panel.get());
         m_setTime->setModal(true);
         connect(m_clock.get(), &Stopwatch::started, m_setTime,
@@ -410,7 +406,7 @@ void Application::saveSessionDialog() {
 
 bool Application::saveSession(const QString& path) {
     const cfx::SessionData session =
-        cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs,
+        cfx::sessionFrom(*m_readings, m_panel->resolutionText(), m_clock->baseCs(),
                          m_readings->sessionStamp(), display().ledValues());
     const cfx::FileResult written = cfx::writeSession(path, session);
     // Reading the cells leaves the newest record selected.
@@ -451,7 +447,7 @@ void Application::loadSession(const QString& path) {
     m_panel->setResolutionText(session.resolution);
     // The file's text is applied as written, also a resolution the box does not list.
     m_clock->subsecAdjust(session.resolution);
-    m_state.BaseCs = session.baseCs;
+    m_clock->setBaseCs(session.baseCs);
     m_readings->setSessionStamp(session.stamp);
     display().setLedValues(session.ledValues);
     if (!session.readings.isEmpty()) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/ProgramState.h"
 #include "core/Stopwatch.h"
 
 #include <QObject>
@@ -45,14 +44,14 @@ public:
     // the constructor so that tests can inject a clock first.
     void load();
 
-    ProgramState& state() { return m_state; }
     Stopwatch& clock() { return *m_clock; }
     MainPanel& panel() { return *m_panel; }
     StopwatchActions& actions() { return *m_actions; }
     RateWindow& rateForm() { return *m_rateForm; }
     SpeedWindow& speedForm() { return *m_speedForm; }
     DisplaySink& display() { return m_clock->display(); }
-    QString dataDir() const { return m_state.DataDir; }
+    // The folder for the hotkey file and every report.
+    QString dataDir() const { return m_dataDir; }
     // The session's readings and the report window that shows them.
     ReadingsModel& readings() { return *m_readings; }
     ReportWindow& report() { return *m_report; }
@@ -120,7 +119,7 @@ private:
     void loadMeasureWindows();
     void loadDisplay();
 
-    ProgramState m_state;
+    QString m_dataDir;
     std::unique_ptr<MonotonicClock> m_timeSource;
     std::unique_ptr<Stopwatch> m_clock;
     std::unique_ptr<StopwatchActions> m_actions;

@@ -95,7 +95,7 @@ void SessionProgramTest::takeThreeReadings() {
     r.RefreshReadings();
     QVERIFY(r.AddComment(1, QString::fromUtf8("d\xC3\xA9part, fast")));
     QVERIFY(r.Exclude(2));
-    m_program->state().BaseCs = 471;
+    m_program->clock().setBaseCs(471);
     m_program->display().setLedValues({0, 0, 0, 0, 0, 4, 0, 7});
 }
 
@@ -109,7 +109,7 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
 
     // Something else happens before the session is opened again.
     r.AppendReading(900, false, "00", false, "00:00:09.00");
-    m_program->state().BaseCs = 900;
+    m_program->clock().setBaseCs(900);
     r.setStampPending(true);
     r.setSessionStamp(QStringLiteral("later"));
 
@@ -131,11 +131,10 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
         QVERIFY(r.results().backColorAt(1, c) != GridModel::kYellow);
     }
 
-    ProgramState& s = m_program->state();
     QVERIFY(!r.stampPending());
-    QCOMPARE(s.BaseCs, 471);
+    QCOMPARE(m_program->clock().baseCs(), 471);
     QCOMPARE(r.sessionStamp(), QStringLiteral("8.12.2026 00:01:02"));
-    QCOMPARE(s.EventsPerSec, qint16(10));
+    QCOMPARE(m_program->clock().eventsPerSec(), 10);
     QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
     QCOMPARE(m_program->clock().panelText(), QStringLiteral("00:00:00:00"));
     QVERIFY(!m_program->clock().isRunning());
@@ -162,7 +161,7 @@ void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
     m_program->actions().startStop()->trigger();
     m_clock->advance(1234);
     m_program->clock().tick();
-    QCOMPARE(m_program->state().ElapsedCs, 200 + 123);
+    QCOMPARE(m_program->clock().elapsedCs(), 200 + 123);
     m_program->actions().startStop()->trigger();
 }
 
@@ -172,7 +171,7 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
                                    "1", "S00:00:00.14", "100.00", "", "57", "57"})
                 .ok);
     m_program->loadSession(path);
-    QCOMPARE(m_program->state().EventsPerSec, qint16(250));
+    QCOMPARE(m_program->clock().eventsPerSec(), 250);
     QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("250"));
     QCOMPARE(m_program->readings().results().textMatrix(1, 1), QStringLiteral("S00:00:00.14"));
     // Saving it again keeps the hand-edited resolution.
@@ -184,7 +183,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
     takeThreeReadings();
     m_program->readings().setStampPending(true);
     const cfx::SessionData before = cfx::sessionFrom(
-        m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
+        m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
         m_program->readings().sessionStamp(), m_program->display().ledValues());
     QDir(m_dir->path()).mkdir("folder.CFX");
     const QString damaged = m_dir->filePath("damaged.CFX");
@@ -198,7 +197,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
         QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
         QVERIFY(m_messages[0].text.contains(path));
         const cfx::SessionData after = cfx::sessionFrom(
-            m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
+            m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
             m_program->readings().sessionStamp(), m_program->display().ledValues());
         QVERIFY(after == before);
         QVERIFY(m_program->readings().isExcluded(2));
@@ -260,7 +259,7 @@ void SessionProgramTest::openDialogLoadsTheChosenFile() {
     dialog->findChild<QLineEdit*>("TxtFilename")->setText("pick.CFX");
     dialog->findChild<QPushButton*>("CmdOK")->click();
     QCOMPARE(m_program->readings().recordCount(), 3);
-    QCOMPARE(m_program->state().BaseCs, 471);
+    QCOMPARE(m_program->clock().baseCs(), 471);
     QVERIFY(m_messages.isEmpty());
 }
 
@@ -276,7 +275,7 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
                                    m_program->panel().resolutionText(),
                                    m_program->readings().sessionStamp()};
     QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(), header,
-                                     m_program->state().EventsPerSec)
+                                     m_program->clock().eventsPerSec())
                 .ok);
 
     QString error;
