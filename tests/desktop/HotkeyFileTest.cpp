@@ -65,7 +65,7 @@ TEST(HotkeyFile, WritesTwelveCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(read.set, set);
 }
 
-TEST(HotkeyFile, ReadsFilesFromTheOriginalPlatform) {
+TEST(HotkeyFile, ReadsLfLinesAnUnendedLastLineAndExtraLines) {
     QTemporaryDir dir;
     const QString path = hotkeyFilePath(dir.path());
     // Plain LF, a last line without an end, and extra lines after the twelfth are all fine.

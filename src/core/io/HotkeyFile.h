@@ -11,8 +11,8 @@ namespace cfx {
 
 // The hotkey file "hotkeysetup.txt": twelve lines, three per hotkey (modifiers in the
 // registration convention 1 = Alt, 2 = Ctrl, 4 = Shift; a Windows virtual-key code; "1" when
-// enabled), in the order Start/Stop, Snap, Reset, Menu. Files written on the original platform
-// use the same numbers and keep working.
+// enabled), in the order Start/Stop, Snap, Reset, Menu. The key is a Windows virtual-key code on
+// every system, so a file copied from another machine keeps working.
 
 inline constexpr int HotkeyCount = 4;
 inline constexpr int HotkeyFileLineCount = 3 * HotkeyCount;
