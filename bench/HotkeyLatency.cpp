@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "core/ReadingsModel.h"
 #include "gui/MainPanel.h"
+#include "platform/HotkeyService.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -84,8 +86,8 @@ int main(int argc, char** argv) {
     program.panel().show();
     QAbstractButton* startStop = program.panel().findChild<QAbstractButton*>("Command4");
     QAbstractButton* snap = program.panel().findChild<QAbstractButton*>("Snap");
-    if (!program.state().HotkeyRegistered[0] || !program.state().HotkeyRegistered[1] ||
-        !startStop || !snap) {
+    const std::array<bool, 4>& registered = program.hotkeys()->registrations().registered;
+    if (!registered[0] || !registered[1] || !startStop || !snap) {
         std::fprintf(stderr, "bench_hotkey_latency: the hotkeys did not register\n");
         return 1;
     }

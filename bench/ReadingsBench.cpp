@@ -2,10 +2,9 @@
 // showing them) and writing the report and raw files for 30,000 readings. Prints median and
 // worst of each. Run: QT_QPA_PLATFORM=offscreen bench_readings
 #include "core/DisplaySink.h"
-#include "core/ProgramState.h"
 #include "core/ReadingsModel.h"
 #include "core/Snapshot.h"
-#include "core/TimeFormat.h"
+#include "core/Stopwatch.h"
 #include "core/io/TextReport.h"
 #include "gui/ReportWindow.h"
 
@@ -60,38 +59,48 @@ Figures time(int n, const std::function<void()>& measured, const std::function<v
     return {ms[ms.size() / 2], ms.back(), cpu[cpu.size() / 2]};
 }
 
-void setFields(ProgramState& state, cfx::SnapClock& clock, qint32 cs) {
-    const cfx::TimeFields f = cfx::timeFields(cs);
-    state.HourText = f.hour;
-    state.MinuteText = f.minute;
-    state.SecondText = f.second;
-    state.SubSecText = cfx::subSecText(cs % 100, state.EventsPerSec);
-    clock.currentCs = cs;
-    clock.centiText = f.centi;
-}
+// A time source set by hand, so that each tick lands on the wanted centisecond.
+class HandTime : public MonotonicClock {
+public:
+    qint64 nowMs() const override { return ms; }
+    qint64 ms = 0;
+};
 
-void fill(ReadingsModel& model, ProgramState& state, cfx::SnapClock& clock, NullDisplay& display) {
+// A running stopwatch and the readings it snaps into.
+struct SnapRig {
+    SnapRig() { clock.start(); }
+    // The clock's last tick shows cs.
+    void tickAt(qint32 cs) {
+        time.ms = cs * 10;
+        clock.tick();
+    }
+    HandTime time;
+    Stopwatch clock{time};
+    NullDisplay display;
+    ReadingsModel model;
+};
+
+void fill(SnapRig& rig) {
     cfx::SnapHooks hooks;
-    clock.panelState = 0;
     // Build the report by snapping, as a session would, with a comment on every tenth reading.
     for (int i = 1; i <= kReadings; ++i) {
-        setFields(state, clock, i * 37);
-        cfx::TakeSnap(state, clock, model, display, hooks);
+        rig.tickAt(i * 37);
+        cfx::takeSnap(rig.clock, rig.model, rig.display, hooks);
         if (i % 10 == 0)
-            model.AddComment(i, QStringLiteral("lap %1, steady").arg(i));
+            rig.model.AddComment(i, QStringLiteral("lap %1, steady").arg(i));
     }
 }
 
-Figures snapFigures(ReadingsModel& model, ProgramState& state, cfx::SnapClock& clock,
-                    NullDisplay& display, bool prune) {
+Figures snapFigures(SnapRig& rig, bool prune) {
     cfx::SnapHooks hooks;
+    ReadingsModel& model = rig.model;
     const qint32 next = (kReadings + 1) * 37;
     return time(
         500,
         [&] {
-            state.PruneOnSnap = prune ? 1 : 0;
-            setFields(state, clock, next);
-            cfx::TakeSnap(state, clock, model, display, hooks);
+            rig.clock.setPruneOnSnap(prune);
+            rig.tickAt(next);
+            cfx::takeSnap(rig.clock, model, rig.display, hooks);
         },
         [&] {
             // Back to 30,000 readings for the next snap.
@@ -114,33 +123,23 @@ int main(int argc, char** argv) {
     const bool writeOnly = argc > 1 && QByteArray(argv[1]) == "write";
 
     if (!writeOnly) {
-        ProgramState state;
-        cfx::SnapClock clock;
-        NullDisplay display;
-        ReadingsModel model;
-        fill(model, state, clock, display);
-        print("snap at 30,000 readings (logic)", snapFigures(model, state, clock, display, false));
-        print("snap at 30,000 readings with pruning (logic)",
-              snapFigures(model, state, clock, display, true));
+        SnapRig rig;
+        fill(rig);
+        print("snap at 30,000 readings (logic)", snapFigures(rig, false));
+        print("snap at 30,000 readings with pruning (logic)", snapFigures(rig, true));
     }
     if (!writeOnly) {
-        ProgramState state;
-        cfx::SnapClock clock;
-        NullDisplay display;
-        ReadingsModel model;
-        ReportWindow window(model);
+        SnapRig rig;
+        ReportWindow window(rig.model);
         window.show();
-        fill(model, state, clock, display);
+        fill(rig);
         QCoreApplication::processEvents();
-        print("snap at 30,000 readings (report window shown)",
-              snapFigures(model, state, clock, display, false));
+        print("snap at 30,000 readings (report window shown)", snapFigures(rig, false));
     }
     {
-        ProgramState state;
-        cfx::SnapClock clock;
-        NullDisplay display;
-        ReadingsModel model;
-        fill(model, state, clock, display);
+        SnapRig rig;
+        fill(rig);
+        ReadingsModel& model = rig.model;
         model.Exclude(5);
         QTemporaryDir dir;
         const cfx::ReportHeader header{QDateTime::currentDateTime(), QStringLiteral("10"),

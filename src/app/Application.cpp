@@ -55,22 +55,21 @@ private:
 } // namespace
 
 Application::Application(const QString& dataDir, QObject* parent)
-    : QObject(parent), m_timeSource(std::make_unique<SteadyClock>()) {
-    m_state.DataDir = dataDir;
-    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+    : QObject(parent), m_dataDir(dataDir), m_timeSource(std::make_unique<SteadyClock>()) {
+    m_clock = std::make_unique<Stopwatch>(*m_timeSource);
 }
 
 Application::~Application() {
     m_about.reset();
     m_tray.reset();
-    // The panel refers to the clock and the state; it goes first.
+    // The panel refers to the clock; it goes first.
     m_panel.reset();
     m_clock->setDisplay(nullptr);
 }
 
 void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
     m_timeSource = std::move(source);
-    m_clock = std::make_unique<Stopwatch>(m_state, *m_timeSource);
+    m_clock = std::make_unique<Stopwatch>(*m_timeSource);
 }
 
 void Application::load() {
@@ -86,7 +85,6 @@ void Application::load() {
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
-    m_state.StampPending = 1;
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
     m_tray = std::make_unique<TrayIcon>(*m_panel);
     wireActions();
@@ -109,7 +107,7 @@ void Application::wireActions() {
     connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(),
             &ReadingsModel::ClearReportForReset);
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
-            [this] { m_readings->rerenderTimeTexts(m_state.EventsPerSec); });
+            [this] { m_readings->rerenderTimeTexts(m_clock->eventsPerSec()); });
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
@@ -180,7 +178,6 @@ void Application::exit() {
 // --- readings ----------------------------------------------------------------------------------
 
 void Application::takeSnap() {
-    cfx::SnapClock clock{m_clock->CurrentCs(), m_clock->CentiText(), m_clock->PanelState()};
     cfx::SnapHooks hooks;
     hooks.flashAndSound = [this] { return m_actions->flashSound()->isChecked(); };
     hooks.playAlert = [this] { playAlert(); };
@@ -193,8 +190,7 @@ void Application::takeSnap() {
                                             "one; this reading was not added.")
                                  .arg(ReadingsModel::kMaxRecords));
     };
-    cfx::TakeSnap(m_state, clock, *m_readings, display(), hooks);
-    m_clock->setPanelState(clock.panelState);
+    cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
 }
 
 void Application::setReportVisible(bool visible) {
@@ -210,9 +206,9 @@ void Application::setReportVisible(bool visible) {
 
 void Application::writeReportFiles() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
-                                   m_state.SessionStamp};
+                                   m_readings->sessionStamp()};
     const cfx::ReportWriteResult result =
-        cfx::writeReportAndClear(m_state.DataDir, *m_readings, m_state, header);
+        cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
     if (!result.ok)
         QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
                              result.message());
@@ -232,9 +228,9 @@ void Application::setDocumentOpener(std::unique_ptr<DocumentOpener> opener) {
 // session.
 void Application::makeWordReport() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
-                                   m_state.SessionStamp};
+                                   m_readings->sessionStamp()};
     const cfx::docx::Document doc =
-        cfx::stopwatchWordDocument(*m_readings, header, m_state.EventsPerSec);
+        cfx::stopwatchWordDocument(*m_readings, header, m_clock->eventsPerSec());
     documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
 }
 
@@ -243,7 +239,7 @@ void Application::makeWordReport() {
 void Application::loadMeasureWindows() {
     // Both windows read the main stopwatch and never drive it.
     MeasureClock clock;
-    clock.elapsedCs = [this] { return m_state.ElapsedCs; };
+    clock.elapsedCs = [this] { return m_clock->elapsedCs(); };
     clock.running = [this] { return m_clock->isRunning(); };
     m_rateForm = std::make_unique<RateWindow>(clock);
     m_speedForm = std::make_unique<SpeedWindow>(clock);
@@ -258,7 +254,7 @@ void Application::loadMeasureWindows() {
 void Application::connectRecordReports() {
     auto textFile = [this](const cfx::RecordReportKind& kind) {
         return [this, &kind](QWidget* window, const GridModel& records) {
-            cfx::writeRecordFilesFor(window, m_state.DataDir, records, kind);
+            cfx::writeRecordFilesFor(window, m_dataDir, records, kind);
         };
     };
     auto wordReport = [this](const cfx::RecordReportKind& kind) {
@@ -305,7 +301,7 @@ void Application::openHotkeyDialog() {
 
 void Application::registerHotkeys() {
     if (!m_hotkeys) {
-        m_hotkeys = std::make_unique<HotkeyService>(m_state, HotkeyService::platformGrabber());
+        m_hotkeys = std::make_unique<HotkeyService>(m_dataDir, HotkeyService::platformGrabber());
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
     }
     m_hotkeys->setMessageParent(m_panel.get());
@@ -356,11 +352,11 @@ bool Application::startRemoteControl(QString* error) {
         fields += " time=" + m_panel->timeText().toUtf8();
         fields += QByteArray(" snap=") + (m_actions->snap()->isEnabled() ? "1" : "0");
         fields += QByteArray(" reset=") + (m_actions->reset()->isEnabled() ? "1" : "0");
-        fields += " stamp=" + QByteArray(m_state.SessionStamp.isEmpty() ? "0" : "1");
+        fields += " stamp=" + QByteArray(m_readings->sessionStamp().isEmpty() ? "0" : "1");
         fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
         return fields;
     });
-    return m_remote->listen(cfx::remoteSocketPath(m_state.DataDir, error), error);
+    return m_remote->listen(cfx::remoteSocketPath(m_dataDir, error), error);
 }
 
 // --- set time ----------------------------------------------------------------------------------
@@ -369,7 +365,7 @@ void Application::openSetTimeDialog() {
     if (!m_setTime) {
         m_setTimePanel = std::make_unique<StopwatchSetTime>(*m_clock, *m_actions);
         m_setTime = new SetTimeDialog(
-            m_state, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
+            *m_clock, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
             m_panel.get());
         m_setTime->setModal(true);
         connect(m_clock.get(), &Stopwatch::started, m_setTime,
@@ -413,8 +409,8 @@ void Application::saveSessionDialog() {
 }
 
 SessionData Application::currentSession() const {
-    return sessionFrom(*m_readings, m_panel->resolutionText(), m_state.BaseCs, m_state.SessionStamp,
-                       m_clock->display().ledValues());
+    return sessionFrom(*m_readings, m_panel->resolutionText(), m_clock->baseCs(),
+                       m_readings->sessionStamp(), m_clock->display().ledValues());
 }
 
 bool Application::saveSession(const QString& path) {
@@ -457,12 +453,12 @@ void Application::loadSession(const QString& path) {
 
     display().setLedIdle(false);
     m_clock->reset();
-    m_state.StampPending = 0;
+    m_readings->setStampPending(false);
     m_panel->setResolutionText(session.resolution);
     // The file's text is applied as written, also a resolution the box does not list.
     m_clock->subsecAdjust(session.resolution);
-    m_state.BaseCs = session.baseCs;
-    m_state.SessionStamp = session.stamp;
+    m_clock->setBaseCs(session.baseCs);
+    m_readings->setSessionStamp(session.stamp);
     display().setLedValues(session.ledValues);
     if (!session.readings.isEmpty()) {
         cfx::loadReadings(*m_readings, session);
@@ -477,7 +473,7 @@ void Application::loadSession(const QString& path) {
 
 void Application::showAbout() {
     if (!m_about)
-        m_about = std::make_unique<SplashWindow>(m_state);
+        m_about = std::make_unique<SplashWindow>();
     m_about->showAbout();
 }
 

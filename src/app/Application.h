@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/ProgramState.h"
 #include "core/Stopwatch.h"
 #include "core/io/SessionFile.h"
 
@@ -46,14 +45,14 @@ public:
     // the constructor so that tests can inject a clock first.
     void load();
 
-    ProgramState& state() { return m_state; }
     Stopwatch& clock() { return *m_clock; }
     MainPanel& panel() { return *m_panel; }
     StopwatchActions& actions() { return *m_actions; }
     RateWindow& rateForm() { return *m_rateForm; }
     SpeedWindow& speedForm() { return *m_speedForm; }
     DisplaySink& display() { return m_clock->display(); }
-    QString dataDir() const { return m_state.DataDir; }
+    // The folder for the hotkey file and every report.
+    QString dataDir() const { return m_dataDir; }
     // The session's readings and the report window that shows them.
     ReadingsModel& readings() { return *m_readings; }
     ReportWindow& report() { return *m_report; }
@@ -92,6 +91,8 @@ public:
     // Out of the tray if it is there, shown, on top and active.
     void raisePanel();
     TrayIcon& tray() { return *m_tray; }
+    // Null until load().
+    HotkeyService* hotkeys() const { return m_hotkeys.get(); }
     SetTimeDialog* setTimeForm() const { return m_setTime; }
     SplashWindow* aboutWindow() const { return m_about.get(); }
     void showTransparencyDialog();
@@ -122,7 +123,7 @@ private:
     void loadMeasureWindows();
     void loadDisplay();
 
-    ProgramState m_state;
+    QString m_dataDir;
     std::unique_ptr<MonotonicClock> m_timeSource;
     std::unique_ptr<Stopwatch> m_clock;
     std::unique_ptr<StopwatchActions> m_actions;

@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     } else {
         // The splash comes first; the panel is loaded when its four seconds are over. Closing the
         // splash before that ends the program.
-        splash = std::make_unique<SplashWindow>(program.state());
+        splash = std::make_unique<SplashWindow>();
         QObject::connect(splash.get(), &SplashWindow::splashFinished, &program, showPanel);
         QObject::connect(splash.get(), &SplashWindow::splashClosedEarly, &app, &QApplication::quit,
                          Qt::QueuedConnection);

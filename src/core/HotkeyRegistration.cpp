@@ -1,19 +1,17 @@
 #include "core/HotkeyRegistration.h"
 
-#include "core/ProgramState.h"
-
 namespace cfx {
 
-int registerHotkeys(ProgramState& state, const HotkeySet& set, HotkeyGrabber& grabber) {
+int registerHotkeys(HotkeyRegistrations& held, const HotkeySet& set, HotkeyGrabber& grabber) {
     int failures = 0;
     for (int i = 0; i < HotkeyCount; ++i) {
-        state.HotkeyModifiers[i] = set.modifiers[i];
-        state.HotkeyKeyCodes[i] = set.keyCodes[i];
+        held.modifiers[i] = set.modifiers[i];
+        held.keyCodes[i] = set.keyCodes[i];
     }
     for (int i = 0; i < HotkeyCount; ++i) {
-        if (state.HotkeyRegistered[i]) {
+        if (held.registered[i]) {
             grabber.release(i);
-            state.HotkeyRegistered[i] = false;
+            held.registered[i] = false;
         }
         if (!set.enabled[i])
             continue;
@@ -21,24 +19,22 @@ int registerHotkeys(ProgramState& state, const HotkeySet& set, HotkeyGrabber& gr
         const int key = set.keyCodes[i];
         bool taken = false;
         for (int j = 0; j < i; ++j) {
-            if (state.HotkeyRegistered[j] && state.HotkeyModifiers[j] == mods &&
-                state.HotkeyKeyCodes[j] == key)
+            if (held.registered[j] && held.modifiers[j] == mods && held.keyCodes[j] == key)
                 taken = true;
         }
         const bool ok = key != 0 && !taken && grabber.grab(i, mods, key);
-        state.HotkeyRegistered[i] = ok;
+        held.registered[i] = ok;
         if (!ok && key != 0)
             ++failures;
     }
-    state.HotkeyFailCount = failures;
     return failures;
 }
 
-void releaseHotkeys(ProgramState& state, HotkeyGrabber& grabber) {
+void releaseHotkeys(HotkeyRegistrations& held, HotkeyGrabber& grabber) {
     for (int i = 0; i < HotkeyCount; ++i) {
-        if (state.HotkeyRegistered[i])
+        if (held.registered[i])
             grabber.release(i);
-        state.HotkeyRegistered[i] = false;
+        held.registered[i] = false;
     }
 }
 

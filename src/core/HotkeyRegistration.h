@@ -4,12 +4,11 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <utility>
 
 namespace cfx {
-
-struct ProgramState;
 
 // What registering a hotkey needs of the desktop: take a system-wide key combination under a
 // small identifier and say whether that worked, and give it back.
@@ -35,15 +34,23 @@ private:
     std::function<void(int)> m_onPress;
 };
 
-// Takes the set's modifiers and keys into the program state for every hotkey, then registers
+// The hotkeys as the program currently holds them, by identifier (0 Start/Stop, 1 Snap, 2 Reset,
+// 3 Menu): the combination of each and whether the desktop gave it to the program.
+struct HotkeyRegistrations {
+    std::array<int, HotkeyCount> modifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
+    std::array<int, HotkeyCount> keyCodes{};  // virtual-key codes; 0 = none assigned
+    std::array<bool, HotkeyCount> registered{};
+};
+
+// Takes the set's modifiers and keys into the registrations for every hotkey, then registers
 // the enabled ones in identifier order and records which succeeded. A combination that an
 // earlier hotkey of this program already holds fails, as does any combination the desktop
 // refuses. Returns the failures of hotkeys that have a key assigned (an enabled hotkey
 // without a key fails silently).
-int registerHotkeys(ProgramState& state, const HotkeySet& set, HotkeyGrabber& grabber);
+int registerHotkeys(HotkeyRegistrations& held, const HotkeySet& set, HotkeyGrabber& grabber);
 
 // Releases every registered hotkey.
-void releaseHotkeys(ProgramState& state, HotkeyGrabber& grabber);
+void releaseHotkeys(HotkeyRegistrations& held, HotkeyGrabber& grabber);
 
 // The "Hotkey Assign" message for a number of failed registrations.
 QString hotkeyFailText(int count);

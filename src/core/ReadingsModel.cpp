@@ -183,6 +183,7 @@ void ReadingsModel::selectRecord(int n) {
 }
 
 void ReadingsModel::ClearReport() {
+    m_stampPending = true;
     m_timesSorted = true;
     m_reference.setRows(1);
     m_gaps.setRows(1);
@@ -192,6 +193,7 @@ void ReadingsModel::ClearReport() {
 }
 
 void ReadingsModel::ClearReportForReset() {
+    m_stampPending = true;
     m_timesSorted = true;
     m_reference.setRows(1);
     m_results.setRows(1);

@@ -53,11 +53,19 @@ public:
     // Emits refreshed().
     void RefreshReadings();
 
-    // Empties the report (all three grids). Emits cleared(false).
+    // Empties the report (all three grids); the next reading starts a new session. Emits
+    // cleared(false).
     void ClearReport();
     // The reset's variant: TimerGap is left as it is (the statistics rebuild it). Emits
     // cleared(true).
     void ClearReportForReset();
+
+    // The date and time of the session's first reading, as the reports print it.
+    QString sessionStamp() const { return m_sessionStamp; }
+    void setSessionStamp(const QString& stamp) { m_sessionStamp = stamp; }
+    // The next reading stamps the session: true for a new model and after every clear.
+    bool stampPending() const { return m_stampPending; }
+    void setStampPending(bool pending) { m_stampPending = pending; }
 
     // Include / exclude record n; false (and nothing changed) when n is not a record.
     bool Include(int n);
@@ -119,6 +127,9 @@ private:
     // clears it until the next full scan.
     bool m_timesSorted = true;
     bool m_ownWrite = false;
+
+    QString m_sessionStamp;
+    bool m_stampPending = true;
 
     QString m_averageGap;
     QString m_longestGap;

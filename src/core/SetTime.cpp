@@ -21,21 +21,22 @@ int SetTimeModel::subSecCs(int count, int eventsPerSec) {
     return static_cast<int>((static_cast<qint64>(count) * 100) / eventsPerSec);
 }
 
-SetTimeValues SetTimeModel::preset(const ProgramState& state) const {
+SetTimeValues SetTimeModel::preset(const Stopwatch& clock) const {
     const bool neverSet =
         std::all_of(m_timeDigits.begin(), m_timeDigits.end(), [](int d) { return d == 0; });
     if (neverSet) {
         return {0, 1, 0, 0};
     }
-    return {state.SetHours, state.SetMinutes, state.SetSeconds, 0};
+    const CustomTime last = clock.customTime();
+    return {last.hours, last.minutes, last.seconds, 0};
 }
 
-std::array<int, 8> SetTimeModel::apply(ProgramState& state, DisplaySink& display,
-                                       SetTimePanel& panel, SetTimeValues v) {
+std::array<int, 8> SetTimeModel::apply(Stopwatch& clock, DisplaySink& display, SetTimePanel& panel,
+                                       SetTimeValues v) {
     v.hours = std::clamp(v.hours, 0, kMaxHours);
     v.minutes = std::clamp(v.minutes, 0, kMaxMinutes);
     v.seconds = std::clamp(v.seconds, 0, kMaxSeconds);
-    v.subSec = std::clamp(v.subSec, 0, subSecMax(state.EventsPerSec));
+    v.subSec = std::clamp(v.subSec, 0, subSecMax(clock.eventsPerSec()));
 
     const QString texts[4] = {boxText(v.hours), boxText(v.minutes), boxText(v.seconds),
                               boxText(v.subSec)};
@@ -54,22 +55,13 @@ std::array<int, 8> SetTimeModel::apply(ProgramState& state, DisplaySink& display
     }
 
     // The sub-second count is at the applied resolution (the one the bar's range came from).
-    const int sub = subSecCs(v.subSec, state.EventsPerSec);
-    state.BaseCs = sub + v.hours * 360000 + v.minutes * 6000 + v.seconds * 100;
-    state.SetSubSecCs = static_cast<qint16>(sub);
-
-    state.HourText = texts[0];
-    state.MinuteText = texts[1];
-    state.SecondText = texts[2];
-    state.SubSecText = texts[3];
-
-    state.TimeSetPending = 1;
-    state.PruneOnSnap = 1;
-    state.TimeWasSet = 1;
-
-    state.SetHours = static_cast<qint16>(v.hours);
-    state.SetMinutes = static_cast<qint16>(v.minutes);
-    state.SetSeconds = static_cast<qint16>(v.seconds);
+    const int sub = subSecCs(v.subSec, clock.eventsPerSec());
+    clock.setBaseCs(sub + v.hours * 360000 + v.minutes * 6000 + v.seconds * 100);
+    clock.setCustomTime({v.hours, v.minutes, v.seconds, sub});
+    clock.setTimeTexts(texts[0], texts[1], texts[2], texts[3]);
+    clock.setCustomTimePending(true);
+    clock.setPruneOnSnap(true);
+    clock.setCustomTimeShown(true);
 
     if (anyDigit) {
         panel.setSnapEnabled(true);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/DisplaySink.h"
-#include "core/ProgramState.h"
+#include "core/Stopwatch.h"
 
 #include <QString>
 
@@ -24,7 +24,7 @@ struct SetTimeValues {
     int hours = 0;   // 0..99
     int minutes = 0; // 0..59
     int seconds = 0; // 0..59
-    int subSec = 0;  // sub-second events, 0 .. EventsPerSec - 1
+    int subSec = 0;  // sub-second events, 0 .. events per second - 1
 
     friend bool operator==(const SetTimeValues&, const SetTimeValues&) = default;
 };
@@ -50,13 +50,13 @@ public:
 
     // The values the bars open with: 00:01:00 until an Apply set a time other than zero, after
     // that the hours, minutes and seconds of the last Apply; the sub-second bar always opens at 0.
-    SetTimeValues preset(const ProgramState& state) const;
+    SetTimeValues preset(const Stopwatch& clock) const;
 
     // Apply: the digits go to the large display (all zero resets the stopwatch instead), the time
-    // becomes the clock's base, the display fields and the set-time flags are written and Snap and
-    // Reset are enabled (Snap disabled after the all-zero reset). Out-of-range values are clamped
-    // to the bars' ranges first. Returns the eight digits applied.
-    std::array<int, 8> apply(ProgramState& state, DisplaySink& display, SetTimePanel& panel,
+    // becomes the clock's base and its custom time, the clock's fields and custom-time flags are
+    // written and Snap and Reset are enabled (Snap disabled after the all-zero reset). Out-of-range
+    // values are clamped to the bars' ranges first. Returns the eight digits applied.
+    std::array<int, 8> apply(Stopwatch& clock, DisplaySink& display, SetTimePanel& panel,
                              SetTimeValues values);
 
     const std::array<int, 8>& timeDigits() const { return m_timeDigits; }

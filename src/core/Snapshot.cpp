@@ -2,17 +2,18 @@
 
 #include "core/DisplaySink.h"
 #include "core/NumberText.h"
-#include "core/ProgramState.h"
 #include "core/ReadingsModel.h"
+#include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
 
 namespace cfx {
 
-SnapResult TakeSnap(ProgramState& state, SnapClock& clock, ReadingsModel& readings,
-                    DisplaySink& display, const SnapHooks& hooks) {
-    if (state.StampPending == 1)
-        state.SessionStamp = generalDate(hooks.now ? hooks.now() : QDateTime::currentDateTime());
-    state.StampPending = 0;
+SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& display,
+                    const SnapHooks& hooks) {
+    if (readings.stampPending())
+        readings.setSessionStamp(
+            generalDate(hooks.now ? hooks.now() : QDateTime::currentDateTime()));
+    readings.setStampPending(false);
 
     const bool flash = hooks.flashAndSound && hooks.flashAndSound();
     if (flash) {
@@ -21,8 +22,8 @@ SnapResult TakeSnap(ProgramState& state, SnapClock& clock, ReadingsModel& readin
         display.setBackground(DisplaySink::kWhite);
     }
 
-    const QString clockText = readingTimeText(state.HourText, state.MinuteText, state.SecondText,
-                                              state.SubSecText, false);
+    const QString clockText = readingTimeText(clock.hourText(), clock.minuteText(),
+                                              clock.secondText(), clock.subSecText(), false);
     auto append = [&](qint32 cs, bool stoodStill, const QString& tag, bool prune) {
         const bool ok = readings.AppendReading(cs, stoodStill, tag, prune, clockText) ==
                         ReadingsModel::Append::Appended;
@@ -31,23 +32,23 @@ SnapResult TakeSnap(ProgramState& state, SnapClock& clock, ReadingsModel& readin
         return SnapResult{ok, !ok};
     };
     auto stopSnapping = [&] {
-        clock.panelState = 2;
+        clock.setPanelState(PanelState::StoppedSnapped);
         if (hooks.disableSnap)
             hooks.disableSnap();
     };
 
     SnapResult result;
-    if (state.TimeSetPending == 1) {
-        result = append(state.BaseCs, true, QString::number(state.SetSubSecCs), true);
+    if (clock.customTimePending()) {
+        result = append(clock.baseCs(), true, QString::number(clock.customTime().subSecCs), true);
         stopSnapping();
-    } else if (clock.panelState == 0) {
-        result = append(clock.currentCs, false, clock.centiText, state.PruneOnSnap == 1);
-    } else if (clock.panelState == 1) {
-        result = append(clock.currentCs, true, clock.centiText, state.PruneOnSnap == 1);
+    } else if (clock.panelState() == PanelState::Running) {
+        result = append(clock.currentCs(), false, clock.centiText(), clock.pruneOnSnap());
+    } else if (clock.panelState() == PanelState::Stopped) {
+        result = append(clock.currentCs(), true, clock.centiText(), clock.pruneOnSnap());
         stopSnapping();
     }
-    state.TimeSetPending = 0;
-    state.PruneOnSnap = 0;
+    clock.setCustomTimePending(false);
+    clock.setPruneOnSnap(false);
 
     readings.RefreshReadings();
     if (flash && hooks.snapfoto)

@@ -14,8 +14,8 @@ qint64 SteadyClock::nowMs() const {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-Stopwatch::Stopwatch(ProgramState& state, const MonotonicClock& clock, QObject* parent)
-    : QObject(parent), m_state(state), m_clock(clock) {
+Stopwatch::Stopwatch(const MonotonicClock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock) {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &Stopwatch::tick);
@@ -30,18 +30,18 @@ void Stopwatch::setDisplay(DisplaySink* display) {
 }
 
 void Stopwatch::startStop() {
-    if (m_running == 1)
+    if (m_running)
         stop();
     else
         start();
 }
 
 void Stopwatch::start() {
-    m_stopRequest = 0;
-    m_panelState = 0;
-    m_running = 1;
-    m_state.TimeWasSet = 0;
-    m_state.TimeSetPending = 0;
+    m_stopRequested = false;
+    m_panelState = PanelState::Running;
+    m_running = true;
+    m_customTimeShown = false;
+    m_customTimePending = false;
     applyRunColours();
     m_startMs = m_clock.nowMs();
     m_timer.start();
@@ -50,32 +50,31 @@ void Stopwatch::start() {
 
 void Stopwatch::stop() {
     m_timer.stop();
-    m_state.BaseCs = m_currentCs;
-    m_running = 0;
-    m_stopRequest = -1;
-    m_panelState = 1;
+    m_baseCs = m_currentCs;
+    m_running = false;
+    m_stopRequested = true;
+    m_panelState = PanelState::Stopped;
     applyRunColours();
     Q_EMIT stopped();
 }
 
 void Stopwatch::reset() {
     m_timer.stop();
-    m_state.StampPending = 1;
-    m_running = 0;
+    m_running = false;
     m_panelText = cfx::kIdlePanelText;
-    m_stopRequest = -1;
-    m_state.BaseCs = 0;
-    m_state.TimeWasSet = 0;
+    m_stopRequested = true;
+    m_baseCs = 0;
+    m_customTimeShown = false;
     m_display->setLedValues({});
     applyRunColours();
     m_currentCs = 0;
     Q_EMIT ticked();
     Q_EMIT resetDone();
-    m_state.TimeSetPending = 0;
+    m_customTimePending = false;
 }
 
 void Stopwatch::tick() {
-    if (m_stopRequest != 0) {
+    if (m_stopRequested) {
         m_timer.stop();
         return;
     }
@@ -87,40 +86,48 @@ void Stopwatch::tick() {
         return;
     }
     const qint64 elapsedMs = m_clock.nowMs() - m_startMs;
-    const qint64 cs = cfx::roundHalfEven(static_cast<double>(elapsedMs) / 10.0) + m_state.BaseCs;
+    const qint64 cs = cfx::roundHalfEven(static_cast<double>(elapsedMs) / 10.0) + m_baseCs;
     m_currentCs =
         static_cast<qint32>(std::clamp<qint64>(cs, 0, std::numeric_limits<qint32>::max()));
-    m_state.ElapsedCs = m_currentCs;
+    m_elapsedCs = m_currentCs;
 
     const cfx::TimeFields f = cfx::timeFields(m_currentCs);
-    m_state.HourText = f.hour;
-    m_state.MinuteText = f.minute;
-    m_state.SecondText = f.second;
+    m_hourText = f.hour;
+    m_minuteText = f.minute;
+    m_secondText = f.second;
     m_centiText = f.centi;
     m_panelText = cfx::panelTimeText(f);
     publishSubSec(m_currentCs % 100);
     m_digits = cfx::displayDigits(f, f.centi);
-    std::array<int, 8> led = cfx::displayDigits(f, m_state.SubSecText);
+    std::array<int, 8> led = cfx::displayDigits(f, m_subSecText);
     m_display->setLedValues(led);
     Q_EMIT ticked();
 }
 
 void Stopwatch::publishSubSec(int centiRemainder) {
-    m_state.SubSecText = cfx::subSecText(centiRemainder, m_state.EventsPerSec);
-    const QString& s = m_state.SubSecText;
+    m_subSecText = cfx::subSecText(centiRemainder, m_eventsPerSec);
+    const QString& s = m_subSecText;
     m_subDigits = {s.size() > 0 ? s[0].digitValue() : 0, s.size() > 1 ? s[1].digitValue() : 0};
 }
 
 void Stopwatch::subsecAdjust(const QString& resolutionText) {
-    m_state.EventsPerSec = cfx::eventsPerSecOf(resolutionText);
-    const int remainder = m_state.TimeWasSet == 1 ? m_state.SetSubSecCs : m_currentCs % 100;
+    m_eventsPerSec = cfx::eventsPerSecOf(resolutionText);
+    const int remainder = m_customTimeShown ? m_customTime.subSecCs : m_currentCs % 100;
     publishSubSec(remainder);
     std::array<int, 8> led = m_display->ledValues();
     led[6] = m_subDigits[0];
     led[7] = m_subDigits[1];
     m_display->setLedValues(led);
     Q_EMIT resolutionChanged();
-    m_display->setResolutionOne(m_state.EventsPerSec == 1);
+    m_display->setResolutionOne(m_eventsPerSec == 1);
+}
+
+void Stopwatch::setTimeTexts(const QString& hour, const QString& minute, const QString& second,
+                             const QString& subSec) {
+    m_hourText = hour;
+    m_minuteText = minute;
+    m_secondText = second;
+    m_subSecText = subSec;
 }
 
 void Stopwatch::setDisplayStyle(int style) {
@@ -135,7 +142,7 @@ quint32 Stopwatch::lookBackground() const {
 quint32 Stopwatch::lookLit() const {
     if (m_displayStyle != 1)
         return DisplaySink::kBlack;
-    return m_running == 1 ? DisplaySink::kGreen : DisplaySink::kRed;
+    return m_running ? DisplaySink::kGreen : DisplaySink::kRed;
 }
 
 void Stopwatch::applyRunColours() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/DisplaySink.h"
-#include "core/ProgramState.h"
 
 #include <QObject>
 #include <QString>
@@ -25,16 +24,31 @@ public:
     qint64 nowMs() const override;
 };
 
+// Where the clock stands, as the snaps see it: running, stopped (one standing reading may still
+// be taken) or stopped with that reading taken.
+enum class PanelState { Running, Stopped, StoppedSnapped };
+
+// The hours, minutes, seconds and sub-second centiseconds of the last custom time applied in the
+// set-time dialog.
+struct CustomTime {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int subSecCs = 0;
+
+    friend bool operator==(const CustomTime&, const CustomTime&) = default;
+};
+
 // The stopwatch's clock. While running, a precise 10 ms timer drives one tick: the elapsed time
-// since the last start plus BaseCs, in centiseconds, rounded half to even. Each tick republishes
-// ElapsedCs and the time fields and hands the eight digits to the large display. Nothing spins:
-// events run between ticks.
+// since the last start plus the base, in centiseconds, rounded half to even. Each tick republishes
+// the elapsed time and the time fields and hands the eight digits to the large display. Nothing
+// spins: events run between ticks.
 class Stopwatch : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 10;
 
-    Stopwatch(ProgramState& state, const MonotonicClock& clock, QObject* parent = nullptr);
+    explicit Stopwatch(const MonotonicClock& clock, QObject* parent = nullptr);
 
     void setDisplay(DisplaySink* display);
     DisplaySink& display() const { return *m_display; }
@@ -59,19 +73,49 @@ public:
     // of Reset and Start; by default the clock resets and starts itself.
     void setRollOver(std::function<void()> rollOver) { m_rollOver = std::move(rollOver); }
 
-    bool isRunning() const { return m_running == 1; }
+    bool isRunning() const { return m_running; }
     QString panelText() const { return m_panelText; }
 
-    // Clock state kept by the panel in the original design.
-    qint32 CurrentCs() const { return m_currentCs; }
-    int StopRequest() const { return m_stopRequest; }
-    int PanelState() const { return m_panelState; }
-    void setPanelState(int s) { m_panelState = s; }
-    int Running() const { return m_running; }
-    int DisplayStyle() const { return m_displayStyle; }
-    QString CentiText() const { return m_centiText; }
-    const std::array<int, 8>& Digits() const { return m_digits; }
-    const std::array<int, 2>& SubDigits() const { return m_subDigits; }
+    // The centiseconds of the last tick; 0 after a reset.
+    qint32 currentCs() const { return m_currentCs; }
+    // The centiseconds of the last tick, kept through a reset (what the measure windows read).
+    qint32 elapsedCs() const { return m_elapsedCs; }
+    // The centiseconds counted up to the last stop, reset, custom time or loaded session; a start
+    // counts on from here.
+    qint32 baseCs() const { return m_baseCs; }
+    void setBaseCs(qint32 cs) { m_baseCs = cs; }
+    // Sub-second events per second, from the resolution box.
+    int eventsPerSec() const { return m_eventsPerSec; }
+
+    PanelState panelState() const { return m_panelState; }
+    void setPanelState(PanelState state) { m_panelState = state; }
+    // 0 = LCD, 1 = LED.
+    int displayStyle() const { return m_displayStyle; }
+
+    // The fields of the last displayed time: two-digit hours, minutes and seconds, the sub-second
+    // field at the resolution, and the two-digit centiseconds of the last tick.
+    QString hourText() const { return m_hourText; }
+    QString minuteText() const { return m_minuteText; }
+    QString secondText() const { return m_secondText; }
+    QString subSecText() const { return m_subSecText; }
+    QString centiText() const { return m_centiText; }
+    void setTimeTexts(const QString& hour, const QString& minute, const QString& second,
+                      const QString& subSec);
+    const std::array<int, 8>& digits() const { return m_digits; }
+    const std::array<int, 2>& subDigits() const { return m_subDigits; }
+
+    // A custom time from the set-time dialog. customTime() holds the last one applied.
+    // customTimeShown(): the sub-second field shows the custom time's sub-second until the next
+    // start or reset. customTimePending(): the next snap takes the custom time as a standing
+    // reading. pruneOnSnap(): the next snap first removes the readings at or after its time.
+    CustomTime customTime() const { return m_customTime; }
+    void setCustomTime(const CustomTime& time) { m_customTime = time; }
+    bool customTimeShown() const { return m_customTimeShown; }
+    void setCustomTimeShown(bool shown) { m_customTimeShown = shown; }
+    bool customTimePending() const { return m_customTimePending; }
+    void setCustomTimePending(bool pending) { m_customTimePending = pending; }
+    bool pruneOnSnap() const { return m_pruneOnSnap; }
+    void setPruneOnSnap(bool prune) { m_pruneOnSnap = prune; }
 
 Q_SIGNALS:
     void ticked();            // panelText() changed
@@ -84,7 +128,6 @@ private:
     void applyRunColours();
     void publishSubSec(int centiRemainder);
 
-    ProgramState& m_state;
     const MonotonicClock& m_clock;
     NullDisplay m_nullDisplay;
     DisplaySink* m_display = &m_nullDisplay;
@@ -93,11 +136,19 @@ private:
 
     qint64 m_startMs = 0;
     qint32 m_currentCs = 0;
-    int m_stopRequest = 0;
-    int m_panelState = 2;
-    int m_running = 0;
+    qint32 m_elapsedCs = 0;
+    qint32 m_baseCs = 0;
+    qint16 m_eventsPerSec = 10;
+    bool m_stopRequested = false;
+    PanelState m_panelState = PanelState::StoppedSnapped;
+    bool m_running = false;
     int m_displayStyle = 0;
+    QString m_hourText, m_minuteText, m_secondText, m_subSecText;
     QString m_centiText;
+    CustomTime m_customTime;
+    bool m_customTimeShown = false;
+    bool m_customTimePending = false;
+    bool m_pruneOnSnap = false;
     QString m_panelText = QStringLiteral("00:00:00:00");
     std::array<int, 8> m_digits{};
     std::array<int, 2> m_subDigits{};

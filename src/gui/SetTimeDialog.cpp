@@ -32,9 +32,9 @@ constexpr Field kFields[4] = {
 
 } // namespace
 
-SetTimeDialog::SetTimeDialog(ProgramState& state, std::function<DisplaySink&()> display,
+SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> display,
                              cfx::SetTimePanel& panel, QWidget* parent)
-    : QDialog(parent), m_state(state), m_display(std::move(display)), m_panel(panel) {
+    : QDialog(parent), m_clock(clock), m_display(std::move(display)), m_panel(panel) {
     setObjectName(QStringLiteral("SetTimeForm"));
     setWindowTitle(QStringLiteral("Chronofex - Set Time"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -73,7 +73,7 @@ SetTimeDialog::SetTimeDialog(ProgramState& state, std::function<DisplaySink&()> 
     m_bars[0]->setTop(cfx::SetTimeModel::kMaxHours);
     m_bars[1]->setTop(cfx::SetTimeModel::kMaxMinutes);
     m_bars[2]->setTop(cfx::SetTimeModel::kMaxSeconds);
-    m_bars[3]->setTop(cfx::SetTimeModel::subSecMax(m_state.EventsPerSec));
+    m_bars[3]->setTop(cfx::SetTimeModel::subSecMax(m_clock.eventsPerSec()));
 
     m_apply = new QPushButton(QStringLiteral("Apply"), this);
     m_apply->setObjectName(QStringLiteral("Command1"));
@@ -115,8 +115,8 @@ void SetTimeDialog::wire() {
 }
 
 void SetTimeDialog::prepare() {
-    const cfx::SetTimeValues preset = m_model.preset(m_state);
-    m_bars[3]->setTop(cfx::SetTimeModel::subSecMax(m_state.EventsPerSec));
+    const cfx::SetTimeValues preset = m_model.preset(m_clock);
+    m_bars[3]->setTop(cfx::SetTimeModel::subSecMax(m_clock.eventsPerSec()));
     m_bars[0]->setNumber(preset.hours);
     m_bars[1]->setNumber(preset.minutes);
     m_bars[2]->setNumber(preset.seconds);
@@ -168,7 +168,7 @@ void SetTimeDialog::apply() {
     for (int i = 0; i < 4; ++i) {
         commitBox(i);
     }
-    m_model.apply(m_state, m_display(), m_panel, values());
+    m_model.apply(m_clock, m_display(), m_panel, values());
 }
 
 } // namespace cfx

@@ -22,8 +22,8 @@ class SetTimeDialog : public QDialog {
 public:
     // The large display is reached through `display` at each Apply, since the program may attach
     // another one after this dialog was made.
-    SetTimeDialog(ProgramState& state, std::function<DisplaySink&()> display,
-                  cfx::SetTimePanel& panel, QWidget* parent = nullptr);
+    SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> display, cfx::SetTimePanel& panel,
+                  QWidget* parent = nullptr);
     ~SetTimeDialog() override;
 
     // What happens each time the dialog opens: centred on the screen, the bars preset and the
@@ -45,7 +45,7 @@ private:
     void boxEdited(int index, const QString& text);
     void commitBox(int index);
 
-    ProgramState& m_state;
+    Stopwatch& m_clock;
     std::function<DisplaySink&()> m_display;
     cfx::SetTimePanel& m_panel;
     cfx::SetTimeModel m_model;

@@ -102,8 +102,8 @@ const QRect kThirdRow(180, 100, 228, 22);
 
 } // namespace
 
-SplashWindow::SplashWindow(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_state(state) {
+SplashWindow::SplashWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chronofex"));
     setAccessibleName(QStringLiteral("Chronofex"));
@@ -177,7 +177,7 @@ QString SplashWindow::titleText() {
 }
 
 void SplashWindow::showSplash() {
-    m_state.AboutMode = 0;
+    m_mode = Mode::Splash;
     m_label1->show();
     m_label3->setText(kCreditLine);
     fitText(m_label3);
@@ -195,7 +195,7 @@ void SplashWindow::showSplash() {
 }
 
 void SplashWindow::showAbout() {
-    m_state.AboutMode = 1;
+    m_mode = Mode::About;
     m_label1->hide();
     m_label3->hide();
     m_label4->show();
@@ -215,7 +215,7 @@ void SplashWindow::showAbout() {
 }
 
 void SplashWindow::showTimerFired() {
-    if (m_state.AboutMode != 0) {
+    if (m_mode != Mode::Splash) {
         return;
     }
     m_tmrShow->stop();
@@ -276,7 +276,7 @@ void SplashWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && m_state.AboutMode == 1) {
+    if (event->key() == Qt::Key_Escape && m_mode == Mode::About) {
         close();
         return;
     }
@@ -287,7 +287,7 @@ void SplashWindow::closeEvent(QCloseEvent* event) {
     m_tmrShow->stop();
     m_dragging = false;
     showCursor();
-    if (m_state.AboutMode == 0 && !m_splashDone) {
+    if (m_mode == Mode::Splash && !m_splashDone) {
         m_splashDone = true;
         Q_EMIT splashClosedEarly();
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/ProgramState.h"
-
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
@@ -13,10 +11,10 @@ class QTimer;
 
 namespace cfx {
 
-// The picture-shaped splash and about window. As the splash (AboutMode 0) it shows the title for
-// four seconds with the mouse cursor hidden, then asks for the main panel and closes; closed
-// earlier, it ends the program. As the about window (AboutMode 1) it shows the version, a credit
-// line and the contact address and stays until closed. Either way it is dragged by its face, a
+// The picture-shaped splash and about window. As the splash it shows the title for four seconds
+// with the mouse cursor hidden, then asks for the main panel and closes; closed earlier, it ends
+// the program. As the about window it shows the version, a credit line and the contact address
+// and stays until closed. Either way it is dragged by its face, a
 // right-click offers "Close" and a double-click closes it.
 class SplashWindow : public QWidget {
     Q_OBJECT
@@ -24,11 +22,15 @@ public:
     static constexpr int kShowMs = 4000;
     static const QString kContactAddress;
 
-    explicit SplashWindow(ProgramState& state, QWidget* parent = nullptr);
+    enum class Mode { Splash, About };
+
+    explicit SplashWindow(QWidget* parent = nullptr);
     ~SplashWindow() override;
 
     void showSplash();
     void showAbout();
+    // What the window was last shown as.
+    Mode mode() const { return m_mode; }
 
     // "Omnichron Stopwatch v" and the program's version.
     static QString titleText();
@@ -60,7 +62,7 @@ private:
     void showCursor();
     void openContact();
 
-    ProgramState& m_state;
+    Mode m_mode = Mode::Splash;
     QImage m_picture;
     QRegion m_outline;
     QTimer* m_tmrShow = nullptr;

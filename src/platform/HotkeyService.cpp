@@ -1,6 +1,5 @@
 #include "platform/HotkeyService.h"
 
-#include "core/ProgramState.h"
 #include "platform/X11HotkeyGrabber.h"
 
 #include <QWidget>
@@ -9,9 +8,9 @@ namespace cfx {
 
 using cfx::HotkeySet;
 
-HotkeyService::HotkeyService(ProgramState& state, std::unique_ptr<HotkeyGrabber> grabber,
+HotkeyService::HotkeyService(const QString& dataDir, std::unique_ptr<HotkeyGrabber> grabber,
                              QObject* parent)
-    : QObject(parent), m_state(state), m_grabber(std::move(grabber)) {
+    : QObject(parent), m_filePath(cfx::hotkeyFilePath(dataDir)), m_grabber(std::move(grabber)) {
     if (m_grabber)
         m_grabber->setPressHandler([this](int id) { Q_EMIT hotkeyPressed(id); });
 }
@@ -36,21 +35,21 @@ void HotkeyService::notify(QMessageBox::Icon icon, const QString& title, const Q
 }
 
 HotkeySet HotkeyService::readRepaired() {
-    const cfx::HotkeyFileRead read = cfx::readHotkeyFile(m_state.HotkeyFilePath);
+    const cfx::HotkeyFileRead read = cfx::readHotkeyFile(m_filePath);
     if (!read.ok) {
         if (!m_repairReported) {
             m_repairReported = true;
             notify(QMessageBox::Warning, cfx::hotkeyFailTitle(),
                    QStringLiteral("The hotkey file \"%1\" cannot be read: %2\r\n"
                                   "The program runs without hotkeys.")
-                       .arg(m_state.HotkeyFilePath, read.error));
+                       .arg(m_filePath, read.error));
         }
         return {};
     }
     if (read.repaired && !m_repairReported) {
         m_repairReported = true;
         notify(QMessageBox::Warning, cfx::hotkeyFailTitle(),
-               cfx::hotkeyRepairText(m_state.HotkeyFilePath, read.validLines));
+               cfx::hotkeyRepairText(m_filePath, read.validLines));
     }
     return read.set;
 }
@@ -58,9 +57,9 @@ HotkeySet HotkeyService::readRepaired() {
 void HotkeyService::registerAndReport(const HotkeySet& set) {
     if (!m_grabber) {
         for (int i = 0; i < cfx::HotkeyCount; ++i) {
-            m_state.HotkeyModifiers[i] = set.modifiers[i];
-            m_state.HotkeyKeyCodes[i] = set.keyCodes[i];
-            m_state.HotkeyRegistered[i] = false;
+            m_held.modifiers[i] = set.modifiers[i];
+            m_held.keyCodes[i] = set.keyCodes[i];
+            m_held.registered[i] = false;
         }
         bool wanted = false;
         for (int i = 0; i < cfx::HotkeyCount; ++i)
@@ -75,15 +74,13 @@ void HotkeyService::registerAndReport(const HotkeySet& set) {
         }
         return;
     }
-    if (cfx::registerHotkeys(m_state, set, *m_grabber) != 0) {
-        notify(QMessageBox::Critical, cfx::hotkeyFailTitle(),
-               cfx::hotkeyFailText(m_state.HotkeyFailCount));
-    }
-    m_state.HotkeyFailCount = 0;
+    const int failures = cfx::registerHotkeys(m_held, set, *m_grabber);
+    if (failures != 0)
+        notify(QMessageBox::Critical, cfx::hotkeyFailTitle(), cfx::hotkeyFailText(failures));
 }
 
 void HotkeyService::startUp() {
-    cfx::HotKeyFileCheck(m_state);
+    cfx::ensureHotkeyFile(m_filePath);
     registerAndReport(readRepaired());
 }
 
@@ -91,7 +88,7 @@ void HotkeyService::releaseAll() {
     // Nothing the dialog does afterwards registers anything again.
     m_editing = false;
     if (m_grabber)
-        cfx::releaseHotkeys(m_state, *m_grabber);
+        cfx::releaseHotkeys(m_held, *m_grabber);
 }
 
 HotkeySet HotkeyService::fileValues() {
@@ -101,19 +98,19 @@ HotkeySet HotkeyService::fileValues() {
 HotkeySet HotkeyService::beginEditing() {
     if (!m_editing) {
         for (int i = 0; i < cfx::HotkeyCount; ++i) {
-            m_beforeEditing.modifiers[i] = m_state.HotkeyModifiers[i];
-            m_beforeEditing.keyCodes[i] = m_state.HotkeyKeyCodes[i];
-            m_beforeEditing.enabled[i] = m_state.HotkeyRegistered[i];
+            m_beforeEditing.modifiers[i] = m_held.modifiers[i];
+            m_beforeEditing.keyCodes[i] = m_held.keyCodes[i];
+            m_beforeEditing.enabled[i] = m_held.registered[i];
         }
     }
     m_editing = true;
     const HotkeySet file = readRepaired();
     for (int i = 0; i < cfx::HotkeyCount; ++i) {
-        m_state.HotkeyModifiers[i] = file.modifiers[i];
-        m_state.HotkeyKeyCodes[i] = file.keyCodes[i];
+        m_held.modifiers[i] = file.modifiers[i];
+        m_held.keyCodes[i] = file.keyCodes[i];
     }
     if (m_grabber)
-        cfx::releaseHotkeys(m_state, *m_grabber);
+        cfx::releaseHotkeys(m_held, *m_grabber);
     return file;
 }
 
@@ -122,17 +119,17 @@ void HotkeyService::finishEditing(const HotkeySet& boxes) {
     for (int i = 0; i < cfx::HotkeyCount; ++i) {
         result.enabled[i] = boxes.enabled[i];
         // A disabled hotkey keeps the values the file had when the dialog opened.
-        result.modifiers[i] = boxes.enabled[i] ? boxes.modifiers[i] : m_state.HotkeyModifiers[i];
-        result.keyCodes[i] = boxes.enabled[i] ? boxes.keyCodes[i] : m_state.HotkeyKeyCodes[i];
+        result.modifiers[i] = boxes.enabled[i] ? boxes.modifiers[i] : m_held.modifiers[i];
+        result.keyCodes[i] = boxes.enabled[i] ? boxes.keyCodes[i] : m_held.keyCodes[i];
     }
     m_editing = false;
     registerAndReport(result);
-    const cfx::FileResult saved = cfx::writeHotkeyFile(m_state.HotkeyFilePath, result);
+    const cfx::FileResult saved = cfx::writeHotkeyFile(m_filePath, result);
     if (!saved.ok) {
         notify(QMessageBox::Critical, cfx::hotkeyFailTitle(),
                QStringLiteral("The hotkeys could not be saved to \"%1\": %2\r\n"
                               "They work until the program ends.")
-                   .arg(m_state.HotkeyFilePath, saved.error));
+                   .arg(m_filePath, saved.error));
     }
 }
 

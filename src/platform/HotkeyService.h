@@ -15,8 +15,6 @@ class QWidget;
 
 namespace cfx {
 
-struct ProgramState;
-
 // The program's global hotkeys: the file, the registrations with the desktop, and the
 // messages about both. The hotkey dialog edits through it; presses come out as hotkeyPressed.
 class HotkeyService : public QObject, public HotkeyEditing {
@@ -26,8 +24,9 @@ public:
     using Notifier =
         std::function<void(QMessageBox::Icon icon, const QString& title, const QString& text)>;
 
-    // grabber may be null: the desktop offers no global hotkeys.
-    HotkeyService(ProgramState& state, std::unique_ptr<HotkeyGrabber> grabber,
+    // The hotkey file lives in the data folder (none when it is empty). grabber may be null: the
+    // desktop offers no global hotkeys.
+    HotkeyService(const QString& dataDir, std::unique_ptr<HotkeyGrabber> grabber,
                   QObject* parent = nullptr);
     ~HotkeyService() override;
 
@@ -60,6 +59,10 @@ public:
     int virtualKeyOfNativeKey(quint32 scanCode) const override;
     bool editing() const { return m_editing; }
 
+    QString filePath() const { return m_filePath; }
+    // The current combinations and which of them are registered with the desktop.
+    const HotkeyRegistrations& registrations() const { return m_held; }
+
 Q_SIGNALS:
     void hotkeyPressed(int id);
 
@@ -68,7 +71,8 @@ private:
     void registerAndReport(const cfx::HotkeySet& set);
     void notify(QMessageBox::Icon icon, const QString& title, const QString& text);
 
-    ProgramState& m_state;
+    QString m_filePath;
+    HotkeyRegistrations m_held;
     std::unique_ptr<HotkeyGrabber> m_grabber;
     Notifier m_notify;
     QPointer<QWidget> m_messageParent;

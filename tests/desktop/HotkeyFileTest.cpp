@@ -1,5 +1,4 @@
 #include "core/io/HotkeyFile.h"
-#include "core/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,25 +30,24 @@ TEST(HotkeyFile, PathHasExactlyOneSeparatorBeforeTheName) {
     EXPECT_EQ(hotkeyFilePath("/data/cfx"), "/data/cfx/hotkeysetup.txt");
     EXPECT_EQ(hotkeyFilePath("/data/cfx/"), "/data/cfx/hotkeysetup.txt");
     EXPECT_EQ(hotkeyFilePath("/"), "/hotkeysetup.txt");
+    EXPECT_EQ(hotkeyFilePath(""), ""); // no data folder, no file
 }
 
 TEST(HotkeyFile, CheckCreatesTheDefaultFileOnceAndNeverRewritesIt) {
     QTemporaryDir dir;
-    ProgramState state;
-    state.DataDir = dir.path() + "/"; // a folder given with a trailing separator
-    HotKeyFileCheck(state);
-    EXPECT_EQ(state.HotkeyFilePath, dir.path() + "/hotkeysetup.txt");
-    EXPECT_EQ(fileBytes(state.HotkeyFilePath), kTwelveZeros);
+    const QString path = hotkeyFilePath(dir.path());
+    ensureHotkeyFile(path);
+    EXPECT_EQ(fileBytes(path), kTwelveZeros);
 
-    const HotkeyFileRead read = readHotkeyFile(state.HotkeyFilePath);
+    const HotkeyFileRead read = readHotkeyFile(path);
     EXPECT_TRUE(read.ok);
     EXPECT_FALSE(read.repaired);
     EXPECT_EQ(read.set, HotkeySet{});
 
     // An existing file, even a damaged one, is left exactly as it is.
-    putBytes(state.HotkeyFilePath, "junk\n");
-    HotKeyFileCheck(state);
-    EXPECT_EQ(fileBytes(state.HotkeyFilePath), QByteArray("junk\n"));
+    putBytes(path, "junk\n");
+    ensureHotkeyFile(path);
+    EXPECT_EQ(fileBytes(path), QByteArray("junk\n"));
 }
 
 TEST(HotkeyFile, WritesTwelveCrLfLinesThatReadBackTheSame) {
@@ -67,7 +65,7 @@ TEST(HotkeyFile, WritesTwelveCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(read.set, set);
 }
 
-TEST(HotkeyFile, ReadsFilesFromTheOriginalPlatform) {
+TEST(HotkeyFile, ReadsLfLinesAnUnendedLastLineAndExtraLines) {
     QTemporaryDir dir;
     const QString path = hotkeyFilePath(dir.path());
     // Plain LF, a last line without an end, and extra lines after the twelfth are all fine.

@@ -1,4 +1,3 @@
-#include "core/ProgramState.h"
 #include "gui/HotkeyDialog.h"
 #include "gui/HotkeyEdit.h"
 #include "platform/HotkeyService.h"
@@ -64,7 +63,6 @@ class HotkeyFormTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    ProgramState m_state;
     Desk m_desk;
     FakeGrabber* m_grabber = nullptr;
     std::unique_ptr<HotkeyService> m_service;
@@ -74,8 +72,6 @@ class HotkeyFormTest : public QObject {
 
     void makeService(bool withGrabber = true) {
         m_service.reset();
-        m_state = ProgramState{};
-        m_state.DataDir = m_dir.path();
         m_desk = Desk{};
         m_messages.clear();
         std::unique_ptr<HotkeyGrabber> g;
@@ -84,7 +80,7 @@ class HotkeyFormTest : public QObject {
             m_grabber = fake.get();
             g = std::move(fake);
         }
-        m_service = std::make_unique<HotkeyService>(m_state, std::move(g));
+        m_service = std::make_unique<HotkeyService>(m_dir.path(), std::move(g));
         m_service->setNotifier([this](QMessageBox::Icon icon, const QString& t, const QString& x) {
             m_messages.append({icon, t, x});
         });
@@ -120,9 +116,9 @@ private Q_SLOTS:
         QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
         QCOMPARE(m_messages[0].title, QString("Hotkey Assign"));
         QVERIFY(m_messages[0].text.startsWith("Can not register 2 Hotkeys.\r\n"));
-        QCOMPARE(m_state.HotkeyFailCount, 0);
+        QCOMPARE(m_service->filePath(), filePath());
         QCOMPARE(m_desk.held.size(), size_t(1));
-        QVERIFY(m_state.HotkeyRegistered[0]);
+        QVERIFY(m_service->registrations().registered[0]);
 
         QSignalSpy spy(m_service.get(), &HotkeyService::hotkeyPressed);
         m_grabber->press(0);
@@ -243,7 +239,7 @@ private Q_SLOTS:
             form.close();
             QCOMPARE(m_desk.held.size(), size_t(1));
             QCOMPARE(m_desk.held[0], std::make_pair(1, 116));
-            QCOMPARE(m_state.HotkeyKeyCodes[0], 116);
+            QCOMPARE(m_service->registrations().keyCodes[0], 116);
         }
         // Closing did not save, and the dialog gone does not release again.
         QVERIFY(fileBytes(filePath()).startsWith("1\r\n116\r\n1\r\n"));

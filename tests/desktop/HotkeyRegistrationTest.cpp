@@ -1,5 +1,4 @@
 #include "core/HotkeyRegistration.h"
-#include "core/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -39,35 +38,34 @@ HotkeySet makeSet(std::array<int, 4> mods, std::array<int, 4> keys, std::array<b
 } // namespace
 
 TEST(HotkeyRegistration, RegistersOnlyEnabledHotkeysAndKeepsEveryValue) {
-    ProgramState state;
+    HotkeyRegistrations held;
     FakeGrabber desk;
     const HotkeySet set =
         makeSet({3, 3, 3, 2}, {0x74, 0x75, 0x76, 0x77}, {true, false, true, false});
-    EXPECT_EQ(registerHotkeys(state, set, desk), 0);
-    EXPECT_EQ(state.HotkeyRegistered, (std::array<bool, 4>{true, false, true, false}));
-    EXPECT_EQ(state.HotkeyKeyCodes, (std::array<int, 4>{0x74, 0x75, 0x76, 0x77}));
-    EXPECT_EQ(state.HotkeyModifiers, (std::array<int, 4>{3, 3, 3, 2}));
+    EXPECT_EQ(registerHotkeys(held, set, desk), 0);
+    EXPECT_EQ(held.registered, (std::array<bool, 4>{true, false, true, false}));
+    EXPECT_EQ(held.keyCodes, (std::array<int, 4>{0x74, 0x75, 0x76, 0x77}));
+    EXPECT_EQ(held.modifiers, (std::array<int, 4>{3, 3, 3, 2}));
     EXPECT_EQ(desk.held.size(), 2u);
     EXPECT_EQ(desk.held[2], std::make_pair(3, 0x76));
 
-    releaseHotkeys(state, desk);
+    releaseHotkeys(held, desk);
     EXPECT_TRUE(desk.held.empty());
-    EXPECT_EQ(state.HotkeyRegistered, (std::array<bool, 4>{}));
+    EXPECT_EQ(held.registered, (std::array<bool, 4>{}));
 }
 
 TEST(HotkeyRegistration, CountsRefusedAndDuplicateCombinationsButNotMissingKeys) {
-    ProgramState state;
+    HotkeyRegistrations held;
     FakeGrabber desk;
     desk.heldElsewhere.insert({2, 'S'});
     // 0 and 1 share a combination; 2 is held by another program; 3 has no key.
     const HotkeySet set = makeSet({1, 1, 2, 0}, {0x74, 0x74, 'S', 0}, {true, true, true, true});
-    EXPECT_EQ(registerHotkeys(state, set, desk), 2);
-    EXPECT_EQ(state.HotkeyFailCount, 2);
-    EXPECT_EQ(state.HotkeyRegistered, (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_EQ(registerHotkeys(held, set, desk), 2);
+    EXPECT_EQ(held.registered, (std::array<bool, 4>{true, false, false, false}));
     EXPECT_EQ(desk.held.size(), 1u);
 
     // An enabled hotkey without a key alone is no failure.
-    ProgramState fresh;
+    HotkeyRegistrations fresh;
     FakeGrabber empty;
     EXPECT_EQ(registerHotkeys(fresh, makeSet({2, 0, 0, 0}, {0, 0, 0, 0}, {true, true, true, true}),
                               empty),
@@ -76,12 +74,11 @@ TEST(HotkeyRegistration, CountsRefusedAndDuplicateCombinationsButNotMissingKeys)
 }
 
 TEST(HotkeyRegistration, RegisteringAgainFirstGivesBackWhatWasHeld) {
-    ProgramState state;
+    HotkeyRegistrations held;
     FakeGrabber desk;
-    registerHotkeys(state, makeSet({1, 0, 0, 0}, {0x74, 0, 0, 0}, {1, 0, 0, 0}), desk);
+    registerHotkeys(held, makeSet({1, 0, 0, 0}, {0x74, 0, 0, 0}, {1, 0, 0, 0}), desk);
     // The same identifier with a new key: no stale grab is left and no failure is counted.
-    EXPECT_EQ(registerHotkeys(state, makeSet({4, 0, 0, 0}, {0x75, 0, 0, 0}, {1, 0, 0, 0}), desk),
-              0);
+    EXPECT_EQ(registerHotkeys(held, makeSet({4, 0, 0, 0}, {0x75, 0, 0, 0}, {1, 0, 0, 0}), desk), 0);
     ASSERT_EQ(desk.held.size(), 1u);
     EXPECT_EQ(desk.held[0], std::make_pair(4, 0x75));
 }

@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(form && form->isVisible() && form->isModal());
         form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll3"))->setNumber(5);
         form->apply();
-        QCOMPARE(m_program->state().BaseCs, 6500); // the 00:01:00 preset plus 5 s
+        QCOMPARE(m_program->clock().baseCs(), 6500); // the 00:01:00 preset plus 5 s
         QVERIFY(panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
         QVERIFY(panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
         QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 1, 0, 5, 0, 0}));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         for (int n = 1; n <= 4; ++n)
             form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll%1").arg(n))->setNumber(0);
         form->apply();
-        QCOMPARE(m_program->state().BaseCs, 0);
+        QCOMPARE(m_program->clock().baseCs(), 0);
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Snap"))->isEnabled());
         QVERIFY(!panel().findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
 
@@ -175,12 +175,12 @@ private Q_SLOTS:
         actions().startStop()->trigger();
         QVERIFY(!apply->isEnabled());
         form->apply();
-        QCOMPARE(m_program->state().TimeSetPending, 0);
-        QVERIFY(m_program->state().BaseCs < 18000);
+        QVERIFY(!m_program->clock().customTimePending());
+        QVERIFY(m_program->clock().baseCs() < 18000);
         actions().startStop()->trigger();
         QVERIFY(apply->isEnabled());
         form->apply();
-        QCOMPARE(m_program->state().BaseCs, 18000);
+        QCOMPARE(m_program->clock().baseCs(), 18000);
         form->close();
     }
 };

@@ -8,7 +8,6 @@ exe=$1
 grabkey=$2
 trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
-e2e_own_socket_folder
 e2e_all_hotkeys
 
 # stays FIELD VALUE: the panel keeps showing it for half a second.

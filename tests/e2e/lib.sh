@@ -71,15 +71,11 @@ e2e_no_output() {
     [ ! -s "$APP_LOG" ] || fail "the program printed output"
 }
 
-# The program's local socket lands in TMPDIR: a folder of its own makes it easy to find, and
-# status, field and expect then ask the running program what its panel shows.
-e2e_own_socket_folder() {
-    export TMPDIR="$E2E_TMP/tmp"
-    mkdir -p "$TMPDIR"
-}
+# The program's local socket is in its private folder of the test's own runtime folder: status,
+# field and expect ask the running program what its panel shows.
 # "caption=Stop time=... snap=1 reset=1 ..." or "none".
 status() {
-    python3 - "$TMPDIR" <<'PY'
+    python3 - "$XDG_RUNTIME_DIR/chronofex" <<'PY'
 import glob, socket, sys
 paths = glob.glob(sys.argv[1] + "/chronofex-*")
 if not paths:

@@ -8,7 +8,6 @@
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
-e2e_own_socket_folder
 e2e_all_hotkeys
 
 e2e_start_x

@@ -12,7 +12,6 @@
 source "$(dirname "$0")/lib.sh"
 exe=$(realpath "$1")
 trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
-e2e_own_socket_folder
 
 # Start/Stop on Ctrl+F5 and Snap on Ctrl+F6, enabled; Reset and Menu unassigned.
 printf '2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n' >"$DATA_DIR/hotkeysetup.txt"

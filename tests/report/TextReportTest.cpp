@@ -2,7 +2,6 @@
 
 #include "core/GapStatistics.h"
 #include "core/NumberText.h"
-#include "core/ProgramState.h"
 #include "core/ReadingsModel.h"
 
 #include <QDir>
@@ -39,19 +38,17 @@ protected:
         model.Exclude(2);
         model.AddComment(2, "lap, \"fast\"");
         model.AddComment(3, " ");
-        state.EventsPerSec = 100;
-        state.SessionStamp = "stamp";
+        model.setStampPending(false); // the first reading stamped the session
     }
     QString pct(double v) const { return cfx::formatFixed(v); }
 
     ReadingsModel model;
-    ProgramState state;
     cfx::ReportHeader header{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "100", "stamp"};
 };
 
 TEST_F(TextReportTest, BothFilesByteForByte) {
     QTemporaryDir dir;
-    ASSERT_TRUE(cfx::writeReportAndClear(dir.path(), model, state, header).ok);
+    ASSERT_TRUE(cfx::writeReportAndClear(dir.path(), model, header, 100).ok);
     const QString d = cfx::generalDate(header.created);
     const QString report = "StopWatch Report created at: " + d + "\r\n" +
                            "Note: An 's' prefixed to Time indicates timer was\r\n"
@@ -89,7 +86,7 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
     EXPECT_EQ(bytesOf(QDir(dir.path()).filePath("CFXRawCSV.txt")), raw.toUtf8());
     // After a successful write the report is empty and the next reading opens a new session.
     EXPECT_EQ(model.recordCount(), 0);
-    EXPECT_EQ(state.StampPending, 1);
+    EXPECT_TRUE(model.stampPending());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
@@ -132,11 +129,10 @@ TEST_F(TextReportTest, AReadOnlyFolderKeepsEverythingAndSaysWhy) {
         old.write("old report\r\n");
     }
     ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
-    state.StampPending = 0;
     cfx::ReportWriteResult r;
     {
         UnprivilegedScope scope;
-        r = cfx::writeReportAndClear(dir.path(), model, state, header);
+        r = cfx::writeReportAndClear(dir.path(), model, header, 100);
     }
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
     EXPECT_FALSE(r.ok);
@@ -145,7 +141,7 @@ TEST_F(TextReportTest, AReadOnlyFolderKeepsEverythingAndSaysWhy) {
     EXPECT_TRUE(r.message().contains(r.error));
     EXPECT_EQ(model.recordCount(), 3);
     EXPECT_EQ(model.results().textMatrix(2, 3), "lap, \"fast\"");
-    EXPECT_EQ(state.StampPending, 0);
+    EXPECT_FALSE(model.stampPending());
     EXPECT_EQ(bytesOf(reportPath), QByteArray("old report\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CFXReport.txt"});
 }
@@ -160,7 +156,7 @@ TEST_F(TextReportTest, TheSecondFileFailingLeavesTheFirstAsItWas) {
     }
     // A folder where the raw file should go cannot be replaced by a file.
     ASSERT_TRUE(QDir(dir.path()).mkdir("CFXRawCSV.txt"));
-    const cfx::ReportWriteResult r = cfx::writeReportAndClear(dir.path(), model, state, header);
+    const cfx::ReportWriteResult r = cfx::writeReportAndClear(dir.path(), model, header, 100);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.path.endsWith("CFXRawCSV.txt"));
     EXPECT_EQ(model.recordCount(), 3);

@@ -83,7 +83,7 @@ private Q_SLOTS:
     void eachClickOpensANewDocumentAndKeepsTheReadings() {
         takeTwoReadings();
         QCOMPARE(m_program->readings().recordCount(), 2);
-        const qint16 stampPending = m_program->state().StampPending;
+        const bool stampPending = m_program->readings().stampPending();
         QVERIFY(wordButton()->isEnabled());
 
         wordButton()->click();
@@ -100,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(m_program->report()
                     .findChild<QPushButton*>(QStringLiteral("writefilecmnd"))
                     ->isEnabled());
-        QCOMPARE(m_program->state().StampPending, stampPending);
+        QCOMPARE(m_program->readings().stampPending(), stampPending);
 
         wordButton()->click();
         QCOMPARE(m_opened.size(), 2);

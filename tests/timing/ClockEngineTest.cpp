@@ -15,10 +15,9 @@ using namespace cfx;
 namespace {
 
 struct Rig {
-    ProgramState state;
     FakeClock time;
     NullDisplay display;
-    Stopwatch clock{state, time};
+    Stopwatch clock{time};
     Rig() { clock.setDisplay(&display); }
 
     void run(qint64 ms) {
@@ -34,16 +33,16 @@ TEST(Stopwatch, PausesAndResumesFromTheLastTick) {
     r.clock.start();
     r.run(1234);
     r.clock.stop();
-    EXPECT_EQ(r.state.BaseCs, 123);
+    EXPECT_EQ(r.clock.baseCs(), 123);
     r.time.advance(5000); // standing time is not counted
     r.clock.start();
     r.run(2000);
-    EXPECT_EQ(r.clock.CurrentCs(), 323);
+    EXPECT_EQ(r.clock.currentCs(), 323);
     EXPECT_EQ(r.clock.panelText(), "00:00:03.23");
     r.clock.stop();
-    EXPECT_EQ(r.state.BaseCs, 323);
-    EXPECT_EQ(r.clock.PanelState(), 1);
-    EXPECT_EQ(r.clock.Running(), 0);
+    EXPECT_EQ(r.clock.baseCs(), 323);
+    EXPECT_EQ(r.clock.panelState(), PanelState::Stopped);
+    EXPECT_FALSE(r.clock.isRunning());
 }
 
 TEST(Stopwatch, StopTakesTheLastCompletedTick) {
@@ -52,7 +51,7 @@ TEST(Stopwatch, StopTakesTheLastCompletedTick) {
     r.run(500);
     r.time.advance(7); // a stop 7 ms after the last tick
     r.clock.stop();
-    EXPECT_EQ(r.state.BaseCs, 50);
+    EXPECT_EQ(r.clock.baseCs(), 50);
 }
 
 TEST(Stopwatch, RoundsMillisecondsHalfToEven) {
@@ -60,8 +59,8 @@ TEST(Stopwatch, RoundsMillisecondsHalfToEven) {
         Rig r;
         r.clock.start();
         r.run(ms);
-        EXPECT_EQ(r.clock.CurrentCs(), cs) << ms << " ms";
-        EXPECT_EQ(r.state.ElapsedCs, cs);
+        EXPECT_EQ(r.clock.currentCs(), cs) << ms << " ms";
+        EXPECT_EQ(r.clock.elapsedCs(), cs);
     }
 }
 
@@ -78,13 +77,13 @@ TEST(Stopwatch, PublishesFieldsAndDigitsEveryTick) {
     Rig r;
     r.clock.start();
     r.run(3723570); // 1 h 2 min 3.57 s
-    EXPECT_EQ(r.state.HourText, "01");
-    EXPECT_EQ(r.state.MinuteText, "02");
-    EXPECT_EQ(r.state.SecondText, "03");
-    EXPECT_EQ(r.clock.CentiText(), "57");
-    EXPECT_EQ(r.state.SubSecText, "05");
+    EXPECT_EQ(r.clock.hourText(), "01");
+    EXPECT_EQ(r.clock.minuteText(), "02");
+    EXPECT_EQ(r.clock.secondText(), "03");
+    EXPECT_EQ(r.clock.centiText(), "57");
+    EXPECT_EQ(r.clock.subSecText(), "05");
     EXPECT_EQ(r.display.ledValues(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 0, 5}));
-    EXPECT_EQ(r.clock.Digits(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 5, 7}));
+    EXPECT_EQ(r.clock.digits(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 5, 7}));
 }
 
 TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
@@ -96,7 +95,7 @@ TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
         r.run(570);
         r.clock.stop();
         r.clock.subsecAdjust(resolution);
-        EXPECT_EQ(r.state.SubSecText, expected) << resolution;
+        EXPECT_EQ(r.clock.subSecText(), expected) << resolution;
         EXPECT_EQ(r.display.ledValues()[6] * 10 + r.display.ledValues()[7],
                   QString(expected).toInt())
             << resolution;
@@ -104,19 +103,19 @@ TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
         // The next tick keeps using the new resolution.
         r.clock.start();
         r.run(0);
-        EXPECT_EQ(r.state.SubSecText, expected) << resolution;
+        EXPECT_EQ(r.clock.subSecText(), expected) << resolution;
     }
 }
 
 TEST(Stopwatch, ResolutionUsesTheSetSubSecondAfterACustomTime) {
     Rig r;
-    r.state.TimeWasSet = 1;
-    r.state.SetSubSecCs = 70;
+    r.clock.setCustomTimeShown(true);
+    r.clock.setCustomTime({0, 0, 0, 70});
     r.clock.subsecAdjust("10");
-    EXPECT_EQ(r.state.SubSecText, "07");
+    EXPECT_EQ(r.clock.subSecText(), "07");
     r.clock.subsecAdjust("-5"); // a nonsense resolution cannot make negative fields
-    EXPECT_EQ(r.state.EventsPerSec, 0);
-    EXPECT_EQ(r.state.SubSecText, "00");
+    EXPECT_EQ(r.clock.eventsPerSec(), 0);
+    EXPECT_EQ(r.clock.subSecText(), "00");
 }
 
 TEST(Stopwatch, ResetWhileRunningStopsAndZeroes) {
@@ -128,19 +127,18 @@ TEST(Stopwatch, ResetWhileRunningStopsAndZeroes) {
     r.clock.reset();
     EXPECT_EQ(resets, 1);
     EXPECT_EQ(r.clock.panelText(), cfx::kIdlePanelText);
-    EXPECT_EQ(r.clock.CurrentCs(), 0);
-    EXPECT_EQ(r.state.BaseCs, 0);
-    EXPECT_EQ(r.state.ElapsedCs, 150); // keeps the last running value
-    EXPECT_EQ(r.state.StampPending, 1);
+    EXPECT_EQ(r.clock.currentCs(), 0);
+    EXPECT_EQ(r.clock.baseCs(), 0);
+    EXPECT_EQ(r.clock.elapsedCs(), 150); // keeps the last running value
     EXPECT_FALSE(r.clock.isRunning());
     EXPECT_EQ(r.display.ledValues(), (std::array<int, 8>{}));
     // A tick that was already queued does nothing after the reset.
     r.run(100);
-    EXPECT_EQ(r.clock.CurrentCs(), 0);
+    EXPECT_EQ(r.clock.currentCs(), 0);
     // The next start counts from zero.
     r.clock.start();
     r.run(100);
-    EXPECT_EQ(r.clock.CurrentCs(), 10);
+    EXPECT_EQ(r.clock.currentCs(), 10);
 }
 
 TEST(Stopwatch, LedColoursFollowTheClock) {
@@ -166,27 +164,27 @@ TEST(Stopwatch, RollsOverAtOneHundredHours) {
     Rig r;
     int resets = 0;
     QObject::connect(&r.clock, &Stopwatch::resetDone, [&] { ++resets; });
-    r.state.BaseCs = cfx::kRollOverCs - 1;
+    r.clock.setBaseCs(cfx::kRollOverCs - 1);
     r.clock.start();
     r.run(10);
-    EXPECT_EQ(r.clock.CurrentCs(), cfx::kRollOverCs);
+    EXPECT_EQ(r.clock.currentCs(), cfx::kRollOverCs);
     EXPECT_EQ(resets, 0);
     r.run(10); // the tick after 100:00:00.00 rolls over instead of showing it
     EXPECT_EQ(resets, 1);
     EXPECT_TRUE(r.clock.isRunning());
-    EXPECT_EQ(r.clock.CurrentCs(), 0);
+    EXPECT_EQ(r.clock.currentCs(), 0);
     r.run(20);
-    EXPECT_EQ(r.clock.CurrentCs(), 2);
+    EXPECT_EQ(r.clock.currentCs(), 2);
 }
 
 TEST(Stopwatch, LateTickStillRollsOver) {
     Rig r;
     int rolls = 0;
     r.clock.setRollOver([&] { ++rolls; });
-    r.state.BaseCs = cfx::kRollOverCs - 1;
+    r.clock.setBaseCs(cfx::kRollOverCs - 1);
     r.clock.start();
     r.run(25); // jumps from ...99 straight past the exact value
-    EXPECT_EQ(r.clock.CurrentCs(), cfx::kRollOverCs + 1);
+    EXPECT_EQ(r.clock.currentCs(), cfx::kRollOverCs + 1);
     r.run(10);
     EXPECT_EQ(rolls, 1);
 }
@@ -202,7 +200,7 @@ TEST(Stopwatch, HundredHourRunHasNoDrift) {
         const int ms = static_cast<int>(std::min<qint64>(step(random), end - total));
         total += ms;
         r.run(ms);
-        ASSERT_EQ(r.clock.CurrentCs(), cfx::roundHalfEven(total / 10.0)) << total;
+        ASSERT_EQ(r.clock.currentCs(), cfx::roundHalfEven(total / 10.0)) << total;
     }
     EXPECT_EQ(r.clock.panelText(), "99:59:55.00");
 }

@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 
 #include "app/Application.h"
+#include "core/ReadingsModel.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/PanelButton.h"
@@ -67,8 +68,8 @@ private Q_SLOTS:
         QCOMPARE(child<ClickableImage>("Image1")->iconName(), QStringLiteral("MOUSEUP"));
         QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLCD"));
         QCOMPARE(child<ClickableImage>("Image3")->iconName(), QStringLiteral("CAMERAON"));
-        QCOMPARE(m_program->state().StampPending, qint16(1));
-        QCOMPARE(m_program->clock().PanelState(), 2);
+        QVERIFY(m_program->readings().stampPending());
+        QCOMPARE(m_program->clock().panelState(), PanelState::StoppedSnapped);
         for (const char* name :
              {"Label2", "Frame2", "Command4", "Snap", "Command3", "Combo1", "LabelEvents", "SubSec",
               "Frame1", "LCDOption", "LEDOption", "Image2", "Displaychk", "Label1", "Reportchk",
@@ -151,10 +152,10 @@ private Q_SLOTS:
         QCOMPARE(timeText(), QStringLiteral("00:00:01.23"));
         QTest::keyClick(&panel(), Qt::Key_Space);
         QVERIFY(!m_program->clock().isRunning());
-        QCOMPARE(m_program->state().BaseCs, 123);
+        QCOMPARE(m_program->clock().baseCs(), 123);
         QTest::keyClick(&panel(), Qt::Key_F5);
         QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
-        QCOMPARE(m_program->state().BaseCs, 0);
+        QCOMPARE(m_program->clock().baseCs(), 0);
     }
 
     void resolutionAppliesOnlyThroughItsButton() {
@@ -163,9 +164,9 @@ private Q_SLOTS:
         Q_EMIT combo->activated(0);
         QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionPending);
         QCOMPARE(combo->palette().color(QPalette::Base), QColor(255, 0, 0));
-        QCOMPARE(m_program->state().EventsPerSec, qint16(10));
+        QCOMPARE(m_program->clock().eventsPerSec(), 10);
         child<QToolButton>("SubSec")->click();
-        QCOMPARE(m_program->state().EventsPerSec, qint16(1));
+        QCOMPARE(m_program->clock().eventsPerSec(), 1);
         QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
         QCOMPARE(combo->palette().color(QPalette::Base), QColor(251, 253, 187));
     }
@@ -178,7 +179,7 @@ private Q_SLOTS:
         QTest::keyClicks(combo->lineEdit(), QStringLiteral("100"));
         QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionPending);
         child<QToolButton>("SubSec")->click();
-        QCOMPARE(m_program->state().EventsPerSec, qint16(100));
+        QCOMPARE(m_program->clock().eventsPerSec(), 100);
         QVERIFY(!combo->lineEdit()->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(m_program->clock().isRunning());
@@ -222,7 +223,7 @@ private Q_SLOTS:
         m_program->clock().tick();
         panel().close();
         QVERIFY(!m_program->clock().isRunning());
-        QCOMPARE(m_program->state().BaseCs, 0);
+        QCOMPARE(m_program->clock().baseCs(), 0);
     }
 };
 

@@ -88,14 +88,14 @@ void SessionProgramTest::cleanup() {
 
 void SessionProgramTest::takeThreeReadings() {
     ReadingsModel& r = m_program->readings();
-    m_program->state().SessionStamp = QStringLiteral("8.12.2026 00:01:02");
+    r.setSessionStamp(QStringLiteral("8.12.2026 00:01:02"));
     r.AppendReading(157, false, "57", false, "00:00:01.05");
     r.AppendReading(312, false, "12", false, "00:00:03.01");
     r.AppendReading(471, true, "71", false, "00:00:04.07");
     r.RefreshReadings();
     QVERIFY(r.AddComment(1, QString::fromUtf8("d\xC3\xA9part, fast")));
     QVERIFY(r.Exclude(2));
-    m_program->state().BaseCs = 471;
+    m_program->clock().setBaseCs(471);
     m_program->display().setLedValues({0, 0, 0, 0, 0, 4, 0, 7});
 }
 
@@ -109,9 +109,9 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
 
     // Something else happens before the session is opened again.
     r.AppendReading(900, false, "00", false, "00:00:09.00");
-    m_program->state().BaseCs = 900;
-    m_program->state().StampPending = 1;
-    m_program->state().SessionStamp = QStringLiteral("later");
+    m_program->clock().setBaseCs(900);
+    r.setStampPending(true);
+    r.setSessionStamp(QStringLiteral("later"));
 
     m_program->loadSession(path);
     QVERIFY(m_messages.isEmpty());
@@ -131,11 +131,10 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
         QVERIFY(r.results().backColorAt(1, c) != GridModel::kYellow);
     }
 
-    ProgramState& s = m_program->state();
-    QCOMPARE(s.StampPending, qint16(0));
-    QCOMPARE(s.BaseCs, 471);
-    QCOMPARE(s.SessionStamp, QStringLiteral("8.12.2026 00:01:02"));
-    QCOMPARE(s.EventsPerSec, qint16(10));
+    QVERIFY(!r.stampPending());
+    QCOMPARE(m_program->clock().baseCs(), 471);
+    QCOMPARE(r.sessionStamp(), QStringLiteral("8.12.2026 00:01:02"));
+    QCOMPARE(m_program->clock().eventsPerSec(), 10);
     QCOMPARE(m_program->display().ledValues(), (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
     QCOMPARE(m_program->clock().panelText(), QStringLiteral("00:00:00:00"));
     QVERIFY(!m_program->clock().isRunning());
@@ -162,7 +161,7 @@ void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
     m_program->actions().startStop()->trigger();
     m_clock->advance(1234);
     m_program->clock().tick();
-    QCOMPARE(m_program->state().ElapsedCs, 200 + 123);
+    QCOMPARE(m_program->clock().elapsedCs(), 200 + 123);
     m_program->actions().startStop()->trigger();
 }
 
@@ -172,7 +171,7 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
                                    "1", "S00:00:00.14", "100.00", "", "57", "57"})
                 .ok);
     m_program->loadSession(path);
-    QCOMPARE(m_program->state().EventsPerSec, qint16(250));
+    QCOMPARE(m_program->clock().eventsPerSec(), 250);
     QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("250"));
     QCOMPARE(m_program->readings().results().textMatrix(1, 1), QStringLiteral("S00:00:00.14"));
     // Saving it again keeps the hand-edited resolution.
@@ -182,10 +181,10 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
 
 void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
     takeThreeReadings();
-    m_program->state().StampPending = 1;
+    m_program->readings().setStampPending(true);
     const cfx::SessionData before = cfx::sessionFrom(
-        m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
-        m_program->state().SessionStamp, m_program->display().ledValues());
+        m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
+        m_program->readings().sessionStamp(), m_program->display().ledValues());
     QDir(m_dir->path()).mkdir("folder.CFX");
     const QString damaged = m_dir->filePath("damaged.CFX");
     QVERIFY(cfx::writeLines(damaged, {"10", "-5"}).ok);
@@ -198,11 +197,11 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
         QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
         QVERIFY(m_messages[0].text.contains(path));
         const cfx::SessionData after = cfx::sessionFrom(
-            m_program->readings(), m_program->panel().resolutionText(), m_program->state().BaseCs,
-            m_program->state().SessionStamp, m_program->display().ledValues());
+            m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
+            m_program->readings().sessionStamp(), m_program->display().ledValues());
         QVERIFY(after == before);
         QVERIFY(m_program->readings().isExcluded(2));
-        QCOMPARE(m_program->state().StampPending, qint16(1));
+        QVERIFY(m_program->readings().stampPending());
     }
 }
 
@@ -273,7 +272,7 @@ void SessionProgramTest::openDialogLoadsTheChosenFile() {
     dialog->findChild<QLineEdit*>("TxtFilename")->setText("pick.CFX");
     dialog->findChild<QPushButton*>("CmdOK")->click();
     QCOMPARE(m_program->readings().recordCount(), 3);
-    QCOMPARE(m_program->state().BaseCs, 471);
+    QCOMPARE(m_program->clock().baseCs(), 471);
     QVERIFY(m_messages.isEmpty());
 }
 
@@ -287,9 +286,9 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
     m_program->loadSession(session);
     const cfx::ReportHeader header{QDateTime::currentDateTime(),
                                    m_program->panel().resolutionText(),
-                                   m_program->state().SessionStamp};
-    QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(),
-                                     m_program->state(), header)
+                                   m_program->readings().sessionStamp()};
+    QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(), header,
+                                     m_program->clock().eventsPerSec())
                 .ok);
 
     QString error;

@@ -25,8 +25,6 @@ public Q_SLOTS:
 class Form1Test : public QObject {
     Q_OBJECT
 
-    ProgramState m_state;
-
     static void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
                           Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held,
@@ -39,10 +37,8 @@ class Form1Test : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { m_state = ProgramState{}; }
-
     void outlineIsThePictureWithoutItsKeyColour() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         const QImage picture = QImage(QStringLiteral(":/SPLASHPIC"));
         QVERIFY(!picture.isNull());
         QCOMPARE(form.size(), picture.size());
@@ -64,7 +60,7 @@ private Q_SLOTS:
     }
 
     void splashHidesTheCursorThenAsksForThePanel() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         QSignalSpy finished(&form, &SplashWindow::splashFinished);
         QSignalSpy early(&form, &SplashWindow::splashClosedEarly);
         auto* timer = form.findChild<QTimer*>(QStringLiteral("tmrShow"));
@@ -72,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(timer->interval(), 4000);
 
         form.showSplash();
-        QCOMPARE(m_state.AboutMode, 0);
+        QCOMPARE(form.mode(), SplashWindow::Mode::Splash);
         QVERIFY(form.isVisible());
         QVERIFY(timer->isActive());
         QVERIFY(QGuiApplication::overrideCursor());
@@ -90,7 +86,7 @@ private Q_SLOTS:
     }
 
     void closingTheSplashEarlyEndsItWithoutThePanel() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         QSignalSpy finished(&form, &SplashWindow::splashFinished);
         QSignalSpy early(&form, &SplashWindow::splashClosedEarly);
         form.showSplash();
@@ -108,10 +104,10 @@ private Q_SLOTS:
     }
 
     void aboutShowsVersionCreditAndContactAndStays() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         QSignalSpy finished(&form, &SplashWindow::splashFinished);
         form.showAbout();
-        QCOMPARE(m_state.AboutMode, 1);
+        QCOMPARE(form.mode(), SplashWindow::Mode::About);
         QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(!shown(form, "Label1") && !shown(form, "Label3"));
         QVERIFY(shown(form, "Label4") && shown(form, "Label5") && shown(form, "Label6"));
@@ -141,7 +137,7 @@ private Q_SLOTS:
     }
 
     void dragMovesByTheMouseDisplacement() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         form.showAbout();
         form.move(100, 100);
         QTRY_COMPARE(form.pos(), QPoint(100, 100));
@@ -157,7 +153,7 @@ private Q_SLOTS:
     }
 
     void rightClickOffersCloseAndDoubleClickCloses() {
-        SplashWindow form(m_state);
+        SplashWindow form;
         form.showAbout();
         sendMouse(&form, QEvent::MouseButtonPress, {200, 90}, Qt::RightButton, Qt::RightButton);
         sendMouse(&form, QEvent::MouseButtonRelease, {200, 90}, Qt::RightButton, Qt::NoButton);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 using namespace cfx;
 
 namespace {
@@ -25,7 +27,8 @@ public:
 class SetTimeFormTest : public QObject {
     Q_OBJECT
 
-    ProgramState m_state;
+    SteadyClock m_time;
+    std::unique_ptr<Stopwatch> m_clock;
     NullDisplay m_display;
     CountingPanel m_panel;
 
@@ -41,14 +44,14 @@ class SetTimeFormTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_state = ProgramState{};
+        m_clock = std::make_unique<Stopwatch>(m_time);
         m_display = NullDisplay{};
         m_panel = CountingPanel{};
     }
 
     void barsRunFromTheirLargestValueAtTheTop() {
-        m_state.EventsPerSec = 100;
-        SetTimeDialog form(m_state, display(), m_panel);
+        m_clock->subsecAdjust(QStringLiteral("100"));
+        SetTimeDialog form(*m_clock, display(), m_panel);
         form.prepare();
         const int tops[4] = {99, 59, 59, 99};
         for (int n = 1; n <= 4; ++n) {
@@ -71,7 +74,7 @@ private Q_SLOTS:
     }
 
     void opensAtOneMinuteThenAtTheLastAppliedTime() {
-        SetTimeDialog form(m_state, display(), m_panel);
+        SetTimeDialog form(*m_clock, display(), m_panel);
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{0, 1, 0, 0}));
         QCOMPARE(box(form, 2)->text(), QStringLiteral("01"));
@@ -84,14 +87,14 @@ private Q_SLOTS:
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         QVERIFY(form.isVisible()); // Apply leaves the dialog open
-        QCOMPARE(m_state.BaseCs, 372350);
+        QCOMPARE(m_clock->baseCs(), 372350);
         QCOMPARE(m_display.ledValues(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 0, 5}));
         QVERIFY(m_panel.snap && m_panel.reset);
         form.close();
 
         // Reopened at another resolution: the hours, minutes and seconds come back, the
         // sub-second bar starts at 0 with the new range.
-        m_state.EventsPerSec = 1;
+        m_clock->subsecAdjust(QStringLiteral("1"));
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{1, 2, 3, 0}));
         QCOMPARE(bar(form, 4)->top(), 0);
@@ -99,7 +102,7 @@ private Q_SLOTS:
     }
 
     void typedInputIsHeldToTwoDigitsInRange() {
-        SetTimeDialog form(m_state, display(), m_panel);
+        SetTimeDialog form(*m_clock, display(), m_panel);
         form.prepare();
         form.show();
         QApplication::setActiveWindow(&form);
@@ -132,8 +135,8 @@ private Q_SLOTS:
         hrs->clear();
         form.apply();
         QCOMPARE(hrs->text(), QStringLiteral("00"));
-        QCOMPARE(m_state.BaseCs, 7 * 6000 + 90);
-        QCOMPARE(m_state.MinuteText, QStringLiteral("07"));
+        QCOMPARE(m_clock->baseCs(), 7 * 6000 + 90);
+        QCOMPARE(m_clock->minuteText(), QStringLiteral("07"));
     }
 };
 

@@ -1,28 +1,22 @@
 #include "core/io/HotkeyFile.h"
 
-#include "core/ProgramState.h"
-
 #include <QFileInfo>
 
 namespace cfx {
 
 QString hotkeyFilePath(const QString& folder) {
+    if (folder.isEmpty())
+        return {};
     const QString name = QStringLiteral("hotkeysetup.txt");
     if (folder.endsWith(QLatin1Char('/')))
         return folder + name;
     return folder + QLatin1Char('/') + name;
 }
 
-void HotKeyFileCheck(ProgramState& state) {
-    if (state.DataDir.isEmpty()) {
-        state.HotkeyFilePath.clear(); // no data folder chosen: nothing to create or read
+void ensureHotkeyFile(const QString& path) {
+    if (path.isEmpty() || QFileInfo::exists(path))
         return;
-    }
-    state.HotkeyFilePath = hotkeyFilePath(state.DataDir);
-    const QFileInfo info(state.HotkeyFilePath);
-    if (info.exists())
-        return;
-    writeHotkeyFile(state.HotkeyFilePath, HotkeySet{});
+    writeHotkeyFile(path, HotkeySet{});
 }
 
 namespace {

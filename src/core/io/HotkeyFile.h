@@ -9,12 +9,10 @@
 
 namespace cfx {
 
-struct ProgramState;
-
 // The hotkey file "hotkeysetup.txt": twelve lines, three per hotkey (modifiers in the
 // registration convention 1 = Alt, 2 = Ctrl, 4 = Shift; a Windows virtual-key code; "1" when
-// enabled), in the order Start/Stop, Snap, Reset, Menu. Files written on the original platform
-// use the same numbers and keep working.
+// enabled), in the order Start/Stop, Snap, Reset, Menu. The key is a Windows virtual-key code on
+// every system, so a file copied from another machine keeps working.
 
 inline constexpr int HotkeyCount = 4;
 inline constexpr int HotkeyFileLineCount = 3 * HotkeyCount;
@@ -28,12 +26,13 @@ struct HotkeySet {
 };
 
 // The file's path in a folder: the folder, one "/" unless it already ends with one, the name.
+// Empty for an empty folder (no data folder chosen: there is no file to create or read).
 QString hotkeyFilePath(const QString& folder);
 
-// Sets HotkeyFilePath from the data folder and creates the default file (twelve "0") when
-// there is none. An existing file is left alone; a file that cannot be created is not an error
-// here (the reader copes with a missing file).
-void HotKeyFileCheck(ProgramState& state);
+// Creates the default file (twelve "0") at the path when there is none. An existing file is left
+// alone; a file that cannot be created is not an error here (the reader copes with a missing
+// file). An empty path creates nothing.
+void ensureHotkeyFile(const QString& path);
 
 struct HotkeyFileRead {
     HotkeySet set;

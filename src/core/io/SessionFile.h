@@ -15,7 +15,7 @@ namespace cfx {
 
 // A stopped timing session as kept in a ".CFX" file: one value per line, CR LF after every line.
 //   1      resolution text, as shown in the resolution box
-//   2      accumulated centiseconds (BaseCs)
+//   2      accumulated centiseconds (the clock's base)
 //   3      session stamp
 //   4-11   the eight digits of the large display
 //   12     "1" when readings follow, else "0"

@@ -2,7 +2,6 @@
 
 #include "core/GapStatistics.h"
 #include "core/NumberText.h"
-#include "core/ProgramState.h"
 #include "core/ReadingsModel.h"
 #include "core/io/LineFile.h"
 #include "core/io/SafeFile.h"
@@ -91,11 +90,10 @@ ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& mod
 }
 
 ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& model,
-                                      ProgramState& state, const ReportHeader& header) {
-    ReportWriteResult result = writeStopwatchReport(folder, model, header, state.EventsPerSec);
+                                      const ReportHeader& header, int eventsPerSec) {
+    ReportWriteResult result = writeStopwatchReport(folder, model, header, eventsPerSec);
     if (!result.ok)
         return result;
-    state.StampPending = 1;
     model.ClearReport();
     return result;
 }

@@ -7,7 +7,6 @@
 namespace cfx {
 
 class ReadingsModel;
-struct ProgramState;
 
 inline const QString kReportFileName = QStringLiteral("CFXReport.txt");
 inline const QString kRawCsvFileName = QStringLiteral("CFXRawCSV.txt");
@@ -40,8 +39,8 @@ ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& mod
                                        const ReportHeader& header, int eventsPerSec);
 
 // "Write to Text File & Clear": writes both files and, only when both succeeded, empties the
-// report and lets the next reading start a new session. On failure nothing is cleared.
+// report, so that the next reading starts a new session. On failure nothing is cleared.
 ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& model,
-                                      ProgramState& state, const ReportHeader& header);
+                                      const ReportHeader& header, int eventsPerSec);
 
 } // namespace cfx
