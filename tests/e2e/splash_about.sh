@@ -39,9 +39,13 @@ keep splash.png
 magenta=$(convert "$E2E_TMP/splash.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
     -format '%[fx:int(mean*w*h)]' info:)
 [ "$magenta" = 0 ] || fail "$magenta pixels of the key colour are on the screen"
-[ -z "$(xdotool search --onlyvisible --name '^Chronofex$' | while read -r w; do
-    eval "$(xdotool getwindowgeometry --shell "$w")"; [ "$WIDTH" != 429 ] && echo "$w"; done)" ] ||
+others=$(xdotool search --onlyvisible --name '^Chronofex$' | while read -r w; do
+    eval "$(xdotool getwindowgeometry --shell "$w")"; [ "$WIDTH" = 429 ] || echo "$w"; done)
+# On a loaded machine the checks above can outlast the splash's four seconds; the panel that
+# follows it then is no fault.
+if [ -n "$others" ] && awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { exit !(b - a < 3.5) }'; then
     fail "another window showed during the splash"
+fi
 
 # The panel about four seconds after the start, and the splash gone.
 panel=$(e2e_window '^Chronofex$')
