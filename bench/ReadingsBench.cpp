@@ -87,7 +87,7 @@ void fill(SnapRig& rig) {
         rig.tickAt(i * 37);
         cfx::takeSnap(rig.clock, rig.model, rig.display, hooks);
         if (i % 10 == 0)
-            rig.model.AddComment(i, QStringLiteral("lap %1, steady").arg(i));
+            rig.model.addComment(i, QStringLiteral("lap %1, steady").arg(i));
     }
 }
 
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
         SnapRig rig;
         fill(rig);
         ReadingsModel& model = rig.model;
-        model.Exclude(5);
+        model.exclude(5);
         QTemporaryDir dir;
         const cfx::ReportHeader header{QDateTime::currentDateTime(), QStringLiteral("10"),
                                        QStringLiteral("stamp")};

@@ -17,16 +17,16 @@ namespace {
 ReadingsModel& session(int readings) {
     static ReadingsModel model;
     if (model.recordCount() != readings) {
-        model.ClearReport();
+        model.clearReport();
         for (int i = 1; i <= readings; ++i) {
             const qint32 cs = i * 137;
             const cfx::TimeFields f = cfx::timeFields(cs);
-            model.AppendReading(cs, false, f.centi, false,
+            model.appendReading(cs, false, f.centi, false,
                                 f.hour + ':' + f.minute + ':' + f.second + '.' + f.centi);
         }
-        model.RefreshReadings();
+        model.refreshReadings();
         for (int i = 1; i <= readings; i += 3)
-            model.AddComment(i, QStringLiteral("lap %1; steady pace").arg(i));
+            model.addComment(i, QStringLiteral("lap %1; steady pace").arg(i));
     }
     return model;
 }

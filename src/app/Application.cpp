@@ -105,7 +105,7 @@ void Application::wireActions() {
     connect(a.snap(), &QAction::triggered, this, &Application::takeSnap);
     connect(a.reset(), &QAction::triggered, m_clock.get(), &Stopwatch::reset);
     connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(),
-            &ReadingsModel::ClearReportForReset);
+            &ReadingsModel::clearReportForReset);
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
             [this] { m_readings->rerenderTimeTexts(m_clock->eventsPerSec()); });
     // A late tick past 100 hours: the clock starts again from zero.

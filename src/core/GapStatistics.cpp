@@ -38,7 +38,7 @@ qint32 gapOf(const ReadingsModel& model, int r) {
 
 } // namespace
 
-qint32 FindLongestGap(const ReadingsModel& model) {
+qint32 findLongestGap(const ReadingsModel& model) {
     const int n = model.recordCount();
     qint32 max = 0;
     const bool in1 = !excludedByValue(model, 1);
@@ -59,7 +59,7 @@ qint32 FindLongestGap(const ReadingsModel& model) {
     return max;
 }
 
-qint32 FindShortestGap(const ReadingsModel& model) {
+qint32 findShortestGap(const ReadingsModel& model) {
     const int n = model.recordCount();
     qint32 min = 0;
     const bool in1 = !excludedByValue(model, 1);
@@ -89,7 +89,7 @@ qint32 FindShortestGap(const ReadingsModel& model) {
     return min;
 }
 
-cfx::GapStatistics ComputeGapStatistics(ReadingsModel& model, int eventsPerSec) {
+cfx::GapStatistics computeGapStatistics(ReadingsModel& model, int eventsPerSec) {
     const int n = model.recordCount();
     GridModel& gaps = model.gaps();
     gaps.setRows(n + 1);
@@ -133,8 +133,8 @@ cfx::GapStatistics ComputeGapStatistics(ReadingsModel& model, int eventsPerSec) 
             stats.longest = time;
             stats.shortest = time;
         } else {
-            stats.longest = cfx::formatCs(FindLongestGap(model), eventsPerSec);
-            stats.shortest = cfx::formatCs(FindShortestGap(model), eventsPerSec);
+            stats.longest = cfx::formatCs(findLongestGap(model), eventsPerSec);
+            stats.shortest = cfx::formatCs(findShortestGap(model), eventsPerSec);
         }
     }
     model.setGapStatistics(stats.average, stats.longest, stats.shortest);

@@ -18,11 +18,11 @@ struct GapStatistics {
 // Rebuilds TimerGap (each record's gap to the record before it; record 1's gap is its own time)
 // and computes the average, longest and shortest gap over the included records at the given
 // resolution. The strings are stored in the model and returned.
-cfx::GapStatistics ComputeGapStatistics(ReadingsModel& model, int eventsPerSec);
+cfx::GapStatistics computeGapStatistics(ReadingsModel& model, int eventsPerSec);
 
 // The longest / shortest gap over the included records; TimerGap must have been rebuilt by
-// ComputeGapStatistics first. Need at least two records.
-qint32 FindLongestGap(const ReadingsModel& model);
-qint32 FindShortestGap(const ReadingsModel& model);
+// computeGapStatistics first. Need at least two records.
+qint32 findLongestGap(const ReadingsModel& model);
+qint32 findShortestGap(const ReadingsModel& model);
 
 } // namespace cfx

@@ -143,7 +143,7 @@ void ReadingsModel::addRecordRow(bool stoodStill, qint32 timeCs) {
     m_ownWrite = false;
 }
 
-ReadingsModel::Append ReadingsModel::AppendReading(qint32 timeCs, bool stoodStill,
+ReadingsModel::Append ReadingsModel::appendReading(qint32 timeCs, bool stoodStill,
                                                    const QString& tag, bool prune,
                                                    const QString& clockText) {
     if (prune)
@@ -164,7 +164,7 @@ ReadingsModel::Append ReadingsModel::AppendReading(qint32 timeCs, bool stoodStil
     return Append::Appended;
 }
 
-void ReadingsModel::RefreshReadings() {
+void ReadingsModel::refreshReadings() {
     const int last = recordCount();
     m_shareRows = last;
     m_shareBase = last > 0 ? timeCs(last) : 0;
@@ -182,7 +182,7 @@ void ReadingsModel::selectRecord(int n) {
     m_results.setSelection(n, kColComment);
 }
 
-void ReadingsModel::ClearReport() {
+void ReadingsModel::clearReport() {
     m_stampPending = true;
     m_timesSorted = true;
     m_reference.setRows(1);
@@ -192,7 +192,7 @@ void ReadingsModel::ClearReport() {
     Q_EMIT cleared(false);
 }
 
-void ReadingsModel::ClearReportForReset() {
+void ReadingsModel::clearReportForReset() {
     m_stampPending = true;
     m_timesSorted = true;
     m_reference.setRows(1);
@@ -201,7 +201,7 @@ void ReadingsModel::ClearReportForReset() {
     Q_EMIT cleared(true);
 }
 
-bool ReadingsModel::Include(int n) {
+bool ReadingsModel::include(int n) {
     if (!isValidRecord(n))
         return false;
     const QString time = m_results.textMatrix(n, kColTime);
@@ -214,7 +214,7 @@ bool ReadingsModel::Include(int n) {
     return true;
 }
 
-bool ReadingsModel::Exclude(int n) {
+bool ReadingsModel::exclude(int n) {
     if (!isValidRecord(n))
         return false;
     m_results.setBackColorAt(n, kColTime, GridModel::kRed);
@@ -224,7 +224,7 @@ bool ReadingsModel::Exclude(int n) {
     return true;
 }
 
-bool ReadingsModel::AddComment(int n, const QString& comment) {
+bool ReadingsModel::addComment(int n, const QString& comment) {
     if (!isValidRecord(n))
         return false;
     m_results.setTextMatrix(n, kColComment, comment);

@@ -20,7 +20,7 @@ class ReadingsModel : public QObject {
     Q_OBJECT
 public:
     // Record numbers and loops are 32-bit, so the report is not bound to 32766 records; this cap
-    // only keeps memory and file sizes sane. A reading past it is refused (AppendReading returns
+    // only keeps memory and file sizes sane. A reading past it is refused (appendReading returns
     // Refused) and the caller tells the user.
     static constexpr int kMaxRecords = 100000;
 
@@ -46,19 +46,19 @@ public:
     // Adds one reading. With prune set, the records at or after timeCs are removed first.
     // clockText is the time without the "S" ("HH:MM:SS.ff"); stoodStill puts the "S" in front and
     // colours columns 1-3 yellow. Emits appended(row).
-    Append AppendReading(qint32 timeCs, bool stoodStill, const QString& tag, bool prune,
+    Append appendReading(qint32 timeCs, bool stoodStill, const QString& tag, bool prune,
                          const QString& clockText);
 
     // Recomputes every record's share of the newest reading and selects the newest record.
     // Emits refreshed().
-    void RefreshReadings();
+    void refreshReadings();
 
     // Empties the report (all three grids); the next reading starts a new session. Emits
     // cleared(false).
-    void ClearReport();
+    void clearReport();
     // The reset's variant: TimerGap is left as it is (the statistics rebuild it). Emits
     // cleared(true).
-    void ClearReportForReset();
+    void clearReportForReset();
 
     // The date and time of the session's first reading, as the reports print it.
     QString sessionStamp() const { return m_sessionStamp; }
@@ -68,10 +68,10 @@ public:
     void setStampPending(bool pending) { m_stampPending = pending; }
 
     // Include / exclude record n; false (and nothing changed) when n is not a record.
-    bool Include(int n);
-    bool Exclude(int n);
+    bool include(int n);
+    bool exclude(int n);
     // Writes the comment exactly as given; false (and nothing changed) when n is not a record.
-    bool AddComment(int n, const QString& comment);
+    bool addComment(int n, const QString& comment);
 
     // Selects the whole record n (columns 0-3) and makes it current.
     void selectRecord(int n);
@@ -82,7 +82,7 @@ public:
 
     // A record read back from a session file: number, time text, share and comment into
     // TimerResults, tag and time into TimerReference; "S" records get their yellow cells. Shares
-    // stay as stored until the next RefreshReadings. Refused past kMaxRecords.
+    // stay as stored until the next refreshReadings(). Refused past kMaxRecords.
     Append addLoadedReading(const QString& number, const QString& timeText, const QString& share,
                             const QString& comment, const QString& tag, const QString& timeCsText);
     // After the loaded records are in: prepares the report as after an append (the newest

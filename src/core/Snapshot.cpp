@@ -25,7 +25,7 @@ SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& disp
     const QString clockText = readingTimeText(clock.hourText(), clock.minuteText(),
                                               clock.secondText(), clock.subSecText(), false);
     auto append = [&](qint32 cs, bool stoodStill, const QString& tag, bool prune) {
-        const bool ok = readings.AppendReading(cs, stoodStill, tag, prune, clockText) ==
+        const bool ok = readings.appendReading(cs, stoodStill, tag, prune, clockText) ==
                         ReadingsModel::Append::Appended;
         if (!ok && hooks.reportFull)
             hooks.reportFull();
@@ -50,7 +50,7 @@ SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& disp
     clock.setCustomTimePending(false);
     clock.setPruneOnSnap(false);
 
-    readings.RefreshReadings();
+    readings.refreshReadings();
     if (flash && hooks.snapfoto)
         hooks.snapfoto();
     return result;

@@ -341,10 +341,10 @@ void ReportWindow::onToggleExclusion() {
     if (n == 0)
         return;
     if (m_excludeButton->text() == QLatin1String("Include")) {
-        m_model.Include(n);
+        m_model.include(n);
         m_excludeButton->setText(QStringLiteral("Exclude"));
     } else {
-        m_model.Exclude(n);
+        m_model.exclude(n);
         m_excludeButton->setText(QStringLiteral("Include"));
     }
     m_excludeButton->setAccessibleName(m_excludeButton->text());
@@ -354,7 +354,7 @@ void ReportWindow::onAddComment() {
     const int n = recordInBox();
     if (n == 0)
         return;
-    m_model.AddComment(n, m_commentBox->text());
+    m_model.addComment(n, m_commentBox->text());
 }
 
 void ReportWindow::onModelSelection(int row, int col, int rowSel, int colSel) {

@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
     // clock, the second left out of the statistics, comments with a ";" and with XML's
     // special characters.
     ReadingsModel readings;
-    readings.AppendReading(520, true, "20", false, "00:00:05.20");
-    readings.AppendReading(1040, false, "40", false, "00:00:10.40");
-    readings.AppendReading(2080, false, "80", false, "00:00:20.80");
-    readings.RefreshReadings();
-    readings.AddComment(1, "start; warm-up");
-    readings.AddComment(3, "Lap, with comma & <xml>");
-    readings.Exclude(2);
+    readings.appendReading(520, true, "20", false, "00:00:05.20");
+    readings.appendReading(1040, false, "40", false, "00:00:10.40");
+    readings.appendReading(2080, false, "80", false, "00:00:20.80");
+    readings.refreshReadings();
+    readings.addComment(1, "start; warm-up");
+    readings.addComment(3, "Lap, with comma & <xml>");
+    readings.exclude(2);
     const cfx::ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 51, 38)), "100",
                                    "07/12/2026 23:50:00"};
 

@@ -16,7 +16,7 @@ std::unique_ptr<ReadingsModel> withReadings(std::initializer_list<qint32> times)
     ReadingsModel& m = *owner;
     for (qint32 cs : times) {
         const cfx::TimeFields f = cfx::timeFields(cs);
-        m.AppendReading(cs, false, f.centi, false,
+        m.appendReading(cs, false, f.centi, false,
                         cfx::readingTimeText(f.hour, f.minute, f.second, f.centi, false));
     }
     return owner;
@@ -25,7 +25,7 @@ std::unique_ptr<ReadingsModel> withReadings(std::initializer_list<qint32> times)
 TEST(GapStatistics, ThreeReadingsGiveGapsAndTheThreeFigures) {
     auto mOwner = withReadings({100, 350, 400});
     ReadingsModel& m = *mOwner;
-    const cfx::GapStatistics s = ComputeGapStatistics(m, 100);
+    const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(m.gaps().rows(), 4);
     EXPECT_EQ(m.gaps().textMatrix(1, 1), ""); // record 1's gap is its own time, not written
     EXPECT_EQ(m.gaps().textMatrix(2, 1), "250");
@@ -41,8 +41,8 @@ TEST(GapStatistics, ThreeReadingsGiveGapsAndTheThreeFigures) {
 TEST(GapStatistics, AnExcludedRecordDropsOnlyItsOwnGap) {
     auto mOwner = withReadings({100, 350, 400});
     ReadingsModel& m = *mOwner;
-    m.Exclude(2);
-    const cfx::GapStatistics s = ComputeGapStatistics(m, 100);
+    m.exclude(2);
+    const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(m.gaps().textMatrix(3, 1), "50"); // still measured from record 2
     EXPECT_EQ(s.average, "00:00:00.75");
     EXPECT_EQ(s.longest, "00:00:01.00");
@@ -52,18 +52,18 @@ TEST(GapStatistics, AnExcludedRecordDropsOnlyItsOwnGap) {
 TEST(GapStatistics, FirstTwoExcludedNeverGiveAShortestOfZero) {
     auto mOwner = withReadings({100, 200, 500, 700});
     ReadingsModel& m = *mOwner;
-    m.Exclude(1);
-    m.Exclude(2);
-    const cfx::GapStatistics s = ComputeGapStatistics(m, 100);
+    m.exclude(1);
+    m.exclude(2);
+    const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.shortest, "00:00:02.00");
     EXPECT_EQ(s.longest, "00:00:03.00");
     EXPECT_EQ(s.average, "00:00:02.50");
     // The same with the later gaps the other way round.
     auto nOwner = withReadings({100, 200, 400, 700});
     ReadingsModel& n = *nOwner;
-    n.Exclude(1);
-    n.Exclude(2);
-    EXPECT_EQ(ComputeGapStatistics(n, 100).shortest, "00:00:02.00");
+    n.exclude(1);
+    n.exclude(2);
+    EXPECT_EQ(computeGapStatistics(n, 100).shortest, "00:00:02.00");
 }
 
 TEST(GapStatistics, TheTwoExclusionTestsDiffer) {
@@ -72,32 +72,32 @@ TEST(GapStatistics, TheTwoExclusionTestsDiffer) {
     auto mOwner = withReadings({100, 1100, 1150});
     ReadingsModel& m = *mOwner;
     m.reference().setTextMatrix(2, 2, "1.0");
-    const cfx::GapStatistics s = ComputeGapStatistics(m, 100);
+    const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.average, cfx::formatCs(383, 100)); // (100 + 1000 + 50) / 3
     EXPECT_EQ(s.longest, "00:00:01.00");
     // " 1 " trimmed is "1": out of the average too.
     m.reference().setTextMatrix(2, 2, " 1 ");
-    EXPECT_EQ(ComputeGapStatistics(m, 100).average, "00:00:00.75");
+    EXPECT_EQ(computeGapStatistics(m, 100).average, "00:00:00.75");
 }
 
 TEST(GapStatistics, AverageRoundsHalfToEven) {
     auto mOwner = withReadings({2, 5});
     ReadingsModel& m = *mOwner;
-    EXPECT_EQ(ComputeGapStatistics(m, 100).average, "00:00:00.02"); // 5 / 2 = 2.5 -> 2
+    EXPECT_EQ(computeGapStatistics(m, 100).average, "00:00:00.02"); // 5 / 2 = 2.5 -> 2
     auto nOwner = withReadings({3, 7});
     ReadingsModel& n = *nOwner;
-    EXPECT_EQ(ComputeGapStatistics(n, 100).average, "00:00:00.04"); // 7 / 2 = 3.5 -> 4
+    EXPECT_EQ(computeGapStatistics(n, 100).average, "00:00:00.04"); // 7 / 2 = 3.5 -> 4
 }
 
 TEST(GapStatistics, SingleRecord) {
     ReadingsModel m;
-    m.AppendReading(520, true, "20", false, "00:00:05.20");
-    cfx::GapStatistics s = ComputeGapStatistics(m, 100);
+    m.appendReading(520, true, "20", false, "00:00:05.20");
+    cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.average, "00:00:05.20");
     EXPECT_EQ(s.longest, "00:00:05.20"); // the time text without its S
     EXPECT_EQ(s.shortest, "00:00:05.20");
-    m.Exclude(1);
-    s = ComputeGapStatistics(m, 100);
+    m.exclude(1);
+    s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.average, "Not Applicable");
     EXPECT_EQ(s.longest, "Not Applicable");
     EXPECT_EQ(s.shortest, "Not Applicable");
@@ -107,7 +107,7 @@ TEST(GapStatistics, LongSessionsDoNotOverflowTheSum) {
     // Three gaps near 2^31 / 2 cs each: their 32-bit sum would wrap.
     auto mOwner = withReadings({1'000'000'000, 2'000'000'000, 2'100'000'000});
     ReadingsModel& m = *mOwner;
-    EXPECT_EQ(ComputeGapStatistics(m, 100).average, cfx::formatCs(700'000'000, 100));
+    EXPECT_EQ(computeGapStatistics(m, 100).average, cfx::formatCs(700'000'000, 100));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ namespace {
 void add(ReadingsModel& m, qint32 cs, bool stoodStill = false, bool prune = false) {
     const cfx::TimeFields f = cfx::timeFields(cs);
     const QString text = cfx::readingTimeText(f.hour, f.minute, f.second, f.centi, false);
-    ASSERT_EQ(m.AppendReading(cs, stoodStill, f.centi, prune, text),
+    ASSERT_EQ(m.appendReading(cs, stoodStill, f.centi, prune, text),
               ReadingsModel::Append::Appended);
 }
 
@@ -46,13 +46,13 @@ TEST(ReadingsModel, PruneReplacesTheRecordAtTheSameTimeAndEveryLaterOne) {
     ReadingsModel m;
     for (qint32 cs : {100, 200, 300, 400})
         add(m, cs);
-    m.RefreshReadings();
+    m.refreshReadings();
     add(m, 200, false, true);
     EXPECT_EQ(times(m), (QStringList{"100", "200"}));
     EXPECT_EQ(m.results().textMatrix(2, 0), "2");
     // The new record is numbered after the survivors and has no stale share yet.
     EXPECT_EQ(m.results().textMatrix(2, 2), "");
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(1, 2), cfx::formatFixed(50));
 
     // Earlier than every record: the report is emptied first.
@@ -94,16 +94,16 @@ TEST(ReadingsModel, PruneFindsTheFirstLaterRecordWhateverTheOrder) {
 TEST(ReadingsModel, SharesFollowTheNewestReading) {
     ReadingsModel m;
     add(m, 500);
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(1, 2), cfx::formatFixed(100));
     add(m, 1000);
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(1, 2), cfx::formatFixed(50));
     EXPECT_EQ(m.results().textMatrix(2, 2), cfx::formatFixed(100));
     // What a view shows is the same text.
     EXPECT_EQ(m.results().data(m.results().index(0, 2)).toString(), cfx::formatFixed(50));
     add(m, 3000);
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(2, 2), cfx::formatFixed(1000.0 / 3000 * 100));
     EXPECT_EQ(m.results().rowSel(), 3);
     EXPECT_EQ(m.results().colSel(), 3);
@@ -113,7 +113,7 @@ TEST(ReadingsModel, ANewestReadingOfZeroGivesADefinedShare) {
     ReadingsModel m;
     add(m, 400);
     add(m, 0);
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(1, 2), ReadingsModel::zeroShareText());
     EXPECT_EQ(m.results().textMatrix(2, 2), ReadingsModel::zeroShareText());
     EXPECT_EQ(ReadingsModel::zeroShareText(), cfx::formatFixed(0));
@@ -130,35 +130,35 @@ TEST(ReadingsModel, StoodStillRecordColoursAndTheExclusionToggle) {
     EXPECT_EQ(g.backColorAt(2, 0), GridModel::kWindowBackground);
     EXPECT_EQ(g.backColorAt(1, 1), GridModel::kWindowBackground);
 
-    ASSERT_TRUE(m.Exclude(2));
+    ASSERT_TRUE(m.exclude(2));
     EXPECT_TRUE(m.isExcluded(2));
     EXPECT_EQ(g.backColorAt(2, 1), GridModel::kRed);
     EXPECT_EQ(g.backColorAt(2, 2), GridModel::kYellow);
     EXPECT_EQ(m.reference().textMatrix(2, 2), "1");
-    ASSERT_TRUE(m.Include(2));
+    ASSERT_TRUE(m.include(2));
     EXPECT_EQ(g.backColorAt(2, 1), GridModel::kYellow);
     EXPECT_EQ(m.reference().textMatrix(2, 2), " ");
     EXPECT_FALSE(m.isExcluded(2));
 
-    ASSERT_TRUE(m.Exclude(1));
-    ASSERT_TRUE(m.Include(1));
+    ASSERT_TRUE(m.exclude(1));
+    ASSERT_TRUE(m.include(1));
     EXPECT_EQ(g.backColorAt(1, 1), GridModel::kWindowBackground);
     EXPECT_EQ(g.rowSel(), 1);
 
     // Record numbers that are not records change nothing.
-    EXPECT_FALSE(m.Exclude(0));
-    EXPECT_FALSE(m.Exclude(3));
-    EXPECT_FALSE(m.Include(-1));
+    EXPECT_FALSE(m.exclude(0));
+    EXPECT_FALSE(m.exclude(3));
+    EXPECT_FALSE(m.include(-1));
 }
 
 TEST(ReadingsModel, AddCommentIsStoredAsTypedAndOnlyOnARecord) {
     ReadingsModel m;
     add(m, 100);
     add(m, 200);
-    EXPECT_TRUE(m.AddComment(2, " "));
+    EXPECT_TRUE(m.addComment(2, " "));
     EXPECT_EQ(m.results().textMatrix(2, 3), " ");
-    EXPECT_FALSE(m.AddComment(3, "beyond"));
-    EXPECT_FALSE(m.AddComment(0, "header"));
+    EXPECT_FALSE(m.addComment(3, "beyond"));
+    EXPECT_FALSE(m.addComment(0, "header"));
     EXPECT_EQ(m.results().textMatrix(0, 3), "Comment");
     EXPECT_EQ(m.results().rows(), 3);
     EXPECT_EQ(m.results().textMatrix(1, 3), "");
@@ -167,9 +167,9 @@ TEST(ReadingsModel, AddCommentIsStoredAsTypedAndOnlyOnARecord) {
 TEST(ReadingsModel, ResolutionChangeRerendersFromTheTag) {
     ReadingsModel m;
     // Taken at resolution 10: 62.57 s shows .05, a stop at 10.00 s shows .00.
-    ASSERT_EQ(m.AppendReading(6257, false, "57", false, "00:01:02.05"),
+    ASSERT_EQ(m.appendReading(6257, false, "57", false, "00:01:02.05"),
               ReadingsModel::Append::Appended);
-    ASSERT_EQ(m.AppendReading(1000, true, "00", false, "00:00:10.00"),
+    ASSERT_EQ(m.appendReading(1000, true, "00", false, "00:00:10.00"),
               ReadingsModel::Append::Appended);
     m.rerenderTimeTexts(100);
     EXPECT_EQ(m.results().textMatrix(1, 1), "00:01:02.57");
@@ -186,12 +186,12 @@ TEST(ReadingsModel, ClearAndTheResetVariant) {
     add(m, 200);
     m.gaps().setRows(3);
     m.gaps().setTextMatrix(2, 1, "100");
-    m.ClearReportForReset();
+    m.clearReportForReset();
     EXPECT_EQ(m.recordCount(), 0);
     EXPECT_EQ(m.reference().rows(), 1);
     EXPECT_EQ(m.gaps().rows(), 3); // left for the statistics to rebuild
     add(m, 100);
-    m.ClearReport();
+    m.clearReport();
     EXPECT_EQ(m.recordCount(), 0);
     EXPECT_EQ(m.gaps().rows(), 1);
     ASSERT_EQ(cleared.size(), 2);
@@ -217,26 +217,26 @@ TEST(ReadingsModel, LoadedRecordsKeepTheirStoredTextsUntilTheNextRefresh) {
     EXPECT_EQ(m.reference().textMatrix(2, 0), "00");
     EXPECT_FALSE(m.isExcluded(1));
     EXPECT_EQ(m.results().rowSel(), 2);
-    m.RefreshReadings();
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(1, 2), cfx::formatFixed(78.5));
 }
 
 TEST(ReadingsModel, HoldsMoreThan32766RecordsAndRefusesPastItsCap) {
     ReadingsModel m;
     for (int i = 1; i <= ReadingsModel::kMaxRecords; ++i)
-        ASSERT_EQ(m.AppendReading(i, false, "00", false, "t"), ReadingsModel::Append::Appended);
-    m.RefreshReadings();
+        ASSERT_EQ(m.appendReading(i, false, "00", false, "t"), ReadingsModel::Append::Appended);
+    m.refreshReadings();
     EXPECT_EQ(m.results().textMatrix(32767, 0), "32767");
     EXPECT_EQ(m.results().textMatrix(40000, 0), "40000");
-    EXPECT_TRUE(m.Exclude(40000));
+    EXPECT_TRUE(m.exclude(40000));
     EXPECT_EQ(m.reference().textMatrix(40000, 2), "1");
     EXPECT_EQ(m.results().textMatrix(ReadingsModel::kMaxRecords, 2), cfx::formatFixed(100));
-    EXPECT_EQ(m.AppendReading(ReadingsModel::kMaxRecords + 1, false, "00", false, "t"),
+    EXPECT_EQ(m.appendReading(ReadingsModel::kMaxRecords + 1, false, "00", false, "t"),
               ReadingsModel::Append::Refused);
     EXPECT_EQ(m.recordCount(), ReadingsModel::kMaxRecords);
     EXPECT_EQ(m.addLoadedReading("x", "t", "", "", "00", "1"), ReadingsModel::Append::Refused);
     // A pruning reading still gets in when the prune makes room.
-    EXPECT_EQ(m.AppendReading(5, false, "05", true, "t"), ReadingsModel::Append::Appended);
+    EXPECT_EQ(m.appendReading(5, false, "05", true, "t"), ReadingsModel::Append::Appended);
     EXPECT_EQ(m.recordCount(), 5);
 }
 

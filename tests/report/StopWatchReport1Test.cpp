@@ -23,9 +23,9 @@ private:
         return c;
     }
     static void snap(ReadingsModel& m, qint32 cs, bool stoodStill = false) {
-        m.AppendReading(cs, stoodStill, "00", false,
+        m.appendReading(cs, stoodStill, "00", false,
                         QStringLiteral("00:00:%1.00").arg(cs / 100, 2, 10, QLatin1Char('0')));
-        m.RefreshReadings();
+        m.refreshReadings();
     }
 
 private Q_SLOTS:
@@ -70,7 +70,7 @@ private Q_SLOTS:
         QVERIFY(w.wideLayout());
         QCOMPARE(w.windowTwips(), ReportWindow::kWideTwips);
         const int wideWidth = w.width();
-        m.ClearReport();
+        m.clearReport();
         QVERIFY(!w.wideLayout());
         QCOMPARE(w.windowTwips(), ReportWindow::kClearedTwips);
         QVERIFY(w.width() < wideWidth);
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
         for (int i = 1; i <= 6; ++i)
             snap(m, i * 100);
-        m.ClearReportForReset();
+        m.clearReportForReset();
         QCOMPARE(w.windowTwips(), ReportWindow::kNarrowTwips);
     }
 
@@ -132,7 +132,7 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         snap(m, 100);
-        m.AddComment(1, QStringLiteral("first"));
+        m.addComment(1, QStringLiteral("first"));
         snap(m, 200);
         auto* grid = child<QTableView>(w, "TimerResults");
         const QRect cell = grid->visualRect(grid->model()->index(0, 1));

@@ -31,13 +31,13 @@ protected:
     void SetUp() override {
         // A stopped reading first, then two running ones; record 2 is excluded and commented
         // with a comma, record 3 has a comment of one blank.
-        model.AppendReading(520, true, "20", false, "00:00:05.20");
-        model.AppendReading(1000, false, "00", false, "00:00:10.00");
-        model.AppendReading(1250, false, "50", false, "00:00:12.50");
-        model.RefreshReadings();
-        model.Exclude(2);
-        model.AddComment(2, "lap, \"fast\"");
-        model.AddComment(3, " ");
+        model.appendReading(520, true, "20", false, "00:00:05.20");
+        model.appendReading(1000, false, "00", false, "00:00:10.00");
+        model.appendReading(1250, false, "50", false, "00:00:12.50");
+        model.refreshReadings();
+        model.exclude(2);
+        model.addComment(2, "lap, \"fast\"");
+        model.addComment(3, " ");
         model.setStampPending(false); // the first reading stamped the session
     }
     QString pct(double v) const { return cfx::formatFixed(v); }
@@ -92,9 +92,9 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
 
 TEST_F(TextReportTest, ExcludedOnlyRecordGivesNotApplicable) {
     ReadingsModel one;
-    one.AppendReading(520, false, "20", false, "00:00:05.20");
-    one.Exclude(1);
-    ComputeGapStatistics(one, 100);
+    one.appendReading(520, false, "20", false, "00:00:05.20");
+    one.exclude(1);
+    computeGapStatistics(one, 100);
     const QStringList lines = cfx::stopwatchReportLines(one, header);
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines.mid(lines.size() - 3),

@@ -62,7 +62,7 @@ class WordReportButtonTest : public QObject {
         m_program->clock().tick();
         m_program->actions().snap()->trigger();
         m_program->actions().startStop()->trigger();
-        m_program->readings().AddComment(1, QStringLiteral("first; lap"));
+        m_program->readings().addComment(1, QStringLiteral("first; lap"));
     }
 
 private Q_SLOTS:

@@ -66,12 +66,12 @@ TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
 
 TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {
     ReadingsModel model;
-    model.AppendReading(100, false, "00", false, "00:00:01.00");
-    model.AppendReading(350, true, "50", false, "00:00:03.50");
-    model.AppendReading(400, false, "00", false, "00:00:04.00");
-    model.RefreshReadings();
-    model.AddComment(2, "x;y");
-    model.Exclude(2);
+    model.appendReading(100, false, "00", false, "00:00:01.00");
+    model.appendReading(350, true, "50", false, "00:00:03.50");
+    model.appendReading(400, false, "00", false, "00:00:04.00");
+    model.refreshReadings();
+    model.addComment(2, "x;y");
+    model.exclude(2);
     // Left over from an earlier, longer session.
     model.gaps().setRows(8);
     model.gaps().setTextMatrix(3, 0, "stale");

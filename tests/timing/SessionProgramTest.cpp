@@ -89,12 +89,12 @@ void SessionProgramTest::cleanup() {
 void SessionProgramTest::takeThreeReadings() {
     ReadingsModel& r = m_program->readings();
     r.setSessionStamp(QStringLiteral("8.12.2026 00:01:02"));
-    r.AppendReading(157, false, "57", false, "00:00:01.05");
-    r.AppendReading(312, false, "12", false, "00:00:03.01");
-    r.AppendReading(471, true, "71", false, "00:00:04.07");
-    r.RefreshReadings();
-    QVERIFY(r.AddComment(1, QString::fromUtf8("d\xC3\xA9part, fast")));
-    QVERIFY(r.Exclude(2));
+    r.appendReading(157, false, "57", false, "00:00:01.05");
+    r.appendReading(312, false, "12", false, "00:00:03.01");
+    r.appendReading(471, true, "71", false, "00:00:04.07");
+    r.refreshReadings();
+    QVERIFY(r.addComment(1, QString::fromUtf8("d\xC3\xA9part, fast")));
+    QVERIFY(r.exclude(2));
     m_program->clock().setBaseCs(471);
     m_program->display().setLedValues({0, 0, 0, 0, 0, 4, 0, 7});
 }
@@ -108,7 +108,7 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
         cfx::sessionFrom(r, "10", 471, "8.12.2026 00:01:02", {0, 0, 0, 0, 0, 4, 0, 7});
 
     // Something else happens before the session is opened again.
-    r.AppendReading(900, false, "00", false, "00:00:09.00");
+    r.appendReading(900, false, "00", false, "00:00:09.00");
     m_program->clock().setBaseCs(900);
     r.setStampPending(true);
     r.setSessionStamp(QStringLiteral("later"));

@@ -75,7 +75,7 @@ TEST_F(SnapFixture, TheFirstSnapAfterAResetStampsTheSession) {
     tick(200);
     snap();
     EXPECT_EQ(readings.sessionStamp(), stamp);
-    readings.ClearReportForReset(); // what a reset does to the readings
+    readings.clearReportForReset(); // what a reset does to the readings
     tick(300);
     snap();
     EXPECT_EQ(readings.sessionStamp(), cfx::generalDate(now));
@@ -141,7 +141,7 @@ TEST_F(SnapFixture, AFullReportRefusesTheReadingAndSaysSo) {
     int full = 0;
     hooks.reportFull = [&full] { ++full; };
     for (int i = 0; i < ReadingsModel::kMaxRecords; ++i)
-        readings.AppendReading(i, false, "00", false, "t");
+        readings.appendReading(i, false, "00", false, "t");
     tick(ReadingsModel::kMaxRecords + 5);
     const cfx::SnapResult r = snap();
     EXPECT_TRUE(r.refused);

@@ -78,7 +78,7 @@ QString ReportWriteResult::message() const {
 
 ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& model,
                                        const ReportHeader& header, int eventsPerSec) {
-    ComputeGapStatistics(model, eventsPerSec);
+    computeGapStatistics(model, eventsPerSec);
     const QDir dir(folder);
     // Both files are replaced together or neither is.
     const FileSetResult written = writeFilesTogether(
@@ -94,7 +94,7 @@ ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& mode
     ReportWriteResult result = writeStopwatchReport(folder, model, header, eventsPerSec);
     if (!result.ok)
         return result;
-    model.ClearReport();
+    model.clearReport();
     return result;
 }
 

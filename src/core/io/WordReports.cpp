@@ -62,7 +62,7 @@ docx::Document stopwatchWordDocument(ReadingsModel& model, const ReportHeader& h
                                      int eventsPerSec) {
     // Every gap is rebuilt from the readings as they stand now.
     model.gaps().setRows(1);
-    const GapStatistics stats = ComputeGapStatistics(model, eventsPerSec);
+    const GapStatistics stats = computeGapStatistics(model, eventsPerSec);
     return stopwatchWordDocument(model.results(), model.gaps(),
                                  {header.resolutionText, header.sessionStamp,
                                   generalDate(header.created), stats.longest, stats.shortest,
