@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "tests/support/FakeClock.h"
 
 #include "app/Application.h"
 #include "core/ReadingsModel.h"

@@ -172,4 +172,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(Form1Test)
-#include "Form1Test.moc"
+#include "SplashWindowTest.moc"

@@ -1,4 +1,3 @@
-#include "FakeClock.h"
 #include "app/Application.h"
 #include "core/ReadingsModel.h"
 #include "core/io/SessionLoad.h"
@@ -6,6 +5,7 @@
 #include "gui/MainPanel.h"
 #include "gui/SessionFileDialog.h"
 #include "gui/StopwatchActions.h"
+#include "tests/support/FakeClock.h"
 
 #include <QAction>
 #include <QApplication>

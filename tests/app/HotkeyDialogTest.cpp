@@ -282,4 +282,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(HotkeyFormTest)
-#include "HotkeyFormTest.moc"
+#include "HotkeyDialogTest.moc"

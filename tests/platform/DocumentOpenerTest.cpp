@@ -1,5 +1,5 @@
 #include "platform/DocumentOpener.h"
-#include "tests/outside/MessageBoxWatcher.h"
+#include "tests/support/MessageBoxWatcher.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "tests/support/FakeClock.h"
 
 #include "core/NumberText.h"
 #include "core/Stopwatch.h"

@@ -161,4 +161,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(StopWatchReport1Test)
-#include "StopWatchReport1Test.moc"
+#include "ReportWindowTest.moc"

@@ -1,4 +1,4 @@
-#include "tests/timing/FakeClock.h"
+#include "tests/support/FakeClock.h"
 
 #include "app/Application.h"
 #include "gui/LargeDisplay.h"

@@ -1,5 +1,5 @@
-#include "tests/outside/MessageBoxWatcher.h"
-#include "tests/timing/FakeClock.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/MessageBoxWatcher.h"
 
 #include "app/Application.h"
 #include "core/GridModel.h"

@@ -1,6 +1,6 @@
 #include "core/SetTime.h"
 
-#include "tests/timing/FakeClock.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 

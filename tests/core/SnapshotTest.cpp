@@ -1,6 +1,6 @@
 #include "core/Snapshot.h"
 
-#include "FakeClock.h"
+#include "tests/support/FakeClock.h"
 
 #include "core/DisplaySink.h"
 #include "core/NumberText.h"
