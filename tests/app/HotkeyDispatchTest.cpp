@@ -16,13 +16,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <future>
 
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace cfx;
@@ -215,6 +218,54 @@ private Q_SLOTS:
         QString listenWhy;
         QVERIFY(!m_program->startRemoteControl(&listenWhy));
         QVERIFY(!listenWhy.isEmpty());
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
+    void anotherUserCanNeitherReachNorTakeTheSocket() {
+        if (::geteuid() != 0)
+            QSKIP("acting as a second user needs root");
+        QProcess::execute(QStringLiteral("useradd"),
+                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
+                           QStringLiteral("cfx-other")});
+        const passwd* other = ::getpwnam("cfx-other");
+        QVERIFY(other != nullptr);
+        const uid_t otherUid = other->pw_uid;
+        QTemporaryDir runtime;
+        ::chmod(QFile::encodeName(runtime.path()).constData(), 0777);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QVERIFY(m_program->startRemoteControl());
+        const QByteArray path = QFile::encodeName(cfx::remoteSocketPath(m_dir.path()));
+
+        // As the other user: no connection, and no socket of one's own in the folder.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(other->pw_gid) != 0 || ::setuid(otherUid) != 0)
+                ::_exit(2);
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un addr{};
+            addr.sun_family = AF_UNIX;
+            qstrncpy(addr.sun_path, path.constData(), sizeof addr.sun_path);
+            const bool reached =
+                ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+            const QByteArray own = path + ".theirs";
+            const bool planted = ::mknod(own.constData(), S_IFREG | 0600, 0) == 0;
+            ::_exit(reached || planted ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+
+        // A folder of that name made first by the other user is refused, not used.
+        QTemporaryDir taken;
+        ::chmod(QFile::encodeName(taken.path()).constData(), 0777);
+        const QByteArray folder = QFile::encodeName(taken.filePath("chronofex"));
+        QCOMPARE(::mkdir(folder.constData(), 0777), 0);
+        QCOMPARE(::chown(folder.constData(), otherUid, other->pw_gid), 0);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(taken.path()));
+        QString why;
+        QVERIFY(cfx::remoteSocketPath(m_dir.path(), &why).isEmpty());
+        QVERIFY(why.contains("another user"));
         qunsetenv("XDG_RUNTIME_DIR");
     }
 
