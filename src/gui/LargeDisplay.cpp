@@ -68,12 +68,12 @@ LargeDisplay::~LargeDisplay() = default;
 void LargeDisplay::buildControls() {
     paintBackground(this, kFaceColour);
 
-    m_picture1 = new QWidget(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setAccessibleName(tr("Display face"));
-    paintBackground(m_picture1, kPictureColour);
+    m_digitArea = new QWidget(this);
+    m_digitArea->setObjectName(QStringLiteral("Picture1"));
+    m_digitArea->setAccessibleName(tr("Display face"));
+    paintBackground(m_digitArea, kPictureColour);
 
-    m_frameBorder = new QWidget(m_picture1);
+    m_frameBorder = new QWidget(m_digitArea);
     m_frameBorder->setObjectName(QStringLiteral("FrameBorder"));
     m_frameBorder->setAccessibleName(tr("Display frame"));
     m_frameBorder->setGeometry(kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
@@ -108,32 +108,32 @@ void LargeDisplay::buildControls() {
         makeSeparator("LabelSecond", QStringLiteral("."), 2, Qt::AlignHCenter | Qt::AlignBottom);
 
     // Presses anywhere on the face reach the window: the frame, digits and separators are glass.
-    for (QWidget* w : m_picture1->findChildren<QWidget*>())
+    for (QWidget* w : m_digitArea->findChildren<QWidget*>())
         w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_digitArea->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void LargeDisplay::buildMenu() {
     m_menu = new QMenu(tr("DisplayOptions"), this);
     m_menu->setObjectName(QStringLiteral("mnuDisplayOptions"));
-    m_mnuJoin = m_menu->addAction(tr("Join with CFX Control Panel"));
-    m_mnuJoin->setObjectName(QStringLiteral("mnuJoin"));
-    m_mnuOnTop = m_menu->addAction(tr("Always onTop"));
-    m_mnuOnTop->setObjectName(QStringLiteral("mnuOnTop"));
-    m_mnuOnTop->setCheckable(true);
-    m_mnuTransparent = m_menu->addAction(tr("Display Transparency..."));
-    m_mnuTransparent->setObjectName(QStringLiteral("mnuTransparent"));
-    m_mnuTransparent->setVisible(false);
+    m_joinAction = m_menu->addAction(tr("Join with CFX Control Panel"));
+    m_joinAction->setObjectName(QStringLiteral("mnuJoin"));
+    m_onTopAction = m_menu->addAction(tr("Always onTop"));
+    m_onTopAction->setObjectName(QStringLiteral("mnuOnTop"));
+    m_onTopAction->setCheckable(true);
+    m_transparentAction = m_menu->addAction(tr("Display Transparency..."));
+    m_transparentAction->setObjectName(QStringLiteral("mnuTransparent"));
+    m_transparentAction->setVisible(false);
 }
 
 void LargeDisplay::wire() {
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(kDockCheckMs);
-    connect(m_timer1, &QTimer::timeout, this, &LargeDisplay::dock);
-    connect(m_mnuJoin, &QAction::triggered, this, &LargeDisplay::joinRequested);
-    connect(m_mnuOnTop, &QAction::triggered, this, &LargeDisplay::setOnTop);
-    connect(m_mnuTransparent, &QAction::triggered, this, &LargeDisplay::transparencyRequested);
+    m_dockTimer = new QTimer(this);
+    m_dockTimer->setObjectName(QStringLiteral("Timer1"));
+    m_dockTimer->setInterval(kDockCheckMs);
+    connect(m_dockTimer, &QTimer::timeout, this, &LargeDisplay::dock);
+    connect(m_joinAction, &QAction::triggered, this, &LargeDisplay::joinRequested);
+    connect(m_onTopAction, &QAction::triggered, this, &LargeDisplay::setOnTop);
+    connect(m_transparentAction, &QAction::triggered, this, &LargeDisplay::transparencyRequested);
 }
 
 void LargeDisplay::setLedValues(const std::array<int, 8>& values) {
@@ -197,7 +197,7 @@ void LargeDisplay::applyWidths() {
     const int window = m_resolutionOne ? kWindowWidthOne : kWindowWidth;
     const int picture = m_resolutionOne ? kPictureWidthOne : kPictureWidth;
     const int frame = m_resolutionOne ? kFrameWidthOne : kFrameWidth;
-    m_picture1->setGeometry(kPictureLeft, kPictureTop, picture, kPictureHeight);
+    m_digitArea->setGeometry(kPictureLeft, kPictureTop, picture, kPictureHeight);
     m_frameBorder->resize(frame, kFrameHeight);
     // The narrow frame ends just after the seconds; the "." would only peek in at its edge.
     m_labelSecond->setVisible(!m_resolutionOne);
@@ -225,9 +225,9 @@ void LargeDisplay::setAttached(bool attached) {
     if (m_attached) {
         m_dragging = false;
         dock();
-        m_timer1->start();
+        m_dockTimer->start();
     } else {
-        m_timer1->stop();
+        m_dockTimer->stop();
     }
 }
 
@@ -258,7 +258,7 @@ bool LargeDisplay::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LargeDisplay::setOnTop(bool onTop) {
-    m_mnuOnTop->setChecked(onTop);
+    m_onTopAction->setChecked(onTop);
     if (onTop == this->onTop())
         return;
     const bool wasVisible = isVisible();
@@ -273,9 +273,9 @@ bool LargeDisplay::onTop() const {
 }
 
 void LargeDisplay::prepareOptionsMenu() {
-    m_mnuJoin->setEnabled(!m_attached);
-    m_mnuOnTop->setChecked(onTop());
-    m_mnuTransparent->setVisible(m_translucencyProbe && m_translucencyProbe());
+    m_joinAction->setEnabled(!m_attached);
+    m_onTopAction->setChecked(onTop());
+    m_transparentAction->setVisible(m_translucencyProbe && m_translucencyProbe());
 }
 
 void LargeDisplay::closeEvent(QCloseEvent* event) {

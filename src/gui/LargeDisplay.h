@@ -99,17 +99,17 @@ private:
     QLabel* m_labelMinute = nullptr;
     QLabel* m_labelSecond = nullptr;
     QWidget* m_frameBorder = nullptr;
-    QWidget* m_picture1 = nullptr;
+    QWidget* m_digitArea = nullptr;
     QMenu* m_menu = nullptr;
-    QAction* m_mnuJoin = nullptr;
-    QAction* m_mnuOnTop = nullptr;
-    QAction* m_mnuTransparent = nullptr;
+    QAction* m_joinAction = nullptr;
+    QAction* m_onTopAction = nullptr;
+    QAction* m_transparentAction = nullptr;
     std::function<bool()> m_translucencyProbe;
 
     QPointer<QWidget> m_panel;
     // Catches what the panel's own events do not announce, such as the window manager adding
     // its frame after the panel appeared; runs only while attached.
-    QTimer* m_timer1 = nullptr;
+    QTimer* m_dockTimer = nullptr;
     bool m_attached = false;
     bool m_resolutionOne = false;
     quint32 m_background = kLightGrey;

@@ -108,13 +108,13 @@ SplashWindow::SplashWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Chronofex"));
     setAccessibleName(QStringLiteral("Chronofex"));
 
-    m_label1 = makeLabel("Label1", titleFont(15), kFirstRow, this);
-    m_label2 = makeLabel("Label2", titleFont(11), kSecondRow, this);
-    m_label3 = makeLabel("Label3", titleFont(11), kThirdRow, this);
-    m_label4 = makeLabel("Label4", titleFont(15), kFirstRow, this);
-    m_label4->setText(QStringLiteral("V 2.1.1"));
-    fitText(m_label4);
-    m_label5 = makeLabel("Label5", titleFont(11), kSecondRow, this);
+    m_titleLabel = makeLabel("Label1", titleFont(15), kFirstRow, this);
+    m_subtitleLabel = makeLabel("Label2", titleFont(11), kSecondRow, this);
+    m_creditLabel = makeLabel("Label3", titleFont(11), kThirdRow, this);
+    m_versionLabel = makeLabel("Label4", titleFont(15), kFirstRow, this);
+    m_versionLabel->setText(QStringLiteral("V 2.1.1"));
+    fitText(m_versionLabel);
+    m_secondCreditLabel = makeLabel("Label5", titleFont(11), kSecondRow, this);
 
     QFont plain(QStringLiteral("Arial"));
     plain.setStyleHint(QFont::SansSerif);
@@ -132,16 +132,16 @@ SplashWindow::SplashWindow(QWidget* parent)
     contact->setPalette(palette);
     contact->setGeometry(kThirdRow.x(), kThirdRow.y(), contact->sizeHint().width(),
                          kThirdRow.height());
-    m_label6 = contact;
+    m_contactLabel = contact;
 
-    m_tmrShow = new QTimer(this);
-    m_tmrShow->setObjectName(QStringLiteral("tmrShow"));
-    m_tmrShow->setSingleShot(true);
-    m_tmrShow->setInterval(kShowMs);
+    m_showTimer = new QTimer(this);
+    m_showTimer->setObjectName(QStringLiteral("tmrShow"));
+    m_showTimer->setSingleShot(true);
+    m_showTimer->setInterval(kShowMs);
 
-    m_mnuSplash = new QMenu(QStringLiteral("SplashMenu"), this);
-    m_mnuSplash->setObjectName(QStringLiteral("mnuSplash"));
-    QAction* close = m_mnuSplash->addAction(QStringLiteral("Close"));
+    m_menu = new QMenu(QStringLiteral("SplashMenu"), this);
+    m_menu->setObjectName(QStringLiteral("mnuSplash"));
+    QAction* close = m_menu->addAction(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("mnuClose"));
 
     load();
@@ -153,8 +153,8 @@ SplashWindow::~SplashWindow() {
 }
 
 void SplashWindow::wire() {
-    connect(m_tmrShow, &QTimer::timeout, this, &SplashWindow::showTimerFired);
-    connect(m_mnuSplash->findChild<QAction*>(QStringLiteral("mnuClose")), &QAction::triggered, this,
+    connect(m_showTimer, &QTimer::timeout, this, &SplashWindow::showTimerFired);
+    connect(m_menu->findChild<QAction*>(QStringLiteral("mnuClose")), &QAction::triggered, this,
             &QWidget::close);
 }
 
@@ -168,8 +168,8 @@ void SplashWindow::load() {
     m_outline = QRegion(QBitmap::fromImage(mask));
     setMask(m_outline);
 
-    m_label1->setText(titleText());
-    fitText(m_label1);
+    m_titleLabel->setText(titleText());
+    fitText(m_titleLabel);
 }
 
 QString SplashWindow::titleText() {
@@ -178,31 +178,31 @@ QString SplashWindow::titleText() {
 
 void SplashWindow::showSplash() {
     m_mode = Mode::Splash;
-    m_label1->show();
-    m_label3->setText(kCreditLine);
-    fitText(m_label3);
-    m_label3->show();
-    m_label4->hide();
-    m_label5->hide();
-    m_label6->hide();
+    m_titleLabel->show();
+    m_creditLabel->setText(kCreditLine);
+    fitText(m_creditLabel);
+    m_creditLabel->show();
+    m_versionLabel->hide();
+    m_secondCreditLabel->hide();
+    m_contactLabel->hide();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->geometry().center() - rect().center());
     }
     hideCursor();
     show();
-    m_tmrShow->start();
+    m_showTimer->start();
 }
 
 void SplashWindow::showAbout() {
     m_mode = Mode::About;
-    m_label1->hide();
-    m_label3->hide();
-    m_label4->show();
-    m_label5->setText(kSecondCreditLine);
-    fitText(m_label5);
-    m_label5->show();
-    m_label6->show();
+    m_titleLabel->hide();
+    m_creditLabel->hide();
+    m_versionLabel->show();
+    m_secondCreditLabel->setText(kSecondCreditLine);
+    fitText(m_secondCreditLabel);
+    m_secondCreditLabel->show();
+    m_contactLabel->show();
 
     if (!isVisible()) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -218,7 +218,7 @@ void SplashWindow::showTimerFired() {
     if (m_mode != Mode::Splash) {
         return;
     }
-    m_tmrShow->stop();
+    m_showTimer->stop();
     showCursor();
     m_splashDone = true;
     Q_EMIT splashFinished();
@@ -265,7 +265,7 @@ void SplashWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
     } else if (event->button() == Qt::RightButton) {
-        m_mnuSplash->popup(event->globalPosition().toPoint());
+        m_menu->popup(event->globalPosition().toPoint());
     }
 }
 
@@ -284,7 +284,7 @@ void SplashWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event) {
-    m_tmrShow->stop();
+    m_showTimer->stop();
     m_dragging = false;
     showCursor();
     if (m_mode == Mode::Splash && !m_splashDone) {

@@ -65,14 +65,14 @@ private:
     Mode m_mode = Mode::Splash;
     QImage m_picture;
     QRegion m_outline;
-    QTimer* m_tmrShow = nullptr;
-    QMenu* m_mnuSplash = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
-    QLabel* m_label4 = nullptr;
-    QLabel* m_label5 = nullptr;
-    QLabel* m_label6 = nullptr;
+    QTimer* m_showTimer = nullptr;
+    QMenu* m_menu = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_subtitleLabel = nullptr;
+    QLabel* m_creditLabel = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_secondCreditLabel = nullptr;
+    QLabel* m_contactLabel = nullptr;
 
     bool m_dragging = false;
     QPoint m_dragStart;

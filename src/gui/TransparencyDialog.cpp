@@ -16,21 +16,21 @@ TransparencyDialog::TransparencyDialog(QWidget* display, QWidget* parent)
     setWindowTitle(tr("Chronofex - Display Transparency"));
     buildControls();
     wire();
-    apply(m_hScroll1->value());
+    apply(m_opacityBar->value());
 }
 
 void TransparencyDialog::buildControls() {
-    m_hScroll1 = new QScrollBar(Qt::Horizontal, this);
-    m_hScroll1->setObjectName(QStringLiteral("HScroll1"));
-    m_hScroll1->setAccessibleName(tr("Display transparency"));
-    m_hScroll1->setRange(kMinimum, kMaximum);
-    m_hScroll1->setSingleStep(5);
-    m_hScroll1->setPageStep(25);
-    m_hScroll1->setValue(kMaximum);
+    m_opacityBar = new QScrollBar(Qt::Horizontal, this);
+    m_opacityBar->setObjectName(QStringLiteral("HScroll1"));
+    m_opacityBar->setAccessibleName(tr("Display transparency"));
+    m_opacityBar->setRange(kMinimum, kMaximum);
+    m_opacityBar->setSingleStep(5);
+    m_opacityBar->setPageStep(25);
+    m_opacityBar->setValue(kMaximum);
     // A drag applies when the thumb is released, not on every pixel of the way.
-    m_hScroll1->setTracking(false);
-    m_hScroll1->setFocusPolicy(Qt::StrongFocus);
-    m_hScroll1->setMinimumWidth(260);
+    m_opacityBar->setTracking(false);
+    m_opacityBar->setFocusPolicy(Qt::StrongFocus);
+    m_opacityBar->setMinimumWidth(260);
 
     auto* label2 = new QLabel(tr("Maximum"), this);
     label2->setObjectName(QStringLiteral("Label2"));
@@ -39,24 +39,24 @@ void TransparencyDialog::buildControls() {
     label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(m_hScroll1, 0, 0, 1, 2);
+    layout->addWidget(m_opacityBar, 0, 0, 1, 2);
     layout->addWidget(label2, 1, 0);
     layout->addWidget(label1, 1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TransparencyDialog::wire() {
-    connect(m_hScroll1, &QScrollBar::valueChanged, this, &TransparencyDialog::apply);
+    connect(m_opacityBar, &QScrollBar::valueChanged, this, &TransparencyDialog::apply);
 }
 
 int TransparencyDialog::value() const {
-    return m_hScroll1->value();
+    return m_opacityBar->value();
 }
 
 void TransparencyDialog::setValue(int value) {
-    m_hScroll1->setValue(value);
+    m_opacityBar->setValue(value);
     // setValue emits nothing when the value stays; the display gets it all the same.
-    apply(m_hScroll1->value());
+    apply(m_opacityBar->value());
 }
 
 void TransparencyDialog::apply(int value) {

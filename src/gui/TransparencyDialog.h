@@ -32,7 +32,7 @@ private:
     void apply(int value);
 
     QPointer<QWidget> m_display;
-    QScrollBar* m_hScroll1 = nullptr;
+    QScrollBar* m_opacityBar = nullptr;
     bool m_placed = false;
 };
 

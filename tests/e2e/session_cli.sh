@@ -13,7 +13,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A session written on the older platform: Windows-1252 "é", CR LF.
+# A session written by an older system in Windows-1252 ("é"), CR LF.
 printf '10\r\n471\r\nstamp\r\n0\r\n0\r\n0\r\n0\r\n0\r\n4\r\n0\r\n7\r\n1\r\n' > "$work/s.CFX"
 printf '1\r\n00:00:01.05\r\n33.33\r\nD\xe9part\r\n57\r\n157\r\n' >> "$work/s.CFX"
 printf '2\r\nS00:00:04.07\r\n100.00\r\n\r\n71\r\n471\r\n' >> "$work/s.CFX"
