@@ -158,6 +158,9 @@ DecodedLines decodeLines(const QByteArray& bytes, const LineLimits& limits) {
 bool readAtMost(QIODevice& device, qint64 maxBytes, QByteArray& out) {
     constexpr qint64 kPiece = 64 * 1024;
     out.clear();
+    // A file says its size: one buffer of that size, not a chain of ever larger copies.
+    if (!device.isSequential())
+        out.reserve(std::min(device.size(), maxBytes) + 1);
     while (out.size() <= maxBytes) {
         const QByteArray piece = device.read(std::min(kPiece, maxBytes + 1 - out.size()));
         if (piece.isEmpty())
