@@ -253,7 +253,9 @@ TEST(SessionFile, UnreadableFilesFailWithAReasonAndLeaveTheSessionAlone) {
     ASSERT_TRUE(writeFileBytes(breaks, header + QByteArray(kMaxSessionFileBytes - 64, '\n')).ok);
     t.restart();
     expectRefused(breaks, "line breaks");
-    EXPECT_LT(t.elapsed(), 1000);
+    // Refused as it is read: well under a second on a quiet machine, and far from the many
+    // seconds that splitting the whole file took, also under the sanitizers on a busy one.
+    EXPECT_LT(t.elapsed(), 5000);
     const QString comment = dir.filePath("comment.CFX");
     ASSERT_TRUE(writeFileBytes(comment, header + "1\r\n00:00:01.00\r\n100.00\r\n" +
                                             QByteArray(kMaxSessionLineBytes + 1, 'c') +
