@@ -3,7 +3,6 @@
 #include "core/Stopwatch.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 

@@ -5,7 +5,6 @@
 #include <memory>
 
 class QAction;
-class QActionGroup;
 class QMenu;
 
 namespace cfx {
