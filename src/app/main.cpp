@@ -34,6 +34,12 @@ void print(FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
+// A problem at start: on the terminal and in a message box, as the program may have neither.
+void tell(QMessageBox::Icon icon, const QString& text) {
+    print(stderr, QStringLiteral("chronofex: %1\n").arg(text));
+    QMessageBox(icon, QStringLiteral("Chronofex"), text, QMessageBox::Ok).exec();
+}
+
 QString executableDir() {
     // Known before any application object exists.
     const QFileInfo exe(QStringLiteral("/proc/self/exe"));
@@ -140,8 +146,7 @@ int main(int argc, char** argv) {
         const QString text = QStringLiteral("Chronofex already runs for the data folder %1 but did "
                                             "not answer (%2).")
                                  .arg(QDir::toNativeSeparators(dataDir.path), greetingError);
-        print(stderr, QStringLiteral("chronofex: %1\n").arg(text));
-        QMessageBox::critical(nullptr, QStringLiteral("Chronofex"), text);
+        tell(QMessageBox::Critical, text);
         return 1;
     }
 
@@ -152,8 +157,7 @@ int main(int argc, char** argv) {
             QStringLiteral("Later starts of Chronofex cannot reach this one (%1): commands such as "
                            "--snap do not work, and another start runs a second copy.")
                 .arg(remoteError);
-        print(stderr, QStringLiteral("chronofex: %1\n").arg(text));
-        QMessageBox::warning(nullptr, QStringLiteral("Chronofex"), text);
+        tell(QMessageBox::Warning, text);
     }
     auto showPanel = [&program, &cl] {
         program.load();

@@ -4,6 +4,7 @@
 #include "gui/StopwatchActions.h"
 #include "platform/RemoteControl.h"
 #include "platform/TrayIcon.h"
+#include "tests/support/MenuItem.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -40,12 +41,7 @@ class HotkeyDispatchTest : public QObject {
     StopwatchActions& actions() { return m_program->actions(); }
     QString caption() { return panel().findChild<QAbstractButton*>("Command4")->text(); }
     int readings() { return m_program->readings().recordCount(); }
-    QAction* item(const char* name) {
-        const QString objectName = QLatin1String(name);
-        if (auto* action = m_program->actions().findChild<QAction*>(objectName))
-            return action;
-        return m_program->actions().optionsMenu()->findChild<QAction*>(objectName);
-    }
+    QAction* item(const char* name) { return menuItem(m_program->actions(), name); }
 
     // Sends from another thread: the server answers from this thread's event loop.
     cfx::RemoteResult send(const QString& name, const cfx::RemoteRequest& request,

@@ -7,6 +7,7 @@
 #include "gui/RateWindow.h"
 #include "gui/SpeedWindow.h"
 #include "gui/StopwatchActions.h"
+#include "tests/support/MenuItem.h"
 
 #include <QAction>
 #include <QLabel>
@@ -26,9 +27,7 @@ class MeasureProgramTest : public QObject {
     std::unique_ptr<Application> m_program;
     FakeClock* m_time = nullptr;
 
-    QAction* menu(const char* name) {
-        return m_program->actions().findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* menu(const char* name) { return menuItem(m_program->actions(), name); }
     void runFor(qint64 ms) {
         m_time->advance(ms);
         m_program->clock().tick();

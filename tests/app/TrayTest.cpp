@@ -4,6 +4,7 @@
 #include "gui/StopwatchActions.h"
 #include "gui/TopMaxScrollBar.h"
 #include "platform/TrayIcon.h"
+#include "tests/support/MenuItem.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,12 +25,7 @@ class TrayTest : public QObject {
     MainPanel& panel() { return m_program->panel(); }
     StopwatchActions& actions() { return m_program->actions(); }
     TrayIcon& tray() { return m_program->tray(); }
-    QAction* item(const char* name) {
-        const QString objectName = QLatin1String(name);
-        if (auto* action = actions().findChild<QAction*>(objectName))
-            return action;
-        return actions().optionsMenu()->findChild<QAction*>(objectName);
-    }
+    QAction* item(const char* name) { return menuItem(actions(), name); }
 
     // The items a menu shows, in order: captions, "-" for a separator, "(off)" after a disabled
     // item.

@@ -26,29 +26,15 @@ FileResult writeLines(const QString& path, const QStringList& lines) {
     return writeFileBytes(path, crlfBytes(lines));
 }
 
-QString decodeWindows1252(const QByteArray& bytes) {
-    // 0x80..0x9F differ from Latin-1; everything else maps to the same code point.
+namespace {
+
+// One byte as Windows-1252: 0x80..0x9F differ from Latin-1; every other byte is its code point.
+QChar windows1252(unsigned char b) {
     static const char16_t high[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        out += (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
-
-namespace {
-
-QChar windows1252(unsigned char b) {
-    static const QString table = decodeWindows1252(
-        QByteArray::fromRawData("\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
-                                "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
-                                32));
-    return (b >= 0x80 && b <= 0x9F) ? table[b - 0x80] : QChar(b);
+    return (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(b);
 }
 
 // The length of the valid UTF-8 sequence at p (at most `left` bytes), or 0 when the byte there
@@ -115,6 +101,14 @@ QString decodeLine(const char* data, qsizetype size) {
 }
 
 } // namespace
+
+QString decodeWindows1252(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes)
+        out += windows1252(static_cast<unsigned char>(ch));
+    return out;
+}
 
 QStringList decodeLines(const QByteArray& bytes) {
     return decodeLines(bytes, LineLimits{}).lines;

@@ -78,46 +78,43 @@ FileResult writeFileBytes(const QString& path, const QByteArray& bytes) {
 
 FileSetResult writeFilesTogether(const QList<FileBytes>& files) {
     QList<Temporary> temps(files.size());
+    // Every file but the last keeps its old contents under a second name (a hard link) until all
+    // are in place; a file with a backup existed before.
+    QList<QByteArray> backups(files.size());
+    auto fail = [&](qsizetype i, const QString& error) {
+        for (const QByteArray& backup : backups) {
+            if (!backup.isEmpty())
+                ::unlink(backup.constData());
+        }
+        for (Temporary& t : temps)
+            removeTemporary(t);
+        return FileSetResult{false, files[i].path, error};
+    };
     for (qsizetype i = 0; i < files.size(); ++i) {
         QString error;
-        if (!writeTemporary(files[i].path, files[i].bytes, temps[i], error)) {
-            for (Temporary& t : temps)
-                removeTemporary(t);
-            return {false, files[i].path, error};
-        }
+        if (!writeTemporary(files[i].path, files[i].bytes, temps[i], error))
+            return fail(i, error);
     }
-    // Every file but the last keeps its old contents under a second name until all are in place.
-    QList<QByteArray> backups;
-    QList<bool> existed;
-    for (qsizetype i = 0; i < files.size(); ++i) {
+    for (qsizetype i = 0; i + 1 < files.size(); ++i) {
         const QByteArray target = QFile::encodeName(files[i].path);
         struct stat info {};
-        const bool exists = ::lstat(target.constData(), &info) == 0;
-        QByteArray backup;
-        if (exists && i + 1 < files.size()) {
-            backup = target + ".old-XXXXXX";
-            const int fd = ::mkstemp(backup.data());
-            if (fd >= 0)
-                ::close(fd);
-            if (fd < 0 || ::rename(target.constData(), backup.constData()) != 0 ||
-                ::link(backup.constData(), target.constData()) != 0) {
-                // Without a way back, nothing is replaced.
-                const QString error = systemReason(errno);
-                if (fd >= 0 && ::access(target.constData(), F_OK) != 0)
-                    ::rename(backup.constData(), target.constData());
-                else if (fd >= 0)
-                    ::unlink(backup.constData());
-                for (qsizetype k = 0; k < i; ++k) {
-                    if (!backups[k].isEmpty())
-                        ::unlink(backups[k].constData());
-                }
-                for (Temporary& t : temps)
-                    removeTemporary(t);
-                return {false, files[i].path, error};
-            }
+        if (::lstat(target.constData(), &info) != 0)
+            continue;
+        QByteArray backup = target + ".old-XXXXXX";
+        const int fd = ::mkstemp(backup.data());
+        if (fd >= 0)
+            ::close(fd);
+        const bool moved = fd >= 0 && ::rename(target.constData(), backup.constData()) == 0;
+        if (!moved || ::link(backup.constData(), target.constData()) != 0) {
+            // Without a way back, nothing is replaced.
+            const QString error = systemReason(errno);
+            if (moved)
+                ::rename(backup.constData(), target.constData());
+            else if (fd >= 0)
+                ::unlink(backup.constData());
+            return fail(i, error);
         }
-        backups << backup;
-        existed << exists;
+        backups[i] = backup;
     }
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QByteArray target = QFile::encodeName(files[i].path);
@@ -129,19 +126,14 @@ FileSetResult writeFilesTogether(const QList<FileBytes>& files) {
         // Undo the files already replaced.
         for (qsizetype k = 0; k < i; ++k) {
             const QByteArray done = QFile::encodeName(files[k].path);
-            if (existed[k])
-                ::rename(backups[k].constData(), done.constData());
-            else
+            if (backups[k].isEmpty()) {
                 ::unlink(done.constData());
-            backups[k].clear();
+            } else {
+                ::rename(backups[k].constData(), done.constData());
+                backups[k].clear();
+            }
         }
-        for (qsizetype k = 0; k < files.size(); ++k) {
-            if (!backups[k].isEmpty())
-                ::unlink(backups[k].constData());
-        }
-        for (Temporary& t : temps)
-            removeTemporary(t);
-        return {false, files[i].path, error};
+        return fail(i, error);
     }
     for (const QByteArray& backup : backups) {
         if (!backup.isEmpty())
