@@ -4,7 +4,7 @@
 //   bench_hotkey_latency [PRESSES]
 
 #include "app/Application.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "gui/MainPanel.h"
 #include "platform/HotkeyService.h"
 
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         loop.quit();
     });
     // A snap counts once its reading is in the report.
-    QObject::connect(&program.readings().results(), &QAbstractItemModel::rowsInserted, &loop, [&] {
+    QObject::connect(&program.readings(), &cfx::Session::appended, &loop, [&] {
         done = true;
         loop.quit();
     });

@@ -1,6 +1,6 @@
 // Opening a session of 30,000 readings: reading and checking the file, and filling the report's
 // grids as the program does on load. Goal: at most 300 ms for both together.
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/SessionFile.h"
 #include "core/io/SessionLoad.h"
 
@@ -53,7 +53,7 @@ void readAndFill(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = sessionPath(dir);
     for (auto _ : state) {
-        ReadingsModel readings;
+        Session readings;
         cfx::SessionData s;
         QString error;
         if (!cfx::readSession(path, s, error))

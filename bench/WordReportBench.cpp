@@ -1,6 +1,6 @@
 // Time to build the stopwatch document for a long session: the gaps and statistics, the
 // document's paragraphs and table, and the zipped .docx package.
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/TimeFormat.h"
 #include "core/io/DocxWriter.h"
 #include "core/io/TextReport.h"
@@ -14,8 +14,8 @@ using namespace cfx;
 
 namespace {
 
-ReadingsModel& session(int readings) {
-    static ReadingsModel model;
+Session& session(int readings) {
+    static Session model;
     if (model.recordCount() != readings) {
         model.clearReport();
         for (int i = 1; i <= readings; ++i) {
@@ -35,7 +35,7 @@ const cfx::ReportHeader kHeader{QDateTime::currentDateTime(), QStringLiteral("10
                                 QStringLiteral("07/12/2026 23:50:00")};
 
 void StopwatchDocumentPackage(benchmark::State& state) {
-    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    Session& model = session(static_cast<int>(state.range(0)));
     qsizetype bytes = 0;
     for (auto _ : state) {
         const cfx::docx::Document doc = cfx::stopwatchWordDocument(model, kHeader, 100);
@@ -47,14 +47,14 @@ void StopwatchDocumentPackage(benchmark::State& state) {
 }
 
 void StopwatchDocumentXml(benchmark::State& state) {
-    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    Session& model = session(static_cast<int>(state.range(0)));
     const cfx::docx::Document doc = cfx::stopwatchWordDocument(model, kHeader, 100);
     for (auto _ : state)
         benchmark::DoNotOptimize(cfx::docx::documentXml(doc).size());
 }
 
 void StopwatchDocumentContent(benchmark::State& state) {
-    ReadingsModel& model = session(static_cast<int>(state.range(0)));
+    Session& model = session(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(cfx::stopwatchWordDocument(model, kHeader, 100).blocks.size());
 }

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
 #include "app/RecordReportActions.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
 #include "core/io/SessionLoad.h"
@@ -73,7 +73,7 @@ void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 }
 
 void Application::load() {
-    m_readings = std::make_unique<ReadingsModel>();
+    m_readings = std::make_unique<Session>();
     m_report = std::make_unique<ReportWindow>(*m_readings);
     connect(m_report.get(), &ReportWindow::hiddenByUser, this,
             [this] { m_actions->report()->setChecked(false); });
@@ -104,8 +104,7 @@ void Application::wireActions() {
     });
     connect(a.snap(), &QAction::triggered, this, &Application::takeSnap);
     connect(a.reset(), &QAction::triggered, m_clock.get(), &Stopwatch::reset);
-    connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(),
-            &ReadingsModel::clearReportForReset);
+    connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(), &Session::clearReportForReset);
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
             [this] { m_readings->rerenderTimeTexts(m_clock->eventsPerSec()); });
     // A late tick past 100 hours: the clock starts again from zero.
@@ -188,7 +187,7 @@ void Application::takeSnap() {
                              QStringLiteral("The report already holds %1 readings, the most it "
                                             "can keep. Write it to a text file to start a new "
                                             "one; this reading was not added.")
-                                 .arg(ReadingsModel::kMaxRecords));
+                                 .arg(Session::kMaxRecords));
     };
     cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
 }
@@ -253,12 +252,12 @@ void Application::loadMeasureWindows() {
 // "TextFile" and "Word Report" of the rate and speed windows.
 void Application::connectRecordReports() {
     auto textFile = [this](const cfx::RecordReportKind& kind) {
-        return [this, &kind](QWidget* window, const GridModel& records) {
+        return [this, &kind](QWidget* window, const RecordTable& records) {
             cfx::writeRecordFilesFor(window, m_dataDir, records, kind);
         };
     };
     auto wordReport = [this](const cfx::RecordReportKind& kind) {
-        return [this, &kind](QWidget* window, const GridModel& records) {
+        return [this, &kind](QWidget* window, const RecordTable& records) {
             cfx::openRecordDocumentFor(window, documentOpener(), records, kind);
         };
     };
@@ -419,9 +418,8 @@ bool Application::saveSession(const QString& path) {
 
 bool Application::saveSession(const QString& path, const SessionData& session) {
     const cfx::FileResult written = cfx::writeSession(path, session);
-    // Reading the cells leaves the newest record selected.
-    if (m_readings->recordCount() > 0)
-        m_readings->selectRecord(m_readings->recordCount());
+    // Saving leaves the newest record selected.
+    m_report->highlightRecord(m_readings->recordCount());
     if (!written.ok) {
         const QString text = QStringLiteral("The session could not be saved to \"%1\".\n%2")
                                  .arg(QDir::toNativeSeparators(path), written.error);

@@ -29,7 +29,7 @@ class TrayIcon;
 class TransparencyDialog;
 class SetTimePanel;
 class DocumentOpener;
-class ReadingsModel;
+class Session;
 class ReportWindow;
 
 // The running program: creates, owns and wires the stopwatch, its actions, the windows and the
@@ -54,7 +54,7 @@ public:
     // The folder for the hotkey file and every report.
     QString dataDir() const { return m_dataDir; }
     // The session's readings and the report window that shows them.
-    ReadingsModel& readings() { return *m_readings; }
+    Session& readings() { return *m_readings; }
     ReportWindow& report() { return *m_report; }
     // Opens the report documents for the user; tests put in one that launches nothing.
     DocumentOpener& documentOpener();
@@ -136,7 +136,7 @@ private:
     QPointer<HotkeyDialog> m_hotkeyForm;
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
-    std::unique_ptr<ReadingsModel> m_readings;
+    std::unique_ptr<Session> m_readings;
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

@@ -8,7 +8,7 @@
 
 namespace cfx {
 
-bool writeRecordFilesFor(QWidget* window, const QString& folder, const GridModel& grid,
+bool writeRecordFilesFor(QWidget* window, const QString& folder, const RecordTable& grid,
                          const RecordReportKind& kind) {
     const RecordFilesResult result =
         writeRecordFiles(folder, grid, kind, generalDate(QDateTime::currentDateTime()));
@@ -21,7 +21,7 @@ bool writeRecordFilesFor(QWidget* window, const QString& folder, const GridModel
     return result.ok;
 }
 
-bool openRecordDocumentFor(QWidget* window, DocumentOpener& opener, const GridModel& grid,
+bool openRecordDocumentFor(QWidget* window, DocumentOpener& opener, const RecordTable& grid,
                            const RecordReportKind& kind) {
     const docx::Document doc =
         recordWordDocument(grid, kind, generalDate(QDateTime::currentDateTime()));

@@ -4,13 +4,8 @@
 
 namespace cfx {
 
-MeasureMeter::MeasureMeter(MeasureClock clock, const QString& recordsName,
-                           const QStringList& headers)
-    : m_clock(std::move(clock)), m_records(static_cast<int>(headers.size())) {
-    m_records.setObjectName(recordsName);
-    for (int c = 0; c < headers.size(); ++c)
-        m_records.setTextMatrix(0, c, headers[c]);
-}
+MeasureMeter::MeasureMeter(MeasureClock clock, const QStringList& titles)
+    : m_clock(std::move(clock)), m_records(titles) {}
 
 MeasureMeter::~MeasureMeter() = default;
 
@@ -39,11 +34,7 @@ void MeasureMeter::stampReading() {
 }
 
 void MeasureMeter::addRecord(const QString& comment) {
-    const int row = m_records.addRow();
-    m_records.setRow(row);
-    m_records.setTextMatrix(row, 0, QString::number(row));
-    writeResult(m_records, row);
-    m_records.setTextMatrix(row, m_records.cols() - 1, comment);
+    m_records.append(resultTexts(), comment);
 }
 
 void MeasureMeter::commentAccepted(const QString& comment) {
@@ -57,7 +48,7 @@ void MeasureMeter::commentDialogClosed() {
 
 void MeasureMeter::fresh() {
     toIdle();
-    m_records.setRows(1);
+    m_records.clear();
     m_view.freshEnabled = false;
     m_view.value = MeasureTexts::reset;
     clearDetails();

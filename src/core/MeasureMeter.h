@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/GridModel.h"
 #include "core/MeasureClock.h"
+#include "core/RecordTable.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,9 +24,8 @@ struct MeasureTexts {
 };
 
 // What the rate and speed meters share, without widgets: presses on Start against the main
-// stopwatch, the Store and Fresh buttons, and the stored results as numbered records (row 0 the
-// header, column 0 the record number, the last column the comment). A window shows view() and
-// whatever its meter adds to it.
+// stopwatch, the Store and Fresh buttons, and the stored results as numbered records. A window
+// shows view() and whatever its meter adds to it.
 class MeasureMeter {
 public:
     // The state of the controls every measure window has.
@@ -53,13 +52,13 @@ public:
     void fresh();
 
     const View& view() const { return m_view; }
-    const GridModel& records() const { return m_records; }
+    const RecordTable& records() const { return m_records; }
     int clickCount() const { return m_clickCount; }
     // The general date of the moment the last result was taken.
     const QString& readingStamp() const { return m_readingStamp; }
 
 protected:
-    MeasureMeter(MeasureClock clock, const QString& recordsName, const QStringList& headers);
+    MeasureMeter(MeasureClock clock, const QStringList& titles);
 
     // The shared start of a press on Start. When the main stopwatch is stopped the meter shows
     // "Stopped", drops what it was measuring and returns false.
@@ -72,15 +71,15 @@ protected:
 
     // The values the window shows besides view().value go blank ("Stopped", "Fresh").
     virtual void clearDetails() = 0;
-    // Fills the result's cells of a new record row, between the number and the comment.
-    virtual void writeResult(GridModel& records, int row) const = 0;
+    // The result's texts for a new record, between the number and the comment.
+    virtual QStringList resultTexts() const = 0;
 
     View m_view;
     qint16 m_clickCount = 0;
 
 private:
     MeasureClock m_clock;
-    GridModel m_records;
+    RecordTable m_records;
     QString m_readingStamp;
 };
 

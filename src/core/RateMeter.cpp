@@ -48,7 +48,7 @@ RateResult calculateRate(const std::array<qint32, 5>& marks, int n) {
 }
 
 RateMeter::RateMeter(MeasureClock clock)
-    : MeasureMeter(std::move(clock), QStringLiteral("RateGrid"),
+    : MeasureMeter(std::move(clock),
                    {QStringLiteral("#"), QStringLiteral("No. cycles"),
                     QStringLiteral("Time of Reading"), QStringLiteral("Average Rate s/c"),
                     QStringLiteral("Average Rate c/min"), QStringLiteral("Comment")}) {}
@@ -98,11 +98,8 @@ void RateMeter::clearDetails() {
     m_rateView.cyclesBoxEnabled = true;
 }
 
-void RateMeter::writeResult(GridModel& records, int row) const {
-    records.setTextMatrix(row, ColCycles, m_cycleCountText);
-    records.setTextMatrix(row, ColStamp, readingStamp());
-    records.setTextMatrix(row, ColSecsPerCycle, m_result.secsPerCycleText);
-    records.setTextMatrix(row, ColCyclesPerMin, m_result.cyclesPerMinText);
+QStringList RateMeter::resultTexts() const {
+    return {m_cycleCountText, readingStamp(), m_result.secsPerCycleText, m_result.cyclesPerMinText};
 }
 
 } // namespace cfx

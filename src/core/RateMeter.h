@@ -51,7 +51,7 @@ public:
 
 protected:
     void clearDetails() override;
-    void writeResult(GridModel& records, int row) const override;
+    QStringList resultTexts() const override;
 
 private:
     RateView m_rateView;

@@ -2,13 +2,13 @@
 
 #include "core/DisplaySink.h"
 #include "core/NumberText.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
 
 namespace cfx {
 
-SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& display,
+SnapResult takeSnap(Stopwatch& clock, Session& readings, DisplaySink& display,
                     const SnapHooks& hooks) {
     if (readings.stampPending())
         readings.setSessionStamp(
@@ -26,7 +26,7 @@ SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& disp
                                               clock.secondText(), clock.subSecText(), false);
     auto append = [&](qint32 cs, bool stoodStill, const QString& tag, bool prune) {
         const bool ok = readings.appendReading(cs, stoodStill, tag, prune, clockText) ==
-                        ReadingsModel::Append::Appended;
+                        Session::Append::Appended;
         if (!ok && hooks.reportFull)
             hooks.reportFull();
         return SnapResult{ok, !ok};

@@ -9,7 +9,7 @@
 namespace cfx {
 
 class DisplaySink;
-class ReadingsModel;
+class Session;
 class Stopwatch;
 
 // The parts of a snap that live elsewhere, each optional.
@@ -30,7 +30,7 @@ struct SnapResult {
 // Takes one reading of the clock's last tick: stamps the session on its first reading, flashes and
 // sounds when asked, appends the reading by the clock's state (a custom time not yet started,
 // running, stopped, or stopped and already snapped) and refreshes the report.
-SnapResult takeSnap(Stopwatch& clock, ReadingsModel& readings, DisplaySink& display,
+SnapResult takeSnap(Stopwatch& clock, Session& readings, DisplaySink& display,
                     const SnapHooks& hooks);
 
 } // namespace cfx

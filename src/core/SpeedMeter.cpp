@@ -61,9 +61,9 @@ QString speedDisplay(std::optional<float> speed) {
 }
 
 SpeedMeter::SpeedMeter(MeasureClock clock)
-    : MeasureMeter(std::move(clock), QStringLiteral("SpeedGrid"),
-                   {QStringLiteral("#"), QStringLiteral("Time of Speed Reading"),
-                    QStringLiteral("Average Speed"), QStringLiteral("Comment")}) {}
+    : MeasureMeter(std::move(clock), {QStringLiteral("#"), QStringLiteral("Time of Speed Reading"),
+                                      QStringLiteral("Average Speed"), QStringLiteral("Comment")}) {
+}
 
 void SpeedMeter::press(const QString& distanceText, const QString& unitText) {
     if (!beginPress())
@@ -108,9 +108,8 @@ void SpeedMeter::clearDetails() {
     m_unitCaption.clear();
 }
 
-void SpeedMeter::writeResult(GridModel& records, int row) const {
-    records.setTextMatrix(row, ColStamp, readingStamp());
-    records.setTextMatrix(row, ColSpeed, m_speedWithUnit);
+QStringList SpeedMeter::resultTexts() const {
+    return {readingStamp(), m_speedWithUnit};
 }
 
 } // namespace cfx

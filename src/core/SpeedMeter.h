@@ -49,7 +49,7 @@ public:
 
 protected:
     void clearDetails() override;
-    void writeResult(GridModel& records, int row) const override;
+    QStringList resultTexts() const override;
 
 private:
     void calculate(const QString& distanceText, const QString& unitText);

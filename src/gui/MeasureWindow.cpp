@@ -161,7 +161,7 @@ MeasureWindow::MeasureWindow(MeasureMeter& meter, QWidget* parent)
 
 MeasureWindow::~MeasureWindow() = default;
 
-const GridModel& MeasureWindow::records() const {
+const RecordTable& MeasureWindow::records() const {
     return m_meter.records();
 }
 

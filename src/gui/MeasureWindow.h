@@ -17,7 +17,7 @@ class QVBoxLayout;
 
 namespace cfx {
 
-class GridModel;
+class RecordTable;
 class MeasureMeter;
 
 // A picture button with its caption under the icon. It reports the moment any mouse button goes
@@ -99,7 +99,7 @@ class MeasureWindow : public QWidget {
     Q_OBJECT
 public:
     // What a report button runs: it reads the records and shows its own outcome over the window.
-    using ReportHook = std::function<void(QWidget* window, const GridModel& records)>;
+    using ReportHook = std::function<void(QWidget* window, const RecordTable& records)>;
 
     ~MeasureWindow() override;
 
@@ -108,7 +108,7 @@ public:
     void setWordReportHook(ReportHook hook) { m_wordReportHook = std::move(hook); }
 
     // The stored results the reports read.
-    const GridModel& records() const;
+    const RecordTable& records() const;
     // Appends the last result with this comment as a record (what the comment dialog's OK does).
     void addRecord(const QString& comment);
 

@@ -1,7 +1,7 @@
 #include "gui/ReportWindow.h"
 
-#include "core/ReadingsModel.h"
-#include "models/GridBrushProxy.h"
+#include "core/Session.h"
+#include "models/ReadingsTableModel.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,8 +23,6 @@ namespace cfx {
 
 namespace {
 
-constexpr int kColTime = 1;
-constexpr int kColComment = 3;
 const QString kBlank = QStringLiteral(" ");
 
 // A selected cell with a colour of its own (yellow for a stopped reading, red for an excluded
@@ -54,8 +52,8 @@ public:
 
 } // namespace
 
-ReportWindow::ReportWindow(ReadingsModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_model(model) {
+ReportWindow::ReportWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("StopWatchReport1"));
     setWindowTitle(QStringLiteral("Chronofex - Report"));
     setWindowIcon(QIcon(QStringLiteral(":/REPORTICO")));
@@ -74,7 +72,6 @@ ReportWindow::ReportWindow(ReadingsModel& model, QWidget* parent)
                           twipsToPixels(kWidths[3])};
     m_columnsPx = 0;
     for (int c = 0; c < 4; ++c) {
-        m_model.results().setColWidth(c, kWidths[c]);
         const int w = std::max(twipsToPixels(kWidths[c]), needed[c]);
         m_timerResults->setColumnWidth(c, w);
         m_columnsPx += w;
@@ -124,9 +121,8 @@ void ReportWindow::buildControls() {
 
     m_timerResults = new QTableView(this);
     named(m_timerResults, "TimerResults", QStringLiteral("Readings"));
-    m_proxy = new GridBrushProxy(this);
-    m_proxy->setSourceModel(&m_model.results());
-    m_timerResults->setModel(m_proxy);
+    m_table = new ReadingsTableModel(m_session, this);
+    m_timerResults->setModel(m_table);
     m_timerResults->setItemDelegate(new ReadingDelegate(m_timerResults));
     m_timerResults->verticalHeader()->hide();
     m_timerResults->verticalHeader()->setDefaultSectionSize(m_timerResults->fontMetrics().height() +
@@ -175,15 +171,10 @@ void ReportWindow::buildControls() {
 }
 
 void ReportWindow::wire() {
-    connect(&m_model, &ReadingsModel::appended, this, &ReportWindow::onAppended);
-    connect(&m_model, &ReadingsModel::refreshed, this, &ReportWindow::onRefreshed);
-    connect(&m_model, &ReadingsModel::cleared, this, &ReportWindow::onCleared);
-    connect(&m_model, &ReadingsModel::loaded, this, &ReportWindow::onLoaded);
-    connect(&m_model.results(), &GridModel::selectionChanged, this,
-            &ReportWindow::onModelSelection);
-    connect(&m_model.results(), &GridModel::topRowRequested, this, [this](int row) {
-        m_timerResults->scrollTo(m_proxy->index(row - 1, 0), QAbstractItemView::PositionAtTop);
-    });
+    connect(&m_session, &Session::appended, this, &ReportWindow::onAppended);
+    connect(&m_session, &Session::refreshed, this, &ReportWindow::onRefreshed);
+    connect(&m_session, &Session::cleared, this, &ReportWindow::onCleared);
+    connect(&m_session, &Session::loaded, this, &ReportWindow::onLoaded);
     connect(m_recordScrollBar, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
     connect(m_excludeButton, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
     connect(m_addCommentButton, &QPushButton::clicked, this, &ReportWindow::onAddComment);
@@ -228,8 +219,7 @@ void ReportWindow::setEmpty() {
          std::initializer_list<QWidget*>{m_addCommentButton, m_recordScrollBar, m_textFileButton,
                                          m_wordReportButton, m_excludeButton})
         w->setEnabled(false);
-    m_excludeButton->setText(QStringLiteral("Exclude"));
-    m_excludeButton->setAccessibleName(m_excludeButton->text());
+    setExcludeOffer(false);
     const QSignalBlocker block(m_recordScrollBar);
     m_recordScrollBar->setRange(0, 0);
 }
@@ -242,24 +232,40 @@ void ReportWindow::focusComment() {
 int ReportWindow::recordInBox() const {
     bool ok = false;
     const int n = m_recordBox->text().trimmed().toInt(&ok);
-    return ok && m_model.isValidRecord(n) ? n : 0;
+    return ok && m_session.isValidRecord(n) ? n : 0;
 }
 
-void ReportWindow::showRecordState(int n) {
-    m_commentBox->setText(m_model.results().textMatrix(n, kColComment));
-    m_excludeButton->setText(m_model.isExcluded(n) ? QStringLiteral("Include")
-                                                   : QStringLiteral("Exclude"));
+void ReportWindow::setExcludeOffer(bool offersInclude) {
+    m_offersInclude = offersInclude;
+    m_excludeButton->setText(offersInclude ? QStringLiteral("Include") : QStringLiteral("Exclude"));
     m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
 
+void ReportWindow::showRecordState(int n) {
+    m_commentBox->setText(m_session.text(n, ReadingColumn::Comment));
+    setExcludeOffer(m_session.isExcluded(n));
+}
+
+void ReportWindow::highlightRecord(int n, bool toTop) {
+    if (!m_session.isValidRecord(n))
+        return;
+    const QModelIndex from = m_table->index(n - 1, 0);
+    const QModelIndex to = m_table->index(n - 1, kReadingColumns - 1);
+    m_syncing = true;
+    QItemSelectionModel* selection = m_timerResults->selectionModel();
+    selection->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
+    selection->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    m_syncing = false;
+    if (toTop)
+        m_timerResults->scrollTo(from, QAbstractItemView::PositionAtTop);
+}
+
 void ReportWindow::selectRecord(int n) {
-    if (!m_model.isValidRecord(n))
+    if (!m_session.isValidRecord(n))
         return;
     m_recordBox->setText(QString::number(n));
-    m_model.results().setRow(n);
-    m_model.results().setTopRow(n);
     showRecordState(n);
-    m_model.selectRecord(n);
+    highlightRecord(n, true);
     if (isVisible())
         focusComment();
 }
@@ -268,16 +274,18 @@ void ReportWindow::onAppended(int row) {
     m_recordBox->setText(QString::number(row));
     m_addCommentButton->setEnabled(true);
     m_recordScrollBar->setEnabled(true);
-    m_recordScrollBar->setRange(1, m_model.recordCount());
+    m_recordScrollBar->setRange(1, m_session.recordCount());
     m_recordScrollBar->setValue(row);
+    m_timerResults->scrollTo(m_table->index(row - 1, 0), QAbstractItemView::PositionAtTop);
     if (isVisible())
         focusComment();
 }
 
 void ReportWindow::onRefreshed() {
-    const int last = m_model.recordCount();
+    const int last = m_session.recordCount();
     if (last == 0)
         return;
+    highlightRecord(last);
     if (!m_textFileButton->isEnabled()) {
         m_textFileButton->setEnabled(true);
         m_wordReportButton->setEnabled(true);
@@ -287,9 +295,7 @@ void ReportWindow::onRefreshed() {
     else
         setLayoutTwips(kNarrowTwips, kGridNarrowTwips);
     // The newest record is selected; the toggle offers what can be done to it.
-    m_excludeButton->setText(m_model.isExcluded(last) ? QStringLiteral("Include")
-                                                      : QStringLiteral("Exclude"));
-    m_excludeButton->setAccessibleName(m_excludeButton->text());
+    setExcludeOffer(m_session.isExcluded(last));
     m_excludeButton->setEnabled(true);
 }
 
@@ -304,9 +310,10 @@ void ReportWindow::onCleared(bool forReset) {
 }
 
 void ReportWindow::onLoaded() {
-    const int last = m_model.recordCount();
+    const int last = m_session.recordCount();
     if (last == 0)
         return;
+    highlightRecord(last, true);
     m_addCommentButton->setEnabled(true);
     m_recordScrollBar->setEnabled(true);
     m_textFileButton->setEnabled(true);
@@ -324,15 +331,12 @@ void ReportWindow::onLoaded() {
 }
 
 void ReportWindow::onGridClicked(int row) {
-    if (!m_model.isValidRecord(row))
+    if (!m_session.isValidRecord(row))
         return;
-    GridModel& grid = m_model.results();
-    grid.setSelectionMode(1);
-    grid.setRow(row);
-    m_recordBox->setText(grid.textMatrix(row, 0));
+    m_recordBox->setText(m_session.text(row, ReadingColumn::Number));
     showRecordState(row);
     m_recordScrollBar->setValue(row);
-    m_model.selectRecord(row);
+    highlightRecord(row);
     focusComment();
 }
 
@@ -340,35 +344,20 @@ void ReportWindow::onToggleExclusion() {
     const int n = recordInBox();
     if (n == 0)
         return;
-    if (m_excludeButton->text() == QLatin1String("Include")) {
-        m_model.include(n);
-        m_excludeButton->setText(QStringLiteral("Exclude"));
-    } else {
-        m_model.exclude(n);
-        m_excludeButton->setText(QStringLiteral("Include"));
-    }
-    m_excludeButton->setAccessibleName(m_excludeButton->text());
+    if (m_offersInclude)
+        m_session.include(n);
+    else
+        m_session.exclude(n);
+    highlightRecord(n);
+    setExcludeOffer(!m_offersInclude);
 }
 
 void ReportWindow::onAddComment() {
     const int n = recordInBox();
     if (n == 0)
         return;
-    m_model.addComment(n, m_commentBox->text());
-}
-
-void ReportWindow::onModelSelection(int row, int col, int rowSel, int colSel) {
-    if (row < 1)
-        return;
-    const QModelIndex from = m_proxy->index(row - 1, col);
-    const QModelIndex to = m_proxy->index(rowSel - 1, colSel);
-    if (!from.isValid() || !to.isValid())
-        return;
-    m_syncing = true;
-    QItemSelectionModel* selection = m_timerResults->selectionModel();
-    selection->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
-    selection->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
-    m_syncing = false;
+    m_session.addComment(n, m_commentBox->text());
+    highlightRecord(n);
 }
 
 void ReportWindow::closeForGood() {

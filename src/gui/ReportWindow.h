@@ -12,12 +12,12 @@ class QTableView;
 
 namespace cfx {
 
-class GridBrushProxy;
-class ReadingsModel;
+class ReadingsTableModel;
+class Session;
 
 // The report window: the readings of the session with their shares and comments, the record
 // spinner, the include/exclude toggle, comment entry and the two report buttons. The readings
-// live in ReadingsModel; this window shows them and passes the user's edits on. Closing it by
+// live in the Session; this window shows them and passes the user's edits on. Closing it by
 // its close box only hides it.
 class ReportWindow : public QWidget {
     Q_OBJECT
@@ -31,14 +31,16 @@ public:
     static constexpr int kGridWideTwips = 4215;
     static constexpr int kTextMaxLength = 36;
 
-    explicit ReportWindow(ReadingsModel& model, QWidget* parent = nullptr);
+    explicit ReportWindow(Session& session, QWidget* parent = nullptr);
 
-    ReadingsModel& model() { return m_model; }
     int windowTwips() const { return m_windowTwips; }
     bool wideLayout() const { return m_gridTwips == kGridWideTwips; }
 
-    // SelectRecord: the spinner's record becomes the selected one.
+    // The spinner's record becomes the selected one.
     void selectRecord(int n);
+    // Selects record n's row in the table, and with toTop scrolls it to the top; the record box
+    // and the controls stay as they are.
+    void highlightRecord(int n, bool toTop = false);
     // Closing for good at the end of the program (the close box only hides).
     void closeForGood();
 
@@ -59,6 +61,7 @@ private:
     void focusComment();
     int recordInBox() const;
     void showRecordState(int n);
+    void setExcludeOffer(bool offersInclude);
 
     void onAppended(int row);
     void onRefreshed();
@@ -67,9 +70,9 @@ private:
     void onGridClicked(int row);
     void onToggleExclusion();
     void onAddComment();
-    void onModelSelection(int row, int col, int rowSel, int colSel);
 
-    ReadingsModel& m_model;
+    Session& m_session;
+    ReadingsTableModel* m_table = nullptr;
     QLineEdit* m_recordBox = nullptr;
     QLineEdit* m_commentBox = nullptr;
     QPushButton* m_addCommentButton = nullptr;
@@ -77,14 +80,14 @@ private:
     QPushButton* m_excludeButton = nullptr;
     QLabel* m_excludeCaption = nullptr;
     QTableView* m_timerResults = nullptr;
-    GridBrushProxy* m_proxy = nullptr;
     QPushButton* m_textFileButton = nullptr;
     QPushButton* m_wordReportButton = nullptr;
 
     int m_windowTwips = kNarrowTwips;
     int m_gridTwips = kGridNarrowTwips;
-    int m_columnsPx = 0;    // the four columns' widths together
-    bool m_syncing = false; // the view's selection follows the model, not the user
+    int m_columnsPx = 0;          // the four columns' widths together
+    bool m_syncing = false;       // the view's selection follows the session, not the user
+    bool m_offersInclude = false; // the toggle includes the record in the box (else excludes)
     bool m_closing = false;
 };
 

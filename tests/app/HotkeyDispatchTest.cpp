@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "gui/MainPanel.h"
 #include "gui/StopwatchActions.h"
 #include "platform/RemoteControl.h"

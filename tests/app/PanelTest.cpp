@@ -1,7 +1,7 @@
 #include "tests/support/FakeClock.h"
 
 #include "app/Application.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/PanelButton.h"

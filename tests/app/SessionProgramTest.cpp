@@ -1,8 +1,9 @@
 #include "app/Application.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "gui/MainPanel.h"
+#include "gui/ReportWindow.h"
 #include "gui/SessionFileDialog.h"
 #include "gui/StopwatchActions.h"
 #include "tests/support/FakeClock.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -87,7 +89,7 @@ void SessionProgramTest::cleanup() {
 }
 
 void SessionProgramTest::takeThreeReadings() {
-    ReadingsModel& r = m_program->readings();
+    Session& r = m_program->readings();
     r.setSessionStamp(QStringLiteral("8.12.2026 00:01:02"));
     r.appendReading(157, false, "57", false, "00:00:01.05");
     r.appendReading(312, false, "12", false, "00:00:03.01");
@@ -101,7 +103,7 @@ void SessionProgramTest::takeThreeReadings() {
 
 void SessionProgramTest::savedSessionReopensWithItsReadings() {
     takeThreeReadings();
-    ReadingsModel& r = m_program->readings();
+    Session& r = m_program->readings();
     const QString path = m_dir->filePath("three.CFX");
     QVERIFY(m_program->saveSession(path));
     const cfx::SessionData saved =
@@ -118,18 +120,16 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     QCOMPARE(r.recordCount(), 3);
     for (int row = 1; row <= 3; ++row) {
         for (int c = 0; c < 4; ++c)
-            QCOMPARE(r.results().textMatrix(row, c), saved.readings[row - 1].results[c]);
-        QCOMPARE(r.reference().textMatrix(row, 0), saved.readings[row - 1].reference[0]);
-        QCOMPARE(r.reference().textMatrix(row, 1), saved.readings[row - 1].reference[1]);
+            QCOMPARE(r.text(row, static_cast<ReadingColumn>(c)),
+                     saved.readings[row - 1].results[c]);
+        QCOMPARE(r.reading(row).tag, saved.readings[row - 1].reference[0]);
+        QCOMPARE(r.reading(row).timeCsText, saved.readings[row - 1].reference[1]);
         QVERIFY2(!r.isExcluded(row), "no reading comes back excluded");
-        QVERIFY(r.reference().textMatrix(row, 2).trimmed().isEmpty());
     }
-    QCOMPARE(r.results().textMatrix(1, 3), QString::fromUtf8("d\xC3\xA9part, fast"));
-    QCOMPARE(r.results().textMatrix(3, 1), QStringLiteral("S00:00:04.07"));
-    for (int c = 1; c <= 3; ++c) {
-        QCOMPARE(r.results().backColorAt(3, c), GridModel::kYellow);
-        QVERIFY(r.results().backColorAt(1, c) != GridModel::kYellow);
-    }
+    QCOMPARE(r.reading(1).comment, QString::fromUtf8("d\xC3\xA9part, fast"));
+    QCOMPARE(r.reading(3).timeText, QStringLiteral("S00:00:04.07"));
+    QVERIFY(r.reading(3).stoodStill);
+    QVERIFY(!r.reading(1).stoodStill);
 
     QVERIFY(!r.stampPending());
     QCOMPARE(m_program->clock().baseCs(), 471);
@@ -142,7 +142,11 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     QVERIFY(!button("Snap")->isEnabled());
     QVERIFY(m_program->actions().report()->isChecked());
     QVERIFY(m_program->actions().setTime()->isEnabled());
-    QCOMPARE(r.results().row(), 3); // the newest record is selected
+    // The newest record is selected.
+    QVERIFY(m_program->report()
+                .findChild<QTableView*>("TimerResults")
+                ->selectionModel()
+                ->isRowSelected(2, {}));
 
     // Saved again unchanged, the file has the same bytes.
     const QByteArray first = fileBytes(path);
@@ -173,7 +177,7 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
     m_program->loadSession(path);
     QCOMPARE(m_program->clock().eventsPerSec(), 250);
     QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("250"));
-    QCOMPARE(m_program->readings().results().textMatrix(1, 1), QStringLiteral("S00:00:00.14"));
+    QCOMPARE(m_program->readings().reading(1).timeText, QStringLiteral("S00:00:00.14"));
     // Saving it again keeps the hand-edited resolution.
     QVERIFY(m_program->saveSession(m_dir->filePath("resaved.CFX")));
     QVERIFY(fileBytes(m_dir->filePath("resaved.CFX")).startsWith("250\r\n57\r\n"));

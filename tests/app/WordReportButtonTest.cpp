@@ -2,7 +2,7 @@
 #include "tests/support/MessageBoxWatcher.h"
 
 #include "app/Application.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "gui/MainPanel.h"
 #include "gui/ReportWindow.h"
 #include "gui/StopwatchActions.h"
@@ -95,7 +95,7 @@ private Q_SLOTS:
 
         // Nothing in the report changed: same readings, buttons, session.
         QCOMPARE(m_program->readings().recordCount(), 2);
-        QCOMPARE(m_program->readings().results().textMatrix(1, 3), QStringLiteral("first; lap"));
+        QCOMPARE(m_program->readings().reading(1).comment, QStringLiteral("first; lap"));
         QVERIFY(wordButton()->isEnabled());
         QVERIFY(m_program->report()
                     .findChild<QPushButton*>(QStringLiteral("writefilecmnd"))

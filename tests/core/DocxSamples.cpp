@@ -1,7 +1,7 @@
 // Writes the three report documents for a fixed set of readings and records into the folder
 // given as the only argument, for check_docx.py and the word-processor conversion test.
-#include "core/GridModel.h"
-#include "core/ReadingsModel.h"
+#include "core/RecordTable.h"
+#include "core/Session.h"
 #include "core/io/DocxWriter.h"
 #include "core/io/RecordReports.h"
 #include "core/io/TextReport.h"
@@ -15,13 +15,6 @@
 using namespace cfx;
 
 namespace {
-
-void fill(GridModel& grid, const QList<QStringList>& rows) {
-    grid.setRows(static_cast<int>(rows.size()));
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            grid.setTextMatrix(r, c, rows[r][c]);
-}
 
 bool write(const QString& path, const cfx::docx::Document& doc) {
     const cfx::FileResult result = cfx::docx::writeDocx(path, doc);
@@ -42,7 +35,7 @@ int main(int argc, char** argv) {
     // Three readings at a resolution of 100 events per second: the first taken at a standing
     // clock, the second left out of the statistics, comments with a ";" and with XML's
     // special characters.
-    ReadingsModel readings;
+    Session readings;
     readings.appendReading(520, true, "20", false, "00:00:05.20");
     readings.appendReading(1040, false, "40", false, "00:00:10.40");
     readings.appendReading(2080, false, "80", false, "00:00:20.80");
@@ -53,15 +46,13 @@ int main(int argc, char** argv) {
     const cfx::ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 51, 38)), "100",
                                    "07/12/2026 23:50:00"};
 
-    GridModel rate(6);
-    fill(rate, {{"#", "No. cycles", "Time of Reading", "Average Rate s/c", "Average Rate c/min",
-                 "Comment"},
-                {"1", "4", "07/12/2026 23:40:01", "1.30", "46.15", "pump; stroke"},
-                {"2", "1", "07/12/2026 23:41:10", "1.50", "40.00", ""}});
-    GridModel speed(4);
-    fill(speed, {{"#", "Time of Speed Reading", "Average Speed", "Comment"},
-                 {"1", "07/12/2026 23:42:00", "36.0 kph", "run;1"},
-                 {"2", "07/12/2026 23:43:30", "20.4545 mph", ""}});
+    cfx::RecordTable rate({"#", "No. cycles", "Time of Reading", "Average Rate s/c",
+                           "Average Rate c/min", "Comment"});
+    rate.append({"4", "07/12/2026 23:40:01", "1.30", "46.15"}, "pump; stroke");
+    rate.append({"1", "07/12/2026 23:41:10", "1.50", "40.00"}, "");
+    cfx::RecordTable speed({"#", "Time of Speed Reading", "Average Speed", "Comment"});
+    speed.append({"07/12/2026 23:42:00", "36.0 kph"}, "run;1");
+    speed.append({"07/12/2026 23:43:30", "20.4545 mph"}, "");
 
     const QString created = QStringLiteral("07/12/2026 23:51:38");
     const bool ok =

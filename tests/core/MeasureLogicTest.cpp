@@ -110,8 +110,8 @@ TEST(RateMeter, OneCycleTimesThenShowsTheResult) {
     FakeClock clock;
     RateMeter meter(clock.source());
     EXPECT_FALSE(meter.view().freshEnabled);
-    EXPECT_EQ(meter.records().rows(), 1);
-    EXPECT_EQ(meter.records().textMatrix(0, 4), QStringLiteral("Average Rate c/min"));
+    EXPECT_EQ(meter.records().count(), 0);
+    EXPECT_EQ(meter.records().titles().value(4), QStringLiteral("Average Rate c/min"));
 
     clock.cs = 1000;
     meter.press(QStringLiteral("1"));
@@ -195,7 +195,7 @@ TEST(RateMeter, AllMarksInOneTickShowTheDefinedText) {
     EXPECT_EQ(meter.view().value, local("0.00"));
     EXPECT_EQ(meter.rateView().cyclesPerMin, QStringLiteral("-"));
     meter.commentAccepted(QString());
-    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
+    EXPECT_EQ(meter.records().text(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
 }
 
 TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
@@ -213,21 +213,20 @@ TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
         EXPECT_FALSE(meter.view().storeEnabled);
         meter.commentDialogClosed();
     }
-    const GridModel& g = meter.records();
-    ASSERT_EQ(g.rows(), 4);
+    const RecordTable& g = meter.records();
+    ASSERT_EQ(g.count(), 3);
     for (int r = 1; r <= 3; ++r)
-        EXPECT_EQ(g.textMatrix(r, RateMeter::ColNumber), QString::number(r));
-    EXPECT_EQ(g.row(), 3);
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColCycles), QStringLiteral("1"));
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColStamp), meter.readingStamp());
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColSecsPerCycle), local("3.00"));
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColCyclesPerMin), local("20.00"));
-    EXPECT_EQ(g.textMatrix(3, RateMeter::ColComment), QStringLiteral("run 3"));
-    EXPECT_TRUE(g.textMatrix(2, RateMeter::ColComment).isEmpty());
+        EXPECT_EQ(g.text(r, RateMeter::ColNumber), QString::number(r));
+    EXPECT_EQ(g.text(3, RateMeter::ColCycles), QStringLiteral("1"));
+    EXPECT_EQ(g.text(3, RateMeter::ColStamp), meter.readingStamp());
+    EXPECT_EQ(g.text(3, RateMeter::ColSecsPerCycle), local("3.00"));
+    EXPECT_EQ(g.text(3, RateMeter::ColCyclesPerMin), local("20.00"));
+    EXPECT_EQ(g.text(3, RateMeter::ColComment), QStringLiteral("run 3"));
+    EXPECT_TRUE(g.text(2, RateMeter::ColComment).isEmpty());
     EXPECT_TRUE(meter.view().reportsEnabled);
 
     meter.fresh();
-    EXPECT_EQ(meter.records().rows(), 1);
+    EXPECT_EQ(meter.records().count(), 0);
     EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
     EXPECT_FALSE(meter.view().reportsEnabled);
     EXPECT_FALSE(meter.view().freshEnabled);
@@ -235,8 +234,8 @@ TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
     EXPECT_EQ(meter.result().secsPerCycleText, local("3.00"));
     measure(0, 50);
     meter.commentAccepted(QStringLiteral("after fresh"));
-    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColNumber), QStringLiteral("1"));
-    EXPECT_EQ(meter.records().textMatrix(1, RateMeter::ColSecsPerCycle), local("0.50"));
+    EXPECT_EQ(meter.records().text(1, RateMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.records().text(1, RateMeter::ColSecsPerCycle), local("0.50"));
 }
 
 TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
@@ -266,10 +265,10 @@ TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
     EXPECT_EQ(meter.unitCaption(), QStringLiteral("kph"));
     meter.commentAccepted(QStringLiteral("lap"));
     EXPECT_FALSE(meter.view().storeEnabled);
-    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColNumber), QStringLiteral("1"));
-    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
-    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColStamp), meter.readingStamp());
-    EXPECT_EQ(meter.records().textMatrix(1, SpeedMeter::ColComment), QStringLiteral("lap"));
+    EXPECT_EQ(meter.records().text(1, SpeedMeter::ColNumber), QStringLiteral("1"));
+    EXPECT_EQ(meter.records().text(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
+    EXPECT_EQ(meter.records().text(1, SpeedMeter::ColStamp), meter.readingStamp());
+    EXPECT_EQ(meter.records().text(1, SpeedMeter::ColComment), QStringLiteral("lap"));
 }
 
 TEST(SpeedMeter, FreeTextUnitKeepsTheLastSpeed) {
@@ -311,7 +310,7 @@ TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
     meter.commentDialogClosed();
     EXPECT_TRUE(meter.view().reportsEnabled);
     meter.fresh();
-    EXPECT_EQ(meter.records().rows(), 1);
+    EXPECT_EQ(meter.records().count(), 0);
     EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
     EXPECT_FALSE(meter.view().reportsEnabled);
     EXPECT_FALSE(meter.view().freshEnabled);

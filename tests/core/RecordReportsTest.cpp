@@ -1,6 +1,6 @@
 #include "core/io/RecordReports.h"
 
-#include "core/GridModel.h"
+#include "core/RecordTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +18,12 @@ QByteArray fileBytes(const QString& path) {
     return f.readAll();
 }
 
-void fill(GridModel& grid, const QList<QStringList>& rows) {
-    grid.setRows(static_cast<int>(rows.size()));
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            grid.setTextMatrix(r, c, rows[r][c]);
+// The titles, then records written as the reports number them (the number is their place).
+RecordTable table(const QList<QStringList>& rows) {
+    RecordTable out(rows.value(0));
+    for (qsizetype r = 1; r < rows.size(); ++r)
+        out.append(rows[r].mid(1, rows[r].size() - 2), rows[r].last());
+    return out;
 }
 
 const QStringList kRateHeader{
@@ -32,15 +33,15 @@ const QStringList kSpeedHeader{"#", "Time of Speed Reading", "Average Speed", "C
 } // namespace
 
 TEST(RecordReports, RateFilesLineForLine) {
-    GridModel grid(6);
     // The reading times carry a comma, as some locales write them; the first comment has a
     // comma and a quote, the second record none.
-    fill(grid, {kRateHeader,
-                {"1", "4", "07.12.2026, 23:40:01", "1,30", "46,15", "pump, \"left\""},
-                {"2", "1", "07.12.2026, 23:41:10", "1,50", "40,00", ""}});
+    RecordTable records =
+        table({kRateHeader,
+               {"1", "4", "07.12.2026, 23:40:01", "1,30", "46,15", "pump, \"left\""},
+               {"2", "1", "07.12.2026, 23:41:10", "1,50", "40,00", ""}});
     QTemporaryDir dir;
     ASSERT_TRUE(
-        writeRecordFiles(dir.path(), grid, RecordReportKind::rate(), "07.12.2026 23:50:00").ok);
+        writeRecordFiles(dir.path(), records, RecordReportKind::rate(), "07.12.2026 23:50:00").ok);
     EXPECT_EQ(fileBytes(dir.filePath("CFXRateResults.txt")),
               QByteArray("Chronofex Rate Report created at: 07.12.2026 23:50:00\r\n"
                          "\r\n"
@@ -65,13 +66,13 @@ TEST(RecordReports, RateFilesLineForLine) {
 }
 
 TEST(RecordReports, SpeedFilesLineForLineAndASecondWriteReplacesBoth) {
-    GridModel grid(4);
-    fill(grid, {kSpeedHeader,
-                {"1", "07/12/2026 23:42:00", "36.0 kph", QString::fromUtf8("caf\xC3\xA9 run")},
-                {"2", "07/12/2026 23:43:30", "20.4545 mph", ""}});
+    RecordTable records =
+        table({kSpeedHeader,
+               {"1", "07/12/2026 23:42:00", "36.0 kph", QString::fromUtf8("caf\xC3\xA9 run")},
+               {"2", "07/12/2026 23:43:30", "20.4545 mph", ""}});
     QTemporaryDir dir;
     const auto& kind = RecordReportKind::speed();
-    ASSERT_TRUE(writeRecordFiles(dir.path(), grid, kind, "07/12/2026 23:50:00").ok);
+    ASSERT_TRUE(writeRecordFiles(dir.path(), records, kind, "07/12/2026 23:50:00").ok);
     EXPECT_EQ(fileBytes(dir.filePath("CFXSpeedResults.txt")),
               QByteArray("Chronofex Speed Report created at: 07/12/2026 23:50:00\r\n"
                          "\r\n"
@@ -90,8 +91,10 @@ TEST(RecordReports, SpeedFilesLineForLineAndASecondWriteReplacesBoth) {
                          "2,07/12/2026 23:43:30,20.4545 mph,\"\",\r\n"));
 
     // Pressing the button again with fewer records: both files hold only the new report.
-    grid.setRows(2);
-    ASSERT_TRUE(writeRecordFiles(dir.path(), grid, kind, "07/12/2026 23:55:00").ok);
+    records =
+        table({kSpeedHeader,
+               {"1", "07/12/2026 23:42:00", "36.0 kph", QString::fromUtf8("caf\xC3\xA9 run")}});
+    ASSERT_TRUE(writeRecordFiles(dir.path(), records, kind, "07/12/2026 23:55:00").ok);
     EXPECT_EQ(fileBytes(dir.filePath("CFXSpeedResults.txt")),
               QByteArray("Chronofex Speed Report created at: 07/12/2026 23:55:00\r\n"
                          "\r\n"
@@ -107,29 +110,27 @@ TEST(RecordReports, SpeedFilesLineForLineAndASecondWriteReplacesBoth) {
 }
 
 TEST(RecordReports, NoRecordsGiveTheTitleAndTheHeaderOnly) {
-    GridModel grid(6);
-    fill(grid, {kRateHeader});
-    EXPECT_EQ(recordReportLines(grid, RecordReportKind::rate(), "D"),
+    RecordTable records = table({kRateHeader});
+    EXPECT_EQ(recordReportLines(records, RecordReportKind::rate(), "D"),
               (QStringList{"Chronofex Rate Report created at: D", ""}));
-    EXPECT_EQ(recordRawLines(grid, RecordReportKind::rate()),
+    EXPECT_EQ(recordRawLines(records, RecordReportKind::rate()),
               QStringList{"#,No. cycles,Time of Reading,Average Rate s/c,Average Rate c/min,"
                           "Comment,"});
 }
 
 TEST(RecordReports, AFailureNamesTheFileThatCouldNotBeWritten) {
-    GridModel grid(4);
-    fill(grid, {kSpeedHeader, {"1", "07/12/2026 23:42:00", "36.0 kph", ""}});
+    RecordTable records = table({kSpeedHeader, {"1", "07/12/2026 23:42:00", "36.0 kph", ""}});
     QTemporaryDir dir;
     // A folder where the raw file should go: the readable report is written, the raw file not.
     ASSERT_TRUE(QDir(dir.path()).mkdir("CFXSpeedRawCSV.txt"));
-    RecordFilesResult r = writeRecordFiles(dir.path(), grid, RecordReportKind::speed(), "D");
+    RecordFilesResult r = writeRecordFiles(dir.path(), records, RecordReportKind::speed(), "D");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.path, dir.filePath("CFXSpeedRawCSV.txt"));
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(r.message().contains("CFXSpeedRawCSV.txt"));
     EXPECT_TRUE(r.message().contains(r.error));
 
-    r = writeRecordFiles(dir.filePath("missing"), grid, RecordReportKind::rate(), "D");
+    r = writeRecordFiles(dir.filePath("missing"), records, RecordReportKind::rate(), "D");
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.path.endsWith("CFXRateResults.txt"));
 }

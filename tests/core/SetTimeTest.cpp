@@ -151,7 +151,7 @@ TEST_F(SetTimeFixture, PresetsFollowTheLastApply) {
 
 // The whole path of a custom time: readings up to a stop, the clock set back, a new start and a
 // snap that replaces every reading at or after its time.
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/Snapshot.h"
 
 namespace {
@@ -171,7 +171,7 @@ struct PruneRig {
     FakeClock time;
     NullDisplay display;
     Stopwatch clock{time};
-    ReadingsModel readings;
+    Session readings;
     ClockPanel panel{clock};
     SetTimeModel setTime;
 
@@ -186,7 +186,7 @@ struct PruneRig {
     QStringList times() const {
         QStringList t;
         for (int n = 1; n <= readings.recordCount(); ++n) {
-            t << readings.results().textMatrix(n, 1);
+            t << readings.text(n, static_cast<ReadingColumn>(1));
         }
         return t;
     }

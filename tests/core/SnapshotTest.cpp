@@ -4,7 +4,7 @@
 
 #include "core/DisplaySink.h"
 #include "core/NumberText.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ protected:
 
     FakeClock time;
     Stopwatch clock{time};
-    ReadingsModel readings;
+    Session readings;
     NullDisplay display;
     int disabled = 0;
     int sounds = 0;
@@ -40,10 +40,10 @@ TEST_F(SnapFixture, RunningSnapRecordsTheLastTickAtTheResolution) {
     tick(6257);
     EXPECT_TRUE(snap().appended);
     ASSERT_EQ(readings.recordCount(), 1);
-    EXPECT_EQ(readings.results().textMatrix(1, 1), "00:01:02.05");
-    EXPECT_EQ(readings.reference().textMatrix(1, 0), "57");
-    EXPECT_EQ(readings.reference().textMatrix(1, 1), "6257");
-    EXPECT_EQ(readings.results().textMatrix(1, 2), cfx::formatFixed(100));
+    EXPECT_EQ(readings.text(1, static_cast<ReadingColumn>(1)), "00:01:02.05");
+    EXPECT_EQ(readings.reading(1).tag, "57");
+    EXPECT_EQ(readings.timeCs(1), 6257);
+    EXPECT_EQ(readings.text(1, static_cast<ReadingColumn>(2)), cfx::formatFixed(100));
     EXPECT_EQ(clock.panelState(), PanelState::Running);
     EXPECT_EQ(disabled, 0);
 }
@@ -59,10 +59,9 @@ TEST_F(SnapFixture, StopThenTwoSnapsGiveOneMarkedReadingAndDisableSnap) {
     const cfx::SnapResult second = snap();
     EXPECT_FALSE(second.appended);
     ASSERT_EQ(readings.recordCount(), 2);
-    EXPECT_EQ(readings.results().textMatrix(2, 1), "S00:00:05.02");
-    EXPECT_EQ(readings.results().backColorAt(2, 1), GridModel::kYellow);
+    EXPECT_EQ(readings.text(2, static_cast<ReadingColumn>(1)), "S00:00:05.02");
+    EXPECT_TRUE(readings.reading(2).stoodStill);
     // The refresh still runs on the empty snap.
-    EXPECT_EQ(readings.results().rowSel(), 2);
 }
 
 TEST_F(SnapFixture, TheFirstSnapAfterAResetStampsTheSession) {
@@ -95,10 +94,10 @@ TEST_F(SnapFixture, CustomTimeSnapPrunesAndIsMarked) {
     snap();
     // 8.00 s lies after the custom time and is replaced; 2.00 and 6.00 s stay.
     ASSERT_EQ(readings.recordCount(), 3);
-    EXPECT_EQ(readings.reference().textMatrix(2, 1), "600");
-    EXPECT_EQ(readings.results().textMatrix(3, 1), "S00:00:06.02");
-    EXPECT_EQ(readings.reference().textMatrix(3, 0), "25");
-    EXPECT_EQ(readings.reference().textMatrix(3, 1), "625");
+    EXPECT_EQ(readings.timeCs(2), 600);
+    EXPECT_EQ(readings.text(3, static_cast<ReadingColumn>(1)), "S00:00:06.02");
+    EXPECT_EQ(readings.reading(3).tag, "25");
+    EXPECT_EQ(readings.timeCs(3), 625);
     EXPECT_FALSE(clock.customTimePending());
     EXPECT_EQ(clock.panelState(), PanelState::StoppedSnapped);
 }
@@ -140,13 +139,13 @@ TEST_F(SnapFixture, FlashAndSoundOnlyWhenSwitchedOn) {
 TEST_F(SnapFixture, AFullReportRefusesTheReadingAndSaysSo) {
     int full = 0;
     hooks.reportFull = [&full] { ++full; };
-    for (int i = 0; i < ReadingsModel::kMaxRecords; ++i)
+    for (int i = 0; i < Session::kMaxRecords; ++i)
         readings.appendReading(i, false, "00", false, "t");
-    tick(ReadingsModel::kMaxRecords + 5);
+    tick(Session::kMaxRecords + 5);
     const cfx::SnapResult r = snap();
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(full, 1);
-    EXPECT_EQ(readings.recordCount(), ReadingsModel::kMaxRecords);
+    EXPECT_EQ(readings.recordCount(), Session::kMaxRecords);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "core/GapStatistics.h"
 #include "core/NumberText.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,7 @@ protected:
     }
     QString pct(double v) const { return cfx::formatFixed(v); }
 
-    ReadingsModel model;
+    Session model;
     cfx::ReportHeader header{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "100", "stamp"};
 };
 
@@ -91,11 +91,10 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
 }
 
 TEST_F(TextReportTest, ExcludedOnlyRecordGivesNotApplicable) {
-    ReadingsModel one;
+    Session one;
     one.appendReading(520, false, "20", false, "00:00:05.20");
     one.exclude(1);
-    computeGapStatistics(one, 100);
-    const QStringList lines = cfx::stopwatchReportLines(one, header);
+    const QStringList lines = cfx::stopwatchReportLines(one, header, 100);
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines.mid(lines.size() - 3),
               (QStringList{"Longest Time Gap: Not Applicable", "Shortest Time Gap: Not Applicable",
@@ -140,7 +139,7 @@ TEST_F(TextReportTest, AReadOnlyFolderKeepsEverythingAndSaysWhy) {
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(r.message().contains(r.error));
     EXPECT_EQ(model.recordCount(), 3);
-    EXPECT_EQ(model.results().textMatrix(2, 3), "lap, \"fast\"");
+    EXPECT_EQ(model.text(2, static_cast<ReadingColumn>(3)), "lap, \"fast\"");
     EXPECT_FALSE(model.stampPending());
     EXPECT_EQ(bytesOf(reportPath), QByteArray("old report\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CFXReport.txt"});

@@ -1,7 +1,6 @@
 #include "core/io/WordReports.h"
 
-#include "core/GridModel.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/TextReport.h"
 
 #include <QDateTime>
@@ -30,30 +29,27 @@ QString boldText(const docx::Block& block) {
 } // namespace
 
 TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
-    GridModel results(4);
-    GridModel gaps(2);
-    results.setRows(4);
-    gaps.setRows(4);
-    const QList<QStringList> rows{{"#", "Time", "%", "Comment"},
-                                  {"1", "s00:00:05.2", "25.00", "a;b"},
-                                  {"2", "S00:00:10.4", "50.00", ""},
-                                  {"3", "00:00:20.8", "100.00", " "}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            results.setTextMatrix(r, c, rows[r][c]);
-    gaps.setTextMatrix(2, 0, "00:00:05.2");
-    gaps.setTextMatrix(3, 0, "00:00:10.4");
+    // Readings as a session file gives them back, at a resolution of 10 events per second.
+    Session session;
+    session.addLoadedReading("1", "s00:00:05.2", "25.00", "a;b", "20", "520");
+    session.addLoadedReading("2", "S00:00:10.4", "50.00", "", "40", "1040");
+    session.addLoadedReading("3", "00:00:20.8", "100.00", " ", "80", "2080");
+    session.finishLoading();
+    session.exclude(1);
+    session.exclude(2);
+    session.exclude(3);
 
-    const docx::Document doc = stopwatchWordDocument(
-        results, gaps, {"10", "stamp", "now", "00:00:10.4", "00:00:05.2", "Not Applicable"});
+    const ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 0)), "10", "stamp"};
+    const docx::Document doc = stopwatchWordDocument(session, header, 10);
     ASSERT_EQ(doc.blocks.size(), 13);
     const auto& table = std::get<docx::Table>(doc.blocks[2]);
     EXPECT_EQ(table.rows, (QVector<QStringList>{
                               {"#", "Time", "%", "Time Gap", "Comment"},
                               // Record 1's gap is its own time without the standing-clock mark.
                               {"1", "s00:00:05.2", "25.00", "00:00:05.2", "a;b"},
-                              {"2", "S00:00:10.4", "50.00", "00:00:05.2", ""},
-                              {"3", "00:00:20.8", "100.00", "00:00:10.4", " "}}));
+                              // Later gaps in tenths, as the resolution counts them.
+                              {"2", "S00:00:10.4", "50.00", "00:00:05.02", ""},
+                              {"3", "00:00:20.8", "100.00", "00:00:10.04", " "}}));
     EXPECT_EQ(table.fixedWidthsPt.value(4), 190);
 
     EXPECT_EQ(paragraphText(doc.blocks[6]), "Timer resolution:\tSet to 10 events per second");
@@ -65,23 +61,19 @@ TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
 }
 
 TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {
-    ReadingsModel model;
+    Session model;
     model.appendReading(100, false, "00", false, "00:00:01.00");
     model.appendReading(350, true, "50", false, "00:00:03.50");
     model.appendReading(400, false, "00", false, "00:00:04.00");
     model.refreshReadings();
     model.addComment(2, "x;y");
     model.exclude(2);
-    // Left over from an earlier, longer session.
-    model.gaps().setRows(8);
-    model.gaps().setTextMatrix(3, 0, "stale");
     auto snapshot = [&] {
         QStringList cells;
-        for (const GridModel* grid : {&model.results(), &model.reference()})
-            for (int r = 0; r < grid->rows(); ++r)
-                for (int c = 0; c < grid->cols(); ++c)
-                    cells << grid->textMatrix(r, c) + '|' +
-                                 QString::number(grid->backColorAt(r, c));
+        for (int r = 1; r <= model.recordCount(); ++r)
+            for (int c = 0; c < kReadingColumns; ++c)
+                cells << model.text(r, static_cast<ReadingColumn>(c)) + '|' +
+                             QString::number(model.isExcluded(r));
         return cells;
     };
     const QStringList before = snapshot();
@@ -90,7 +82,6 @@ TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {
     const docx::Document doc = stopwatchWordDocument(model, header, 100);
     EXPECT_EQ(snapshot(), before);
     EXPECT_TRUE(model.isExcluded(2));
-    EXPECT_EQ(model.gaps().rows(), 4);
 
     const auto& table = std::get<docx::Table>(doc.blocks[2]);
     ASSERT_EQ(table.rows.size(), 4);

@@ -1,6 +1,6 @@
 #include "gui/MeasureWindow.h"
-#include "core/GridModel.h"
 #include "core/RateMeter.h"
+#include "core/RecordTable.h"
 #include "core/SpeedMeter.h"
 #include "gui/RateWindow.h"
 #include "gui/SpeedWindow.h"
@@ -166,11 +166,11 @@ void MeasureWindowTest::rateStoresNumberedRecordsOnceEach() {
         QVERIFY(!save->isEnabled());
         QVERIFY(fileCmnd->isEnabled());
     }
-    const GridModel& grid = form.records();
-    QCOMPARE(grid.rows(), 4);
+    const RecordTable& grid = form.records();
+    QCOMPARE(grid.count(), 3);
     for (int r = 1; r <= 3; ++r) {
-        QCOMPARE(grid.textMatrix(r, RateMeter::ColNumber), QString::number(r));
-        QCOMPARE(grid.textMatrix(r, RateMeter::ColComment), QStringLiteral("cycle %1").arg(r));
+        QCOMPARE(grid.text(r, RateMeter::ColNumber), QString::number(r));
+        QCOMPARE(grid.text(r, RateMeter::ColComment), QStringLiteral("cycle %1").arg(r));
     }
 
     // Closed without OK: nothing stored, Store still offered, the reports offered.
@@ -178,24 +178,24 @@ void MeasureWindowTest::rateStoresNumberedRecordsOnceEach() {
     auto seen = answerComment(QStringLiteral("dropped"), false);
     QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY(*seen);
-    QCOMPARE(grid.rows(), 4);
+    QCOMPARE(grid.count(), 3);
     QVERIFY(save->isEnabled());
 
     // The comment is cut at 44 characters.
     seen = answerComment(QString(50, QLatin1Char('x')), true);
     QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(grid.textMatrix(4, RateMeter::ColComment), QString(44, QLatin1Char('x')));
+    QCOMPARE(grid.text(4, RateMeter::ColComment), QString(44, QLatin1Char('x')));
 
     QTest::mouseClick(child<QToolButton>(&form, "Reset"), Qt::LeftButton);
-    QCOMPARE(grid.rows(), 1);
+    QCOMPARE(grid.count(), 0);
     QCOMPARE(labelText(&form, "Label1"), QStringLiteral("Reset"));
     QVERIFY(!fileCmnd->isEnabled());
     QVERIFY(!child<QPushButton>(&form, "WordCmnd")->isEnabled());
     measure(100);
     seen = answerComment(QString(), true);
     QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(grid.textMatrix(1, RateMeter::ColNumber), QStringLiteral("1"));
-    QVERIFY(grid.textMatrix(1, RateMeter::ColComment).isEmpty());
+    QCOMPARE(grid.text(1, RateMeter::ColNumber), QStringLiteral("1"));
+    QVERIFY(grid.text(1, RateMeter::ColComment).isEmpty());
 }
 
 void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
@@ -213,8 +213,8 @@ void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
     QVERIFY(form.isHidden());
     QCOMPARE(closed.count(), 1);
     form.show();
-    QCOMPARE(form.records().rows(), 2);
-    QCOMPARE(form.records().textMatrix(1, RateMeter::ColComment), QStringLiteral("kept"));
+    QCOMPARE(form.records().count(), 1);
+    QCOMPARE(form.records().text(1, RateMeter::ColComment), QStringLiteral("kept"));
     QCOMPARE(labelText(&form, "Label1"), local("3.00"));
 }
 
@@ -223,12 +223,12 @@ void MeasureWindowTest::rateReportButtonsRunTheirHooks() {
     RateWindow form(clock.source());
     int textRuns = 0;
     int wordRuns = 0;
-    form.setTextFileHook([&](QWidget* window, const GridModel& grid) {
+    form.setTextFileHook([&](QWidget* window, const RecordTable& grid) {
         QCOMPARE(window, &form);
-        QCOMPARE(grid.cols(), RateMeter::kColumns);
+        QCOMPARE(grid.columns(), RateMeter::kColumns);
         ++textRuns;
     });
-    form.setWordReportHook([&](QWidget*, const GridModel&) { ++wordRuns; });
+    form.setWordReportHook([&](QWidget*, const RecordTable&) { ++wordRuns; });
     auto* start = child<MeasureButton>(&form, "Command7");
     QTest::mouseClick(start, Qt::LeftButton);
     QTest::mouseClick(start, Qt::LeftButton);
@@ -261,7 +261,7 @@ void MeasureWindowTest::speedMeasuresAndStores() {
     QVERIFY(*seen);
     QVERIFY(!child<QToolButton>(&form, "Save")->isEnabled());
     QVERIFY(child<QPushButton>(&form, "Command2")->isEnabled());
-    QCOMPARE(form.records().textMatrix(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
+    QCOMPARE(form.records().text(1, SpeedMeter::ColSpeed), local("36.0") + " kph");
 
     // Stopped in the middle of a run.
     QTest::mouseClick(start, Qt::LeftButton);
@@ -312,7 +312,7 @@ void MeasureWindowTest::speedClosingHidesAndKeepsRecords() {
     QVERIFY(form.isHidden());
     QCOMPARE(closed.count(), 1);
     form.show();
-    QCOMPARE(form.records().rows(), 2);
+    QCOMPARE(form.records().count(), 1);
     QCOMPARE(labelText(&form, "Label1"), local("6.8182"));
     QCOMPARE(labelText(&form, "Label3"), QStringLiteral("mph"));
 }

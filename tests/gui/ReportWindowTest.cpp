@@ -1,6 +1,6 @@
 #include "gui/ReportWindow.h"
 
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -13,7 +13,7 @@
 
 using namespace cfx;
 
-class StopWatchReport1Test : public QObject {
+class ReportWindowTest : public QObject {
     Q_OBJECT
 private:
     template <typename T> T* child(ReportWindow& w, const char* name) {
@@ -22,7 +22,7 @@ private:
             qFatal("no control %s", name);
         return c;
     }
-    static void snap(ReadingsModel& m, qint32 cs, bool stoodStill = false) {
+    static void snap(Session& m, qint32 cs, bool stoodStill = false) {
         m.appendReading(cs, stoodStill, "00", false,
                         QStringLiteral("00:00:%1.00").arg(cs / 100, 2, 10, QLatin1Char('0')));
         m.refreshReadings();
@@ -30,7 +30,7 @@ private:
 
 private Q_SLOTS:
     void startsEmptyWithEveryControl() {
-        ReadingsModel m;
+        Session m;
         ReportWindow w(m);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronofex - Report"));
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral(" "));
@@ -54,7 +54,7 @@ private Q_SLOTS:
     }
 
     void snapsEnableTheControlsAndTheSixthWidensTheWindow() {
-        ReadingsModel m;
+        Session m;
         ReportWindow w(m);
         for (int i = 1; i <= 5; ++i)
             snap(m, i * 100);
@@ -83,7 +83,7 @@ private Q_SLOTS:
     }
 
     void spinnerExclusionAndComment() {
-        ReadingsModel m;
+        Session m;
         ReportWindow w(m);
         snap(m, 100);
         snap(m, 200, true);
@@ -93,23 +93,25 @@ private Q_SLOTS:
         auto* text6 = child<QLineEdit>(w, "Text6");
         spinner->setValue(2);
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("2"));
-        QCOMPARE(m.results().rowSel(), 2);
+        auto* grid = child<QTableView>(w, "TimerResults");
+        QVERIFY(grid->selectionModel()->isRowSelected(1, {}));
         QCOMPARE(toggle->text(), QStringLiteral("Exclude"));
         toggle->click();
         QVERIFY(m.isExcluded(2));
         QCOMPARE(toggle->text(), QStringLiteral("Include"));
-        QCOMPARE(m.results().backColorAt(2, 1), GridModel::kRed);
+        QCOMPARE(grid->model()->index(1, 1).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(255, 0, 0));
         // Back on an excluded record the toggle offers Include.
         spinner->setValue(1);
         QCOMPARE(toggle->text(), QStringLiteral("Exclude"));
         spinner->setValue(2);
         QCOMPARE(toggle->text(), QStringLiteral("Include"));
         toggle->click();
-        QCOMPARE(m.results().backColorAt(2, 1), GridModel::kYellow);
+        QVERIFY(!m.isExcluded(2));
 
         text6->setText(QStringLiteral("second lap"));
         child<QPushButton>(w, "flexcmnd")->click();
-        QCOMPARE(m.results().textMatrix(2, 3), QStringLiteral("second lap"));
+        QCOMPARE(m.reading(2).comment, QStringLiteral("second lap"));
         // The selected record's comment comes back when it is selected again.
         spinner->setValue(3);
         QCOMPARE(text6->text(), QString());
@@ -121,13 +123,13 @@ private Q_SLOTS:
         child<QPushButton>(w, "flexcmnd")->click();
         toggle->click();
         for (int r = 1; r <= 3; ++r) {
-            QVERIFY(m.results().textMatrix(r, 3) != QStringLiteral("lost"));
+            QVERIFY(m.reading(r).comment != QStringLiteral("lost"));
             QVERIFY(!m.isExcluded(r));
         }
     }
 
     void clickingARowSelectsItsRecord() {
-        ReadingsModel m;
+        Session m;
         ReportWindow w(m);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -140,12 +142,11 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("1"));
         QCOMPARE(child<QLineEdit>(w, "Text6")->text(), QStringLiteral("first"));
         QCOMPARE(child<QScrollBar>(w, "VScroll1")->value(), 1);
-        QCOMPARE(m.results().rowSel(), 1);
         QVERIFY(grid->selectionModel()->isRowSelected(0, {}));
     }
 
     void closeBoxHidesAndKeepsTheRecords() {
-        ReadingsModel m;
+        Session m;
         ReportWindow w(m);
         QSignalSpy hidden(&w, &ReportWindow::hiddenByUser);
         w.show();
@@ -160,5 +161,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(StopWatchReport1Test)
+QTEST_MAIN(ReportWindowTest)
 #include "ReportWindowTest.moc"

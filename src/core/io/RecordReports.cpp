@@ -1,8 +1,7 @@
 #include "core/io/RecordReports.h"
 
+#include "core/RecordTable.h"
 #include "core/io/SafeFile.h"
-
-#include "core/GridModel.h"
 
 #include <QDir>
 
@@ -37,12 +36,12 @@ const RecordReportKind& RecordReportKind::speed() {
     return kind;
 }
 
-QStringList recordReportLines(const GridModel& grid, const RecordReportKind& kind,
+QStringList recordReportLines(const RecordTable& records, const RecordReportKind& kind,
                               const QString& createdAt) {
     QStringList lines{kind.textTitle + createdAt, QString()};
-    for (int r = 1; r < grid.rows(); ++r) {
+    for (int r = 1; r <= records.count(); ++r) {
         for (int c = 0; c < kind.columns(); ++c) {
-            const QString text = grid.textMatrix(r, c);
+            const QString text = records.text(r, c);
             if (c == kind.commentColumn && text.isEmpty())
                 continue;
             lines << kind.labels[c] + text;
@@ -52,16 +51,20 @@ QStringList recordReportLines(const GridModel& grid, const RecordReportKind& kin
     return lines;
 }
 
-QStringList recordRawLines(const GridModel& grid, const RecordReportKind& kind) {
+QStringList recordRawLines(const RecordTable& records, const RecordReportKind& kind) {
     QStringList lines;
-    lines.reserve(grid.rows());
-    for (int r = 0; r < grid.rows(); ++r) {
+    lines.reserve(records.count() + 1);
+    QString titles;
+    for (int c = 0; c < kind.columns(); ++c)
+        titles += records.titles().value(c) + QLatin1Char(',');
+    lines << titles;
+    for (int r = 1; r <= records.count(); ++r) {
         QString line;
         for (int c = 0; c < kind.columns(); ++c) {
-            if (r >= 1 && c == kind.commentColumn)
-                line += QLatin1Char('"') + grid.textMatrix(r, c) + QLatin1Char('"');
+            if (c == kind.commentColumn)
+                line += QLatin1Char('"') + records.text(r, c) + QLatin1Char('"');
             else
-                line += grid.textMatrix(r, c);
+                line += records.text(r, c);
             line += QLatin1Char(',');
         }
         lines << line;
@@ -74,36 +77,37 @@ QString RecordFilesResult::message() const {
         .arg(QDir::toNativeSeparators(path), error);
 }
 
-RecordFilesResult writeRecordFiles(const QString& folder, const GridModel& grid,
+RecordFilesResult writeRecordFiles(const QString& folder, const RecordTable& records,
                                    const RecordReportKind& kind, const QString& createdAt) {
     const QDir dir(folder);
     // Both files are replaced together or neither is.
     const FileSetResult written = writeFilesTogether(
-        {{dir.filePath(kind.textFile), crlfBytes(recordReportLines(grid, kind, createdAt))},
-         {dir.filePath(kind.rawFile), crlfBytes(recordRawLines(grid, kind))}});
+        {{dir.filePath(kind.textFile), crlfBytes(recordReportLines(records, kind, createdAt))},
+         {dir.filePath(kind.rawFile), crlfBytes(recordRawLines(records, kind))}});
     if (!written.ok)
         return {false, written.path, written.error};
     return {};
 }
 
-docx::Document recordWordDocument(const GridModel& grid, const RecordReportKind& kind,
+docx::Document recordWordDocument(const RecordTable& records, const RecordReportKind& kind,
                                   const QString& createdAt) {
     docx::Document doc;
     doc.paper = docx::paperForLocale();
     doc.paragraph({{kind.wordTitle, false, 18}});
     doc.paragraph();
 
-    // One table row per grid row and one cell per grid cell, so whatever a cell holds (a ";"
-    // in a comment, say) stays in that cell.
+    // One table cell per text, so whatever a text holds (a ";" in a comment, say) stays in its
+    // cell.
     docx::Table table;
     table.sizePt = 12;
     table.fixedWidthsPt = kind.wordWidthsPt;
-    table.rows.reserve(grid.rows());
-    for (int r = 0; r < grid.rows(); ++r) {
+    table.rows.reserve(records.count() + 1);
+    table.rows << records.titles().mid(0, kind.columns());
+    for (int r = 1; r <= records.count(); ++r) {
         QStringList cells;
         cells.reserve(kind.columns());
         for (int c = 0; c < kind.columns(); ++c)
-            cells << grid.textMatrix(r, c);
+            cells << records.text(r, c);
         table.rows << cells;
     }
     doc.table(std::move(table));

@@ -9,11 +9,11 @@
 
 namespace cfx {
 
-class GridModel;
+class RecordTable;
 
 // The reports of the rate and speed windows: a readable text file, a raw comma-separated file
-// and a word-processor document, all built from the window's record grid (row 0 the header,
-// then one row per stored record). The two windows differ only in the values below.
+// and a word-processor document, all built from the window's records. The two windows differ only
+// in the values below.
 
 struct RecordReportKind {
     QString textFile;      // the readable report's file name
@@ -31,12 +31,12 @@ struct RecordReportKind {
 };
 
 // The lines of the readable report; createdAt is the general date of the moment of writing.
-QStringList recordReportLines(const GridModel& grid, const RecordReportKind& kind,
+QStringList recordReportLines(const RecordTable& records, const RecordReportKind& kind,
                               const QString& createdAt);
 
-// The lines of the raw file: every row, header included, each cell followed by a comma, the
-// comments of the records between double quotes.
-QStringList recordRawLines(const GridModel& grid, const RecordReportKind& kind);
+// The lines of the raw file: the column titles, then every record, each text followed by a
+// comma, the comments of the records between double quotes.
+QStringList recordRawLines(const RecordTable& records, const RecordReportKind& kind);
 
 struct RecordFilesResult {
     bool ok = true;
@@ -48,12 +48,12 @@ struct RecordFilesResult {
 
 // Writes the readable report and then the raw file into the folder, each replacing the old file
 // only once it is complete. Stops at the first file that fails.
-RecordFilesResult writeRecordFiles(const QString& folder, const GridModel& grid,
+RecordFilesResult writeRecordFiles(const QString& folder, const RecordTable& records,
                                    const RecordReportKind& kind, const QString& createdAt);
 
-// The document: the title, the records as a table (one row per grid row, one cell per grid
-// cell) and the line saying when it was created.
-docx::Document recordWordDocument(const GridModel& grid, const RecordReportKind& kind,
+// The document: the title, the records as a table (the titles, then one row per record) and the
+// line saying when it was created.
+docx::Document recordWordDocument(const RecordTable& records, const RecordReportKind& kind,
                                   const QString& createdAt);
 
 } // namespace cfx

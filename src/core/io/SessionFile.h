@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/LineFile.h"
 
 #include <QByteArray>
@@ -25,7 +25,7 @@ namespace cfx {
 inline constexpr int kSessionHeaderLines = 12;
 inline constexpr int kSessionLinesPerReading = 6;
 // No more readings than the report holds.
-inline constexpr int kMaxSessionReadings = ReadingsModel::kMaxRecords;
+inline constexpr int kMaxSessionReadings = Session::kMaxRecords;
 // Far above any real session (30,000 readings take about 3 MB, the most the report
 // holds about 10 MB); guards against reading a huge
 // or endless file into memory.

@@ -1,6 +1,6 @@
 #include "core/io/SessionLoad.h"
 
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/TimeFormat.h"
 #include "core/io/TextReport.h"
 
@@ -8,28 +8,26 @@
 
 namespace cfx {
 
-SessionData sessionFrom(const ReadingsModel& readings, const QString& resolutionText, qint32 baseCs,
+SessionData sessionFrom(const Session& readings, const QString& resolutionText, qint32 baseCs,
                         const QString& stamp, const std::array<int, 8>& ledValues) {
     SessionData s;
     s.resolution = resolutionText;
     s.baseCs = baseCs;
     s.stamp = stamp;
     s.ledValues = ledValues;
-    const GridModel& results = readings.results();
-    const GridModel& reference = readings.reference();
     const int n = readings.recordCount();
     s.readings.resize(n);
     for (int r = 1; r <= n; ++r) {
-        SessionReading& reading = s.readings[r - 1];
-        for (int c = 0; c < 4; ++c)
-            reading.results[c] = results.textMatrix(r, c);
-        for (int c = 0; c < 2; ++c)
-            reading.reference[c] = reference.textMatrix(r, c);
+        SessionReading& out = s.readings[r - 1];
+        for (int c = 0; c < kReadingColumns; ++c)
+            out.results[c] = readings.text(r, static_cast<ReadingColumn>(c));
+        out.reference[0] = readings.reading(r).tag;
+        out.reference[1] = readings.reading(r).timeCsText;
     }
     return s;
 }
 
-void loadReadings(ReadingsModel& readings, const SessionData& session) {
+void loadReadings(Session& readings, const SessionData& session) {
     for (const SessionReading& r : session.readings) {
         // The reader never yields more readings than the report holds.
         readings.addLoadedReading(r.results[0], r.results[1], r.results[2], r.results[3],
@@ -43,7 +41,7 @@ bool writeSessionReport(const QString& sessionPath, const QString& folder, const
     SessionData session;
     if (!readSession(sessionPath, session, error))
         return false;
-    ReadingsModel readings;
+    Session readings;
     loadReadings(readings, session);
     const ReportHeader header{created, session.resolution, session.stamp};
     const ReportWriteResult written =

@@ -9,18 +9,18 @@
 
 namespace cfx {
 
-class ReadingsModel;
+class Session;
 
 // Between a session file and the readings the program holds.
 
 // The stopped session as it stands: the resolution box's text, the accumulated time, the stamp,
 // the large display's digits and every reading as the report shows it.
-SessionData sessionFrom(const ReadingsModel& readings, const QString& resolutionText, qint32 baseCs,
+SessionData sessionFrom(const Session& readings, const QString& resolutionText, qint32 baseCs,
                         const QString& stamp, const std::array<int, 8>& ledValues);
 
-// Puts the session's readings into the (emptied) report as the file holds them: texts as
-// stored, "S" readings yellow, none excluded; then prepares the report as after an append.
-void loadReadings(ReadingsModel& readings, const SessionData& session);
+// Puts the session file's readings into the (emptied) report as the file holds them: texts as
+// stored, none excluded.
+void loadReadings(Session& readings, const SessionData& session);
 
 // For scripts: writes "CFXReport.txt" and "CFXRawCSV.txt" of a saved session into the folder,
 // the same bytes the report's write button gives after opening that session (but for the

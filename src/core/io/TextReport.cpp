@@ -2,7 +2,7 @@
 
 #include "core/GapStatistics.h"
 #include "core/NumberText.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/LineFile.h"
 #include "core/io/SafeFile.h"
 
@@ -10,10 +10,10 @@
 
 namespace cfx {
 
-QStringList stopwatchReportLines(const ReadingsModel& model, const ReportHeader& header) {
-    const GridModel& results = model.results();
-    const GridModel& gaps = model.gaps();
-    const int n = model.recordCount();
+QStringList stopwatchReportLines(const Session& session, const ReportHeader& header,
+                                 int eventsPerSec) {
+    const GapStatistics stats = computeGapStatistics(session, eventsPerSec);
+    const int n = session.recordCount();
     QStringList lines;
     lines.reserve(11 + 6 * n);
     lines << QStringLiteral("StopWatch Report created at: ") + generalDate(header.created)
@@ -27,43 +27,34 @@ QStringList stopwatchReportLines(const ReadingsModel& model, const ReportHeader&
           << QStringLiteral("This timing session was started at: ") + header.sessionStamp
           << QString();
     for (int r = 1; r <= n; ++r) {
-        const QString time = results.textMatrix(r, 1);
-        lines << QLatin1Char('#') + results.textMatrix(r, 0) << QStringLiteral("Time: ") + time
-              << QStringLiteral("%: ") + results.textMatrix(r, 2);
-        QString gap;
-        if (r == 1) {
-            gap = time;
-            if (!gap.isEmpty() && gap.front().toUpper() == QLatin1Char('S'))
-                gap.remove(0, 1);
-        } else {
-            gap = gaps.textMatrix(r, 0);
-        }
-        lines << QStringLiteral("Time Gap: ") + gap;
-        const QString comment = results.textMatrix(r, 3);
+        lines << QLatin1Char('#') + session.text(r, ReadingColumn::Number)
+              << QStringLiteral("Time: ") + session.text(r, ReadingColumn::Time)
+              << QStringLiteral("%: ") + session.text(r, ReadingColumn::Share)
+              << QStringLiteral("Time Gap: ") + gapText(session, stats, r, eventsPerSec);
+        const QString comment = session.text(r, ReadingColumn::Comment);
         if (!comment.isEmpty())
             lines << QStringLiteral("Comment: ") + comment;
         lines << QString();
     }
-    lines << QString() << QStringLiteral("Longest Time Gap: ") + model.longestGap()
-          << QStringLiteral("Shortest Time Gap: ") + model.shortestGap()
-          << QStringLiteral("Average Time Gap: ") + model.averageGap();
+    lines << QString() << QStringLiteral("Longest Time Gap: ") + stats.longest
+          << QStringLiteral("Shortest Time Gap: ") + stats.shortest
+          << QStringLiteral("Average Time Gap: ") + stats.average;
     return lines;
 }
 
-QStringList rawCsvLines(const ReadingsModel& model) {
-    const GridModel& results = model.results();
+QStringList rawCsvLines(const Session& session) {
+    const int n = session.recordCount();
     QStringList lines;
-    lines.reserve(results.rows());
-    for (int r = 0; r < results.rows(); ++r) {
-        QString line;
-        for (int c = 0; c < results.cols(); ++c) {
-            if (r >= 1 && c == 3)
-                line += QLatin1Char('"') + results.textMatrix(r, c) + QLatin1Char('"');
-            else
-                line += results.textMatrix(r, c);
-            line += QLatin1Char(',');
-        }
-        lines << line;
+    lines.reserve(n + 1);
+    QString titles;
+    for (int c = 0; c < kReadingColumns; ++c)
+        titles += readingColumnTitle(static_cast<ReadingColumn>(c)) + QLatin1Char(',');
+    lines << titles;
+    for (int r = 1; r <= n; ++r) {
+        lines << session.text(r, ReadingColumn::Number) + QLatin1Char(',') +
+                     session.text(r, ReadingColumn::Time) + QLatin1Char(',') +
+                     session.text(r, ReadingColumn::Share) + QStringLiteral(",\"") +
+                     session.text(r, ReadingColumn::Comment) + QStringLiteral("\",");
     }
     return lines;
 }
@@ -76,25 +67,25 @@ QString ReportWriteResult::message() const {
         .arg(QDir::toNativeSeparators(path), error);
 }
 
-ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& model,
+ReportWriteResult writeStopwatchReport(const QString& folder, const Session& session,
                                        const ReportHeader& header, int eventsPerSec) {
-    computeGapStatistics(model, eventsPerSec);
     const QDir dir(folder);
     // Both files are replaced together or neither is.
-    const FileSetResult written = writeFilesTogether(
-        {{dir.filePath(kReportFileName), crlfBytes(stopwatchReportLines(model, header))},
-         {dir.filePath(kRawCsvFileName), crlfBytes(rawCsvLines(model))}});
+    const FileSetResult written =
+        writeFilesTogether({{dir.filePath(kReportFileName),
+                             crlfBytes(stopwatchReportLines(session, header, eventsPerSec))},
+                            {dir.filePath(kRawCsvFileName), crlfBytes(rawCsvLines(session))}});
     if (!written.ok)
         return {false, written.path, written.error};
     return {};
 }
 
-ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& model,
+ReportWriteResult writeReportAndClear(const QString& folder, Session& session,
                                       const ReportHeader& header, int eventsPerSec) {
-    ReportWriteResult result = writeStopwatchReport(folder, model, header, eventsPerSec);
+    ReportWriteResult result = writeStopwatchReport(folder, session, header, eventsPerSec);
     if (!result.ok)
         return result;
-    model.clearReport();
+    session.clearReport();
     return result;
 }
 

@@ -6,7 +6,7 @@
 
 namespace cfx {
 
-class ReadingsModel;
+class Session;
 
 inline const QString kReportFileName = QStringLiteral("CFXReport.txt");
 inline const QString kRawCsvFileName = QStringLiteral("CFXRawCSV.txt");
@@ -18,11 +18,12 @@ struct ReportHeader {
     QString sessionStamp;   // when the session's first reading was taken
 };
 
-// The lines of "CFXReport.txt" (the gap statistics must have been computed).
-QStringList stopwatchReportLines(const ReadingsModel& model, const ReportHeader& header);
-// The lines of "CFXRawCSV.txt": the readings grid, header row included, every cell followed by
-// a comma, the comments of records in double quotes.
-QStringList rawCsvLines(const ReadingsModel& model);
+// The lines of "CFXReport.txt", gaps and gap statistics at the resolution.
+QStringList stopwatchReportLines(const Session& session, const ReportHeader& header,
+                                 int eventsPerSec);
+// The lines of "CFXRawCSV.txt": the column titles, then one line per reading, every text
+// followed by a comma, the comments in double quotes.
+QStringList rawCsvLines(const Session& session);
 
 struct ReportWriteResult {
     bool ok = true;
@@ -32,15 +33,15 @@ struct ReportWriteResult {
     QString message() const;
 };
 
-// Computes the gap statistics and writes both files into the folder. Both are written to
+// Writes both files into the folder. Both are written to
 // temporary files first and renamed into place only when both were written completely, so a
 // failure leaves the previous files as they were.
-ReportWriteResult writeStopwatchReport(const QString& folder, ReadingsModel& model,
+ReportWriteResult writeStopwatchReport(const QString& folder, const Session& session,
                                        const ReportHeader& header, int eventsPerSec);
 
 // "Write to Text File & Clear": writes both files and, only when both succeeded, empties the
 // report, so that the next reading starts a new session. On failure nothing is cleared.
-ReportWriteResult writeReportAndClear(const QString& folder, ReadingsModel& model,
+ReportWriteResult writeReportAndClear(const QString& folder, Session& session,
                                       const ReportHeader& header, int eventsPerSec);
 
 } // namespace cfx

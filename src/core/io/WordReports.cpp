@@ -1,26 +1,15 @@
 #include "core/io/WordReports.h"
 
 #include "core/GapStatistics.h"
-#include "core/GridModel.h"
 #include "core/NumberText.h"
-#include "core/ReadingsModel.h"
+#include "core/Session.h"
 #include "core/io/TextReport.h"
 
 namespace cfx {
 
-namespace {
-
-// Record 1's gap is its own time; a reading taken at a standing clock drops its "S" there.
-QString firstGap(const QString& timeText) {
-    if (!timeText.isEmpty() && timeText.front().toUpper() == u'S')
-        return timeText.mid(1);
-    return timeText;
-}
-
-} // namespace
-
-docx::Document stopwatchWordDocument(const GridModel& results, const GridModel& gaps,
-                                     const WordReportFacts& facts) {
+docx::Document stopwatchWordDocument(const Session& session, const ReportHeader& header,
+                                     int eventsPerSec) {
+    const GapStatistics stats = computeGapStatistics(session, eventsPerSec);
     docx::Document doc;
     doc.paper = docx::paperForLocale();
     doc.paragraph({{QStringLiteral("Chronofex Report"), false, 18}});
@@ -29,15 +18,17 @@ docx::Document stopwatchWordDocument(const GridModel& results, const GridModel& 
     docx::Table table;
     table.sizePt = 12;
     table.fixedWidthsPt = {0, 0, 0, 0, 190};
-    table.rows.reserve(results.rows());
-    table.rows << QStringList{results.textMatrix(0, 0), results.textMatrix(0, 1),
-                              results.textMatrix(0, 2), QStringLiteral("Time Gap"),
-                              results.textMatrix(0, 3)};
-    for (int r = 1; r < results.rows(); ++r) {
-        const QString time = results.textMatrix(r, 1);
-        table.rows << QStringList{results.textMatrix(r, 0), time, results.textMatrix(r, 2),
-                                  r == 1 ? firstGap(time) : gaps.textMatrix(r, 0),
-                                  results.textMatrix(r, 3)};
+    const int n = session.recordCount();
+    table.rows.reserve(n + 1);
+    table.rows << QStringList{readingColumnTitle(ReadingColumn::Number),
+                              readingColumnTitle(ReadingColumn::Time),
+                              readingColumnTitle(ReadingColumn::Share), QStringLiteral("Time Gap"),
+                              readingColumnTitle(ReadingColumn::Comment)};
+    for (int r = 1; r <= n; ++r) {
+        table.rows << QStringList{
+            session.text(r, ReadingColumn::Number), session.text(r, ReadingColumn::Time),
+            session.text(r, ReadingColumn::Share), gapText(session, stats, r, eventsPerSec),
+            session.text(r, ReadingColumn::Comment)};
     }
     doc.table(std::move(table));
 
@@ -46,27 +37,16 @@ docx::Document stopwatchWordDocument(const GridModel& results, const GridModel& 
         {{QStringLiteral("'S' prefixed to Time indicates timer was stopped when reading taken")}});
     doc.paragraph();
     doc.paragraph({{QStringLiteral("Timer resolution"), true},
-                   {QStringLiteral(":\tSet to ") + facts.resolutionText +
+                   {QStringLiteral(":\tSet to ") + header.resolutionText +
                     QStringLiteral(" events per second")}});
-    doc.paragraph({{QStringLiteral("Session started:"), true}, {u'\t' + facts.sessionStamp}});
-    doc.paragraph(
-        {{QStringLiteral("Report created at"), true}, {QStringLiteral(":\t") + facts.createdAt}});
+    doc.paragraph({{QStringLiteral("Session started:"), true}, {u'\t' + header.sessionStamp}});
+    doc.paragraph({{QStringLiteral("Report created at"), true},
+                   {QStringLiteral(":\t") + generalDate(header.created)}});
     doc.paragraph();
-    doc.paragraph({{QStringLiteral("Longest Time Gap:\t") + facts.longestGap}});
-    doc.paragraph({{QStringLiteral("Shortest Time Gap:\t") + facts.shortestGap}});
-    doc.paragraph({{QStringLiteral("Average Time Gap:\t") + facts.averageGap}});
+    doc.paragraph({{QStringLiteral("Longest Time Gap:\t") + stats.longest}});
+    doc.paragraph({{QStringLiteral("Shortest Time Gap:\t") + stats.shortest}});
+    doc.paragraph({{QStringLiteral("Average Time Gap:\t") + stats.average}});
     return doc;
-}
-
-docx::Document stopwatchWordDocument(ReadingsModel& model, const ReportHeader& header,
-                                     int eventsPerSec) {
-    // Every gap is rebuilt from the readings as they stand now.
-    model.gaps().setRows(1);
-    const GapStatistics stats = computeGapStatistics(model, eventsPerSec);
-    return stopwatchWordDocument(model.results(), model.gaps(),
-                                 {header.resolutionText, header.sessionStamp,
-                                  generalDate(header.created), stats.longest, stats.shortest,
-                                  stats.average});
 }
 
 } // namespace cfx
