@@ -75,6 +75,7 @@ void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 void Application::load() {
     m_readings = std::make_unique<Session>();
     m_report = std::make_unique<ReportWindow>(*m_readings);
+    m_report->setEventsPerSec(m_clock->eventsPerSec());
     connect(m_report.get(), &ReportWindow::hiddenByUser, this,
             [this] { m_actions->report()->setChecked(false); });
     connect(m_report.get(), &ReportWindow::writeFileRequested, this,
@@ -105,8 +106,10 @@ void Application::wireActions() {
     connect(a.snap(), &QAction::triggered, this, &Application::takeSnap);
     connect(a.reset(), &QAction::triggered, m_clock.get(), &Stopwatch::reset);
     connect(m_clock.get(), &Stopwatch::resetDone, m_readings.get(), &Session::clearReportForReset);
-    connect(m_clock.get(), &Stopwatch::resolutionChanged, this,
-            [this] { m_readings->rerenderTimeTexts(m_clock->eventsPerSec()); });
+    connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
+        m_readings->rerenderTimeTexts(m_clock->eventsPerSec());
+        m_report->setEventsPerSec(m_clock->eventsPerSec());
+    });
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
@@ -208,9 +211,12 @@ void Application::writeReportFiles() {
                                    m_readings->sessionStamp()};
     const cfx::ReportWriteResult result =
         cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
-    if (!result.ok)
+    if (!result.ok) {
         QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
                              result.message());
+        return;
+    }
+    m_report->showReportWritten(m_dataDir, {cfx::kReportFileName, cfx::kRawCsvFileName});
 }
 
 DocumentOpener& Application::documentOpener() {

@@ -5,6 +5,7 @@
 #include "core/TimeFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace cfx {
 
@@ -55,52 +56,73 @@ qint32 findShortestGap(const Session& session, const QVector<qint32>& gapsCs) {
     return min;
 }
 
+qint32 gapCs(const Session& session, int n) {
+    if (!session.isValidRecord(n))
+        return 0;
+    if (n == 1)
+        return cfx::roundHalfEvenToInt32(session.timeValue(1));
+    return cfx::roundHalfEvenToInt32(session.timeValue(n) - session.timeValue(n - 1));
+}
+
+QString gapText(const Session& session, int n, int eventsPerSec) {
+    if (!session.isValidRecord(n))
+        return {};
+    if (n == 1)
+        return withoutStandingMark(session.text(1, ReadingColumn::Time));
+    return cfx::formatCs(gapCs(session, n), eventsPerSec);
+}
+
 cfx::GapStatistics computeGapStatistics(const Session& session, int eventsPerSec) {
     const int n = session.recordCount();
     cfx::GapStatistics stats;
     stats.gapsCs.resize(n);
+    QVector<qint32> included;
+    included.reserve(n);
     // 64-bit sum: a 32-bit one would overflow on long sessions with many readings.
     qint64 sum = 0;
-    int count = 0;
-    if (n >= 1) {
-        // The gap is the difference of the stored times, rounded once.
-        double previous = session.timeValue(1);
-        stats.gapsCs[0] = cfx::roundHalfEvenToInt32(previous);
-        for (int r = 2; r <= n; ++r) {
-            const double t = session.timeValue(r);
-            stats.gapsCs[r - 1] = cfx::roundHalfEvenToInt32(t - previous);
-            previous = t;
-        }
-        for (int r = 1; r <= n; ++r) {
-            if (!session.isExcluded(r)) {
-                sum += stats.gapsCs[r - 1];
-                ++count;
-            }
+    for (int r = 1; r <= n; ++r) {
+        const qint32 g = gapCs(session, r);
+        stats.gapsCs[r - 1] = g;
+        if (!session.isExcluded(r)) {
+            sum += g;
+            included << g;
         }
     }
-
-    if (count == 0) {
+    stats.included = static_cast<int>(included.size());
+    if (included.isEmpty()) {
         stats.average = stats.longest = stats.shortest = cfx::kNotApplicable;
+        stats.median = stats.deviation = cfx::kNotApplicable;
         return stats;
     }
+    stats.meanCs = static_cast<double>(sum) / stats.included;
     // The average goes through single precision before it is rounded (half to even).
-    const auto average = static_cast<float>(static_cast<double>(sum) / count);
+    const auto average = static_cast<float>(stats.meanCs);
     stats.average = cfx::formatCs(cfx::roundHalfEvenToInt32(average), eventsPerSec);
     if (n == 1) {
-        stats.longest = stats.shortest = gapText(session, stats, 1, eventsPerSec);
+        stats.longest = stats.shortest = gapText(session, 1, eventsPerSec);
     } else {
         stats.longest = cfx::formatCs(findLongestGap(session, stats.gapsCs), eventsPerSec);
         stats.shortest = cfx::formatCs(findShortestGap(session, stats.gapsCs), eventsPerSec);
     }
-    return stats;
-}
 
-QString gapText(const Session& session, const GapStatistics& stats, int n, int eventsPerSec) {
-    if (n == 1)
-        return withoutStandingMark(session.text(1, ReadingColumn::Time));
-    if (n < 1 || n > stats.gapsCs.size())
-        return {};
-    return cfx::formatCs(stats.gapsCs[n - 1], eventsPerSec);
+    const qsizetype middle = included.size() / 2;
+    std::nth_element(included.begin(), included.begin() + middle, included.end());
+    double median = included[middle];
+    if (included.size() % 2 == 0) {
+        const qint32 below = *std::max_element(included.begin(), included.begin() + middle);
+        median = (static_cast<double>(below) + median) / 2.0;
+    }
+    stats.median = cfx::formatCs(cfx::roundHalfEvenToInt32(median), eventsPerSec);
+    if (stats.included < 2) {
+        stats.deviation = cfx::kNotApplicable;
+    } else {
+        double squares = 0.0;
+        for (const qint32 g : included)
+            squares += (g - stats.meanCs) * (g - stats.meanCs);
+        stats.deviation = cfx::formatCs(
+            cfx::roundHalfEvenToInt32(std::sqrt(squares / (stats.included - 1))), eventsPerSec);
+    }
+    return stats;
 }
 
 } // namespace cfx

@@ -14,10 +14,11 @@ struct Reading {
     bool excluded = false;   // left out of the average, longest and shortest gap
     QString tag;             // the centisecond digits the sub-second text is rendered from
     QString comment;
-    QString timeText;    // as shown and written, "S" included
-    QString number;      // the record number as shown and written
-    QString timeCsText;  // the time as a session file stores it
-    QString storedShare; // a loaded reading's share, shown until the shares are next computed
+    QString timeText;       // as shown and written, "S" included
+    QString number;         // the record number as shown and written
+    QString timeCsText;     // the time as a session file stores it
+    double timeValue = 0.0; // its numeric value: a loaded text may give a fraction
+    QString storedShare;    // a loaded reading's share, shown until the shares are next computed
 };
 
 // The columns a report shows and writes for each reading.

@@ -59,15 +59,6 @@ QString Session::zeroShareText() {
     return cfx::formatFixed(0.0);
 }
 
-double Session::timeValue(int n) const {
-    if (!isValidRecord(n))
-        return 0.0;
-    const QString& text = reading(n).timeCsText;
-    if (const std::optional<qint32> value = plainInteger(text))
-        return *value;
-    return cfx::numericValue(text);
-}
-
 QString Session::text(int n, ReadingColumn column) const {
     if (!isValidRecord(n))
         return {};
@@ -139,6 +130,7 @@ Session::Append Session::appendReading(qint32 timeCs, bool stoodStill, const QSt
     r.timeText = stoodStill ? QLatin1Char('S') + clockText : clockText;
     r.number = QString::number(recordCount() + 1);
     r.timeCsText = QString::number(timeCs);
+    r.timeValue = timeCs;
     m_readings.append(std::move(r));
     Q_EMIT appended(recordCount());
     return Append::Appended;
@@ -205,7 +197,8 @@ Session::Append Session::addLoadedReading(const QString& number, const QString& 
         return Append::Refused;
     Reading r;
     const std::optional<qint32> plain = plainInteger(timeCsText);
-    r.timeCs = plain ? *plain : cfx::roundHalfEvenToInt32(cfx::numericValue(timeCsText));
+    r.timeValue = plain ? *plain : cfx::numericValue(timeCsText);
+    r.timeCs = plain ? *plain : cfx::roundHalfEvenToInt32(r.timeValue);
     r.stoodStill = timeText.startsWith(QLatin1Char('S'));
     r.tag = tag;
     r.comment = comment;

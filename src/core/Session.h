@@ -32,7 +32,7 @@ public:
     // The reading's time in centiseconds, 0 for no record.
     qint32 timeCs(int n) const { return isValidRecord(n) ? reading(n).timeCs : 0; }
     // The time as stored, for the gaps: a loaded text may carry a fraction.
-    double timeValue(int n) const;
+    double timeValue(int n) const { return isValidRecord(n) ? reading(n).timeValue : 0.0; }
     bool isExcluded(int n) const { return isValidRecord(n) && reading(n).excluded; }
     // The text record n shows and writes in a column; "" for no record.
     QString text(int n, ReadingColumn column) const;

@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace cfx {
 
@@ -40,6 +41,12 @@ QString rerenderReadingText(const QString& timeText, const QString& tag, int eve
 }
 
 QString formatCs(qint32 cs, int eventsPerSec) {
+    // A negative count (readings out of time order) is its magnitude with a minus sign.
+    if (cs < 0) {
+        const qint32 magnitude =
+            cs == std::numeric_limits<qint32>::min() ? std::numeric_limits<qint32>::max() : -cs;
+        return QLatin1Char('-') + formatCs(magnitude, eventsPerSec);
+    }
     // Unlike a reading's field, a gap's sub-second field is not cut to two digits.
     const TimeFields f = timeFields(cs);
     const QString ff = twoDigits((static_cast<qint64>(cs % 100) * eventsPerSec) / 100);

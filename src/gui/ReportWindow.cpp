@@ -1,9 +1,16 @@
 #include "gui/ReportWindow.h"
 
+#include "core/GapStatistics.h"
 #include "core/Session.h"
+#include "gui/GapChart.h"
 #include "models/ReadingsTableModel.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,12 +18,15 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace cfx {
@@ -61,7 +71,7 @@ ReportWindow::ReportWindow(Session& session, QWidget* parent)
     wire();
 
     // Form load.
-    static constexpr int kWidths[] = {370, 1050, 578, 1867};
+    static constexpr int kWidths[] = {370, 1050, 578, 1050, 1867};
     // At least the design's widths, wider where the font needs it to show a whole number, time
     // and share.
     const QFontMetrics fm = m_timerResults->fontMetrics();
@@ -69,9 +79,10 @@ ReportWindow::ReportWindow(Session& session, QWidget* parent)
     const int needed[] = {fm.horizontalAdvance(QStringLiteral("99999")) + pad,
                           fm.horizontalAdvance(QStringLiteral("S00:00:00.00")) + pad,
                           fm.horizontalAdvance(QStringLiteral("100.00")) + pad,
-                          twipsToPixels(kWidths[3])};
+                          fm.horizontalAdvance(QStringLiteral("-00:00:00.00")) + pad,
+                          twipsToPixels(kWidths[4])};
     m_columnsPx = 0;
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c) {
         const int w = std::max(twipsToPixels(kWidths[c]), needed[c]);
         m_timerResults->setColumnWidth(c, w);
         m_columnsPx += w;
@@ -144,6 +155,28 @@ void ReportWindow::buildControls() {
     named(m_wordReportButton, "writeWordcmnd", QStringLiteral("Make Word Report"));
     m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
 
+    m_statistics = new QLabel(this);
+    named(m_statistics, "StatisticsLine", tr("Gap statistics"));
+    m_statistics->setWordWrap(true);
+    m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_chartBox = new QCheckBox(tr("Show gap chart"), this);
+    named(m_chartBox, "ChartCheck", tr("Show gap chart"));
+    m_saveChartButton = new QPushButton(tr("Save Chart..."), this);
+    named(m_saveChartButton, "SaveChart", tr("Save Chart"));
+    m_saveChartButton->setEnabled(false);
+    m_chart = new GapChart(this);
+    m_chart->hide();
+    m_status = new QLabel(this);
+    named(m_status, "StatusLine", tr("Status"));
+    m_status->setWordWrap(true);
+    m_status->hide();
+    m_openFolderButton = new QPushButton(tr("Open Folder"), this);
+    named(m_openFolderButton, "OpenFolder", tr("Open Folder"));
+    m_openFolderButton->hide();
+    m_statisticsTimer = new QTimer(this);
+    m_statisticsTimer->setSingleShot(true);
+    m_statisticsTimer->setInterval(0);
+
     auto* top = new QHBoxLayout;
     top->addWidget(m_recordBox);
     top->addWidget(m_commentBox, 1);
@@ -161,13 +194,26 @@ void ReportWindow::buildControls() {
     layout->addLayout(top);
     layout->addLayout(middle);
     layout->addWidget(m_timerResults, 1);
+    layout->addWidget(m_statistics);
+    auto* chartRow = new QHBoxLayout;
+    chartRow->addWidget(m_chartBox, 1);
+    chartRow->addWidget(m_saveChartButton);
+    layout->addLayout(chartRow);
+    layout->addWidget(m_chart);
     layout->addLayout(bottom);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(m_status, 1);
+    statusRow->addWidget(m_openFolderButton);
+    layout->addLayout(statusRow);
 
     setTabOrder(m_commentBox, m_addCommentButton);
     setTabOrder(m_addCommentButton, m_excludeButton);
     setTabOrder(m_excludeButton, m_timerResults);
-    setTabOrder(m_timerResults, m_textFileButton);
+    setTabOrder(m_timerResults, m_chartBox);
+    setTabOrder(m_chartBox, m_saveChartButton);
+    setTabOrder(m_saveChartButton, m_textFileButton);
     setTabOrder(m_textFileButton, m_wordReportButton);
+    setTabOrder(m_wordReportButton, m_openFolderButton);
 }
 
 void ReportWindow::wire() {
@@ -175,6 +221,17 @@ void ReportWindow::wire() {
     connect(&m_session, &Session::refreshed, this, &ReportWindow::onRefreshed);
     connect(&m_session, &Session::cleared, this, &ReportWindow::onCleared);
     connect(&m_session, &Session::loaded, this, &ReportWindow::onLoaded);
+    // The statistics and the chart follow every change, once per burst of changes.
+    for (auto signal : {&Session::appended, &Session::truncated, &Session::readingChanged})
+        connect(&m_session, signal, m_statisticsTimer, qOverload<>(&QTimer::start));
+    for (auto signal : {&Session::refreshed, &Session::loaded, &Session::timeTextsChanged})
+        connect(&m_session, signal, m_statisticsTimer, qOverload<>(&QTimer::start));
+    connect(&m_session, &Session::cleared, m_statisticsTimer, qOverload<>(&QTimer::start));
+    connect(m_statisticsTimer, &QTimer::timeout, this, &ReportWindow::updateStatistics);
+    connect(m_chartBox, &QCheckBox::toggled, this, &ReportWindow::setChartShown);
+    connect(m_saveChartButton, &QPushButton::clicked, this, &ReportWindow::saveChart);
+    connect(m_openFolderButton, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_writtenFolder)); });
     connect(m_recordScrollBar, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
     connect(m_excludeButton, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
     connect(m_addCommentButton, &QPushButton::clicked, this, &ReportWindow::onAddComment);
@@ -250,7 +307,7 @@ void ReportWindow::highlightRecord(int n, bool toTop) {
     if (!m_session.isValidRecord(n))
         return;
     const QModelIndex from = m_table->index(n - 1, 0);
-    const QModelIndex to = m_table->index(n - 1, kReadingColumns - 1);
+    const QModelIndex to = m_table->index(n - 1, ReadingsTableModel::ColumnCount - 1);
     m_syncing = true;
     QItemSelectionModel* selection = m_timerResults->selectionModel();
     selection->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
@@ -358,6 +415,73 @@ void ReportWindow::onAddComment() {
         return;
     m_session.addComment(n, m_commentBox->text());
     highlightRecord(n);
+}
+
+void ReportWindow::setEventsPerSec(int eventsPerSec) {
+    m_eventsPerSec = eventsPerSec;
+    m_table->setEventsPerSec(eventsPerSec);
+    m_statisticsTimer->start();
+}
+
+void ReportWindow::updateStatistics() {
+    if (m_session.recordCount() == 0) {
+        m_statistics->setText(tr("No readings"));
+        m_saveChartButton->setEnabled(false);
+        if (m_chartBox->isChecked())
+            m_chart->setGaps({}, {}, 0.0);
+        return;
+    }
+    const GapStatistics stats = computeGapStatistics(m_session, m_eventsPerSec);
+    m_statistics->setText(
+        tr("Included: %1   Average: %2   Median: %3\n"
+           "Longest: %4   Shortest: %5\nStandard deviation: %6")
+            .arg(stats.included)
+            .arg(stats.average, stats.median, stats.longest, stats.shortest, stats.deviation));
+    m_statistics->setAccessibleDescription(m_statistics->text());
+    m_saveChartButton->setEnabled(m_chartBox->isChecked());
+    if (m_chartBox->isChecked()) {
+        QVector<bool> excluded(m_session.recordCount());
+        for (int n = 1; n <= m_session.recordCount(); ++n)
+            excluded[n - 1] = m_session.isExcluded(n);
+        m_chart->setGaps(stats.gapsCs, std::move(excluded), stats.meanCs);
+    }
+}
+
+void ReportWindow::setChartShown(bool shown) {
+    m_chart->setVisible(shown);
+    updateStatistics();
+    resize(width(), std::max(twipsToPixels(2805), sizeHint().height()));
+}
+
+void ReportWindow::saveChart() {
+    const QString folder = m_chartFolder.isEmpty() ? QDir::homePath() : m_chartFolder;
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Chart"), QDir(folder).filePath(QStringLiteral("Chronofex Gaps.png")),
+        tr("PNG image (*.png);;SVG image (*.svg)"), &filter);
+    if (path.isEmpty())
+        return;
+    QString target = path;
+    if (QFileInfo(target).suffix().isEmpty())
+        target +=
+            filter.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
+    QString error;
+    if (!m_chart->saveChart(target, &error)) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The chart could not be saved to \"%1\".\n%2")
+                                 .arg(QDir::toNativeSeparators(target), error));
+        return;
+    }
+    m_chartFolder = QFileInfo(target).absolutePath();
+}
+
+void ReportWindow::showReportWritten(const QString& folder, const QStringList& fileNames) {
+    m_writtenFolder = folder;
+    m_status->setText(
+        tr("Written: %1 in %2").arg(fileNames.join(tr(" and ")), QDir::toNativeSeparators(folder)));
+    m_status->setAccessibleDescription(m_status->text());
+    m_status->show();
+    m_openFolderButton->show();
 }
 
 void ReportWindow::closeForGood() {

@@ -4,14 +4,17 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QTableView;
+class QTimer;
 
 namespace cfx {
 
+class GapChart;
 class ReadingsTableModel;
 class Session;
 
@@ -44,6 +47,12 @@ public:
     // Closing for good at the end of the program (the close box only hides).
     void closeForGood();
 
+    // The resolution the gaps and statistics are formatted at.
+    void setEventsPerSec(int eventsPerSec);
+    // The report files were written into the folder: the status line names them and offers to
+    // open the folder.
+    void showReportWritten(const QString& folder, const QStringList& fileNames);
+
 Q_SIGNALS:
     // The close box hid the window: the panel's report switch goes off.
     void hiddenByUser();
@@ -70,6 +79,9 @@ private:
     void onGridClicked(int row);
     void onToggleExclusion();
     void onAddComment();
+    void updateStatistics();
+    void setChartShown(bool shown);
+    void saveChart();
 
     Session& m_session;
     ReadingsTableModel* m_table = nullptr;
@@ -82,6 +94,16 @@ private:
     QTableView* m_timerResults = nullptr;
     QPushButton* m_textFileButton = nullptr;
     QPushButton* m_wordReportButton = nullptr;
+    QLabel* m_statistics = nullptr;
+    QCheckBox* m_chartBox = nullptr;
+    QPushButton* m_saveChartButton = nullptr;
+    GapChart* m_chart = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_openFolderButton = nullptr;
+    QTimer* m_statisticsTimer = nullptr; // one update per burst of changes
+    QString m_writtenFolder;
+    QString m_chartFolder;
+    int m_eventsPerSec = 100;
 
     int m_windowTwips = kNarrowTwips;
     int m_gridTwips = kGridNarrowTwips;

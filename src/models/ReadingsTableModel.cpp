@@ -1,5 +1,6 @@
 #include "models/ReadingsTableModel.h"
 
+#include "core/GapStatistics.h"
 #include "core/Session.h"
 
 #include <QBrush>
@@ -25,11 +26,19 @@ ReadingsTableModel::ReadingsTableModel(const Session& session, QObject* parent)
     connect(&session, &Session::truncated, this, &ReadingsTableModel::syncRows);
     connect(&session, &Session::cleared, this, &ReadingsTableModel::syncRows);
     connect(&session, &Session::loaded, this, &ReadingsTableModel::syncRows);
-    connect(&session, &Session::refreshed, this,
-            [this] { columnChanged(static_cast<int>(ReadingColumn::Share)); });
-    connect(&session, &Session::timeTextsChanged, this,
-            [this] { columnChanged(static_cast<int>(ReadingColumn::Time)); });
+    connect(&session, &Session::refreshed, this, [this] { columnChanged(ShareColumn); });
+    connect(&session, &Session::timeTextsChanged, this, [this] {
+        columnChanged(TimeColumn);
+        columnChanged(GapColumn);
+    });
     connect(&session, &Session::readingChanged, this, &ReadingsTableModel::recordChanged);
+}
+
+void ReadingsTableModel::setEventsPerSec(int eventsPerSec) {
+    if (eventsPerSec == m_eventsPerSec)
+        return;
+    m_eventsPerSec = eventsPerSec;
+    columnChanged(GapColumn);
 }
 
 void ReadingsTableModel::syncRows() {
@@ -52,7 +61,7 @@ void ReadingsTableModel::columnChanged(int column) {
 
 void ReadingsTableModel::recordChanged(int n) {
     if (n >= 1 && n <= m_rows)
-        Q_EMIT dataChanged(index(n - 1, 0), index(n - 1, kReadingColumns - 1));
+        Q_EMIT dataChanged(index(n - 1, 0), index(n - 1, ColumnCount - 1));
 }
 
 int ReadingsTableModel::rowCount(const QModelIndex& parent) const {
@@ -60,7 +69,7 @@ int ReadingsTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ReadingsTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kReadingColumns;
+    return parent.isValid() ? 0 : ColumnCount;
 }
 
 QVariant ReadingsTableModel::data(const QModelIndex& index, int role) const {
@@ -69,18 +78,29 @@ QVariant ReadingsTableModel::data(const QModelIndex& index, int role) const {
     const int n = index.row() + 1;
     if (!m_session.isValidRecord(n))
         return {};
-    const auto column = static_cast<ReadingColumn>(index.column());
+    const int column = index.column();
     const Reading& reading = m_session.reading(n);
     auto colour = [&]() -> QColor {
-        if (column == ReadingColumn::Time && reading.excluded)
+        if (column == TimeColumn && reading.excluded)
             return kExcluded;
-        if (column != ReadingColumn::Number && reading.stoodStill)
+        if (column != NumberColumn && reading.stoodStill)
             return kStoodStill;
         return {};
     };
     switch (role) {
     case Qt::DisplayRole:
-        return m_session.text(n, column);
+        switch (column) {
+        case NumberColumn:
+            return m_session.text(n, ReadingColumn::Number);
+        case TimeColumn:
+            return m_session.text(n, ReadingColumn::Time);
+        case ShareColumn:
+            return m_session.text(n, ReadingColumn::Share);
+        case GapColumn:
+            return gapText(m_session, n, m_eventsPerSec);
+        default:
+            return m_session.text(n, ReadingColumn::Comment);
+        }
     case Qt::BackgroundRole:
         if (const QColor c = colour(); c.isValid())
             return QBrush(c);
@@ -90,9 +110,9 @@ QVariant ReadingsTableModel::data(const QModelIndex& index, int role) const {
             return QBrush(kTextOnColour);
         return {};
     case Qt::TextAlignmentRole:
-        if (column == ReadingColumn::Number)
+        if (column == NumberColumn)
             return QVariant::fromValue(kNumberAlignment);
-        if (column == ReadingColumn::Time || column == ReadingColumn::Share)
+        if (column == TimeColumn || column == ShareColumn || column == GapColumn)
             return QVariant::fromValue(kValueAlignment);
         return {};
     case Qt::AccessibleDescriptionRole: {
@@ -114,11 +134,23 @@ QVariant ReadingsTableModel::headerData(int section, Qt::Orientation orientation
             return section + 1;
         return {};
     }
-    if (section < 0 || section >= kReadingColumns)
+    if (section < 0 || section >= ColumnCount)
         return {};
-    if (role == Qt::DisplayRole)
-        return readingColumnTitle(static_cast<ReadingColumn>(section));
-    if (role == Qt::TextAlignmentRole && section == static_cast<int>(ReadingColumn::Number))
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case NumberColumn:
+            return readingColumnTitle(ReadingColumn::Number);
+        case TimeColumn:
+            return readingColumnTitle(ReadingColumn::Time);
+        case ShareColumn:
+            return readingColumnTitle(ReadingColumn::Share);
+        case GapColumn:
+            return tr("Gap");
+        default:
+            return readingColumnTitle(ReadingColumn::Comment);
+        }
+    }
+    if (role == Qt::TextAlignmentRole && section == NumberColumn)
         return QVariant::fromValue(kNumberAlignment);
     return {};
 }

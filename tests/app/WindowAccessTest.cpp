@@ -3,8 +3,10 @@
 // CFX_SCREENSHOT_DIR to also save a picture of every window (scripts/screenshots.sh does, at a
 // scale factor of 2 and under the dark palette).
 #include "app/Application.h"
+#include "core/Session.h"
 #include "gui/Appearance.h"
 #include "gui/MainPanel.h"
+#include "gui/ReportWindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -174,7 +176,18 @@ class WindowAccessTest : public QObject {
 
     void openEveryWindow() {
         Application& p = *m_program;
-        open([&] { p.setReportVisible(true); });
+        open([&] {
+            // Readings of every kind, and the chart shown, so that all of the report is seen.
+            Session& r = p.readings();
+            for (int i = 1; i <= 8; ++i)
+                r.appendReading(i * 130 + (i % 3) * 40, i == 3, QStringLiteral("00"), false,
+                                QStringLiteral("00:00:0%1.00").arg(i));
+            r.refreshReadings();
+            r.exclude(5);
+            r.addComment(2, QStringLiteral("warm-up lap"));
+            p.report().findChild<QCheckBox*>(QStringLiteral("ChartCheck"))->setChecked(true);
+            p.setReportVisible(true);
+        });
         open([&] { p.setRateVisible(true); });
         open([&] { p.setSpeedVisible(true); });
         open([&] { p.openSetTimeDialog(); });

@@ -27,8 +27,8 @@ TEST(GapStatistics, ThreeReadingsGiveGapsAndTheThreeFigures) {
     Session& m = *mOwner;
     const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.gapsCs, (QVector<qint32>{100, 250, 50}));
-    EXPECT_EQ(gapText(m, s, 1, 100), "00:00:01.00"); // record 1's gap is its own time
-    EXPECT_EQ(gapText(m, s, 2, 100), "00:00:02.50");
+    EXPECT_EQ(gapText(m, 1, 100), "00:00:01.00"); // record 1's gap is its own time
+    EXPECT_EQ(gapText(m, 2, 100), "00:00:02.50");
     EXPECT_EQ(s.average, "00:00:01.33");
     EXPECT_EQ(s.longest, "00:00:02.50");
     EXPECT_EQ(s.shortest, "00:00:00.50");
@@ -71,7 +71,44 @@ TEST(GapStatistics, GapsOfStoredFractionsAreRoundedOnce) {
     m.finishLoading();
     const cfx::GapStatistics s = computeGapStatistics(m, 100);
     EXPECT_EQ(s.gapsCs, (QVector<qint32>{100, 100}));
-    EXPECT_EQ(gapText(m, s, 1, 100), "00:00:01.00"); // the time text without its S
+    EXPECT_EQ(gapText(m, 1, 100), "00:00:01.00"); // the time text without its S
+}
+
+TEST(GapStatistics, AReadingWithoutATimeGivesANegativeGapWithItsSign) {
+    // A truncated session file: the third reading lost its time.
+    Session m;
+    m.addLoadedReading("1", "00:00:00.10", "", "", "10", "10");
+    m.addLoadedReading("2", "00:00:00.20", "", "", "20", "20");
+    m.addLoadedReading("3", "00:00:00.30", "", "", "30", "");
+    m.finishLoading();
+    const cfx::GapStatistics s = computeGapStatistics(m, 100);
+    EXPECT_EQ(gapText(m, 3, 100), "-00:00:00.20");
+    EXPECT_EQ(s.shortest, "-00:00:00.20");
+}
+
+TEST(GapStatistics, MedianAndDeviationOfHandCheckedSets) {
+    struct Case {
+        std::initializer_list<qint32> times;
+        int excluded; // record number, 0 for none
+        const char* median;
+        const char* deviation;
+    };
+    const Case cases[] = {
+        {{100, 350, 400}, 0, "00:00:01.00", "00:00:01.04"}, // gaps 100 250 50: sd 104.08
+        {{100, 200, 300, 400}, 0, "00:00:01.00", "00:00:00.00"},
+        {{100, 200, 500, 700}, 1, "00:00:02.00", "00:00:01.00"}, // gaps 100 300 200 count
+        {{10, 30, 60, 100}, 0, "00:00:00.25", "00:00:00.13"},    // middle two 20 and 30
+        {{520}, 0, "00:00:05.20", "Not Applicable"},
+        {{520}, 1, "Not Applicable", "Not Applicable"},
+    };
+    for (const Case& c : cases) {
+        auto owner = withReadings(c.times);
+        if (c.excluded)
+            owner->exclude(c.excluded);
+        const cfx::GapStatistics s = computeGapStatistics(*owner, 100);
+        EXPECT_EQ(s.median, c.median) << *c.times.begin() << " " << c.times.size();
+        EXPECT_EQ(s.deviation, c.deviation) << *c.times.begin() << " " << c.times.size();
+    }
 }
 
 TEST(GapStatistics, AverageRoundsHalfToEven) {

@@ -37,6 +37,9 @@ TEST(TimeText, FormatCsForGaps) {
     EXPECT_EQ(formatCs(360000, 100), "01:00:00.00");
     EXPECT_EQ(formatCs(36000000, 100), "100:00:00.00");
     EXPECT_EQ(formatCs(50, 1), "00:00:00.00");
+    // A gap of readings out of time order: the magnitude with a minus sign.
+    EXPECT_EQ(formatCs(-20, 100), "-00:00:00.20");
+    EXPECT_EQ(formatCs(-360020, 10), "-01:00:00.02");
 }
 
 TEST(TimeText, DisplayDigitsFromTheFields) {

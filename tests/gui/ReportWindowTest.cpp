@@ -1,14 +1,19 @@
 #include "gui/ReportWindow.h"
 
 #include "core/Session.h"
+#include "core/io/TextReport.h"
+#include "gui/GapChart.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace cfx;
@@ -44,7 +49,7 @@ private Q_SLOTS:
         QVERIFY(!child<QScrollBar>(w, "VScroll1")->isEnabled());
         auto* grid = child<QTableView>(w, "TimerResults");
         QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("#"));
-        QCOMPARE(grid->model()->headerData(3, Qt::Horizontal).toString(),
+        QCOMPARE(grid->model()->headerData(4, Qt::Horizontal).toString(),
                  QStringLiteral("Comment"));
         // The design's width at least, and room for a whole stopped-reading time.
         QVERIFY(grid->columnWidth(1) >= twipsToPixels(1050));
@@ -143,6 +148,48 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w, "Text6")->text(), QStringLiteral("first"));
         QCOMPARE(child<QScrollBar>(w, "VScroll1")->value(), 1);
         QVERIFY(grid->selectionModel()->isRowSelected(0, {}));
+    }
+
+    // The gap column, the statistics line and the chart show what the text report would write.
+    void gapsStatisticsAndChartAgreeWithTheTextReport() {
+        Session m;
+        ReportWindow w(m);
+        snap(m, 100);
+        snap(m, 350, true);
+        snap(m, 400);
+        m.exclude(2);
+        QCoreApplication::processEvents();
+        auto* grid = child<QTableView>(w, "TimerResults");
+        QCOMPARE(grid->model()->index(1, 3).data().toString(), QStringLiteral("00:00:02.50"));
+        QCOMPARE(grid->model()->index(2, 3).data().toString(), QStringLiteral("00:00:00.50"));
+        const QStringList report = stopwatchReportLines(m, {{}, "100", "stamp"}, 100);
+        const QString line = child<QLabel>(w, "StatisticsLine")->text();
+        QVERIFY2(line.contains(QStringLiteral("Included: 2")), qPrintable(line));
+        for (const char* figure : {"Longest", "Shortest", "Average"}) {
+            const QString written = report.filter(QLatin1String(figure) + " Time Gap: ").value(0);
+            const QString value = written.mid(written.indexOf(": ") + 2);
+            QVERIFY(!value.isEmpty());
+            QVERIFY2(line.contains(QLatin1String(figure) + ": " + value), qPrintable(line));
+        }
+        QVERIFY(line.contains(QStringLiteral("Median: 00:00:00.75")));
+
+        child<QCheckBox>(w, "ChartCheck")->setChecked(true);
+        auto* chart = child<GapChart>(w, "GapChart");
+        QCOMPARE(chart->barCount(), 3);
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(chart->saveChart(dir.filePath("gaps.png"), &error));
+        QCOMPARE(QImage(dir.filePath("gaps.png")).width(), 640);
+        QVERIFY(chart->saveChart(dir.filePath("gaps.svg"), &error));
+        QFile svg(dir.filePath("gaps.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
+        QVERIFY(!chart->saveChart(dir.filePath("missing/gaps.png"), &error));
+        QVERIFY(!error.isEmpty());
+
+        m.clearReport();
+        w.showReportWritten(dir.path(), {"CFXReport.txt", "CFXRawCSV.txt"});
+        QVERIFY(child<QLabel>(w, "StatusLine")->text().contains(QStringLiteral("CFXRawCSV.txt")));
+        QVERIFY(!child<QPushButton>(w, "OpenFolder")->isHidden());
     }
 
     void closeBoxHidesAndKeepsTheRecords() {

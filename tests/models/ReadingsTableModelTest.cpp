@@ -60,7 +60,7 @@ TEST(ReadingsTableModel, RowsFollowTheSessionUnderTheModelTester) {
     ASSERT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("7"));
     EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("12.5"));
-    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comment"));
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), QStringLiteral("Comment"));
 }
 
 // What a cell's colour says is also in words, and its text stays readable on the colour.

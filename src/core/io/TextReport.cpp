@@ -30,7 +30,7 @@ QStringList stopwatchReportLines(const Session& session, const ReportHeader& hea
         lines << QLatin1Char('#') + session.text(r, ReadingColumn::Number)
               << QStringLiteral("Time: ") + session.text(r, ReadingColumn::Time)
               << QStringLiteral("%: ") + session.text(r, ReadingColumn::Share)
-              << QStringLiteral("Time Gap: ") + gapText(session, stats, r, eventsPerSec);
+              << QStringLiteral("Time Gap: ") + gapText(session, r, eventsPerSec);
         const QString comment = session.text(r, ReadingColumn::Comment);
         if (!comment.isEmpty())
             lines << QStringLiteral("Comment: ") + comment;

@@ -27,7 +27,7 @@ docx::Document stopwatchWordDocument(const Session& session, const ReportHeader&
     for (int r = 1; r <= n; ++r) {
         table.rows << QStringList{
             session.text(r, ReadingColumn::Number), session.text(r, ReadingColumn::Time),
-            session.text(r, ReadingColumn::Share), gapText(session, stats, r, eventsPerSec),
+            session.text(r, ReadingColumn::Share), gapText(session, r, eventsPerSec),
             session.text(r, ReadingColumn::Comment)};
     }
     doc.table(std::move(table));
