@@ -57,7 +57,7 @@ public:
 ReportWindow::ReportWindow(ReadingsModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(model) {
     setObjectName(QStringLiteral("StopWatchReport1"));
-    setWindowTitle(QStringLiteral("Chronofex - Report"));
+    setWindowTitle(tr("Chronofex - Report"));
     setWindowIcon(QIcon(QStringLiteral(":/REPORTICO")));
     buildControls();
     wire();
@@ -93,37 +93,36 @@ void ReportWindow::buildControls() {
         w->setAccessibleName(accessible);
     };
     m_recordBox = new QLineEdit(this);
-    named(m_recordBox, "Text5", QStringLiteral("Record number"));
+    named(m_recordBox, "Text5", tr("Record number"));
     m_recordBox->setFixedWidth(twipsToPixels(375));
     m_recordBox->setAlignment(Qt::AlignCenter);
 
     m_commentBox = new QLineEdit(this);
-    named(m_commentBox, "Text6", QStringLiteral("Comment"));
+    named(m_commentBox, "Text6", tr("Comment"));
     m_commentBox->setMaxLength(kTextMaxLength);
-    m_commentBox->setToolTip(QStringLiteral("Enter comment to add in Report"));
+    m_commentBox->setToolTip(tr("Enter comment to add in Report"));
     m_commentBox->setMinimumWidth(twipsToPixels(1935));
 
-    m_addCommentButton = new QPushButton(QStringLiteral("Add Comment"), this);
-    named(m_addCommentButton, "flexcmnd", QStringLiteral("Add Comment"));
-    m_addCommentButton->setToolTip(
-        QStringLiteral("Adds comment in adjacent textbox to result in Report"));
+    m_addCommentButton = new QPushButton(tr("Add Comment"), this);
+    named(m_addCommentButton, "flexcmnd", tr("Add Comment"));
+    m_addCommentButton->setToolTip(tr("Adds comment in adjacent textbox to result in Report"));
     m_addCommentButton->setMinimumWidth(twipsToPixels(1215));
 
     m_recordScrollBar = new QScrollBar(Qt::Vertical, this);
-    named(m_recordScrollBar, "VScroll1", QStringLiteral("Select record"));
+    named(m_recordScrollBar, "VScroll1", tr("Select record"));
     m_recordScrollBar->setFixedSize(twipsToPixels(255), twipsToPixels(375));
     m_recordScrollBar->setFocusPolicy(Qt::StrongFocus);
 
-    m_excludeButton = new QPushButton(QStringLiteral("Exclude"), this);
-    named(m_excludeButton, "Command1", QStringLiteral("Exclude"));
+    m_excludeButton = new QPushButton(tr("Exclude"), this);
+    named(m_excludeButton, "Command1", tr("Exclude"));
     m_excludeButton->setMinimumWidth(twipsToPixels(855));
 
-    m_excludeCaption = new QLabel(QStringLiteral("this record in all Time calculations"), this);
+    m_excludeCaption = new QLabel(tr("this record in all Time calculations"), this);
     named(m_excludeCaption, "Label1", m_excludeCaption->text());
     m_excludeCaption->setBuddy(m_excludeButton);
 
     m_timerResults = new QTableView(this);
-    named(m_timerResults, "TimerResults", QStringLiteral("Readings"));
+    named(m_timerResults, "TimerResults", tr("Readings"));
     m_proxy = new GridBrushProxy(this);
     m_proxy->setSourceModel(&m_model.results());
     m_timerResults->setModel(m_proxy);
@@ -140,13 +139,13 @@ void ReportWindow::buildControls() {
     m_timerResults->setWordWrap(false);
     m_timerResults->setMinimumHeight(twipsToPixels(1575));
 
-    m_textFileButton = new QPushButton(QStringLiteral("Write to Text File && Clear"), this);
-    named(m_textFileButton, "writefilecmnd", QStringLiteral("Write to Text File & Clear"));
+    m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
+    named(m_textFileButton, "writefilecmnd", tr("Write to Text File & Clear"));
     m_textFileButton->setToolTip(
-        QStringLiteral("Creates files 'CFXReport' & 'CFXRawCSV' in program directory"));
-    m_wordReportButton = new QPushButton(QStringLiteral("Make Word Report"), this);
-    named(m_wordReportButton, "writeWordcmnd", QStringLiteral("Make Word Report"));
-    m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
+        tr("Creates files 'CFXReport' & 'CFXRawCSV' in program directory"));
+    m_wordReportButton = new QPushButton(tr("Make Word Report"), this);
+    named(m_wordReportButton, "writeWordcmnd", tr("Make Word Report"));
+    m_wordReportButton->setToolTip(tr("Creates results report in MS Word"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_recordBox);
@@ -228,7 +227,7 @@ void ReportWindow::setEmpty() {
          std::initializer_list<QWidget*>{m_addCommentButton, m_recordScrollBar, m_textFileButton,
                                          m_wordReportButton, m_excludeButton})
         w->setEnabled(false);
-    m_excludeButton->setText(QStringLiteral("Exclude"));
+    m_excludeButton->setText(tr("Exclude"));
     m_excludeButton->setAccessibleName(m_excludeButton->text());
     const QSignalBlocker block(m_recordScrollBar);
     m_recordScrollBar->setRange(0, 0);
@@ -247,8 +246,7 @@ int ReportWindow::recordInBox() const {
 
 void ReportWindow::showRecordState(int n) {
     m_commentBox->setText(m_model.results().textMatrix(n, kColComment));
-    m_excludeButton->setText(m_model.isExcluded(n) ? QStringLiteral("Include")
-                                                   : QStringLiteral("Exclude"));
+    m_excludeButton->setText(m_model.isExcluded(n) ? tr("Include") : tr("Exclude"));
     m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
 
@@ -287,8 +285,7 @@ void ReportWindow::onRefreshed() {
     else
         setLayoutTwips(kNarrowTwips, kGridNarrowTwips);
     // The newest record is selected; the toggle offers what can be done to it.
-    m_excludeButton->setText(m_model.isExcluded(last) ? QStringLiteral("Include")
-                                                      : QStringLiteral("Exclude"));
+    m_excludeButton->setText(m_model.isExcluded(last) ? tr("Include") : tr("Exclude"));
     m_excludeButton->setAccessibleName(m_excludeButton->text());
     m_excludeButton->setEnabled(true);
 }
@@ -340,12 +337,12 @@ void ReportWindow::onToggleExclusion() {
     const int n = recordInBox();
     if (n == 0)
         return;
-    if (m_excludeButton->text() == QLatin1String("Include")) {
+    if (m_excludeButton->text() == tr("Include")) {
         m_model.include(n);
-        m_excludeButton->setText(QStringLiteral("Exclude"));
+        m_excludeButton->setText(tr("Exclude"));
     } else {
         m_model.exclude(n);
-        m_excludeButton->setText(QStringLiteral("Include"));
+        m_excludeButton->setText(tr("Include"));
     }
     m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
