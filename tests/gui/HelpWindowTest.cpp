@@ -18,7 +18,7 @@ private Q_SLOTS:
     // Every page exists in every language, has a title, and every link between pages leads to a
     // page and an anchor that exist: a page added in English only, or a renamed anchor, fails.
     void everyPageAndLinkExistsInBothLanguages() {
-        for (const QString language : {QStringLiteral("en"), QStringLiteral("de")}) {
+        for (const QString& language : {QStringLiteral("en"), QStringLiteral("de")}) {
             for (const QString& page : HelpWindow::pageNames()) {
                 QFile file(QStringLiteral(":/help/%1/%2.html").arg(language, page));
                 QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
