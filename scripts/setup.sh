@@ -7,15 +7,17 @@ packages=(
     # build
     build-essential cmake ninja-build ccache pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
+    qt6-tools-dev qt6-l10n-tools
     qt6-qpa-plugins libzip-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     # run
-    qt6-image-formats-plugins xdg-utils
+    qt6-image-formats-plugins xdg-utils qt6-translations-l10n
     # tests: X server, input, screenshots, tray host, documents, fuzzing, desktop files
     xvfb xauth x11-utils xdotool xclip imagemagick trayer dbus-x11
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin
+    man-db groff-base lintian
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
+#include "gui/HelpWindow.h"
 #include "gui/HotkeyDialog.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
@@ -17,6 +18,7 @@
 #include "gui/SpeedWindow.h"
 #include "gui/SplashWindow.h"
 #include "gui/StopwatchActions.h"
+#include "gui/Translation.h"
 #include "gui/TransparencyDialog.h"
 #include "platform/AlertSound.h"
 #include "platform/Compositor.h"
@@ -30,6 +32,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
@@ -60,6 +63,7 @@ Application::Application(const QString& dataDir, QObject* parent)
 }
 
 Application::~Application() {
+    m_help.reset();
     m_about.reset();
     m_tray.reset();
     // The panel refers to the clock; it goes first.
@@ -93,6 +97,10 @@ void Application::load() {
     loadMeasureWindows();
     loadDisplay();
     registerHotkeys();
+    m_help = std::make_unique<HelpWindow>(interfaceLanguage(QLocale::system().uiLanguages()));
+    m_help->watchHelpKey();
+    connect(m_actions->help(), &QAction::triggered, this,
+            [this] { m_help->showPage(QStringLiteral("index")); });
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -186,10 +194,10 @@ void Application::takeSnap() {
     hooks.snapfoto = [this] { snapfoto(); };
     hooks.disableSnap = [this] { m_actions->snap()->setEnabled(false); };
     hooks.reportFull = [this] {
-        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
-                             QStringLiteral("The report already holds %1 readings, the most it "
-                                            "can keep. Write it to a text file to start a new "
-                                            "one; this reading was not added.")
+        QMessageBox::warning(m_report.get(), tr("Chronofex - Report"),
+                             tr("The report already holds %1 readings, the most it "
+                                "can keep. Write it to a text file to start a new "
+                                "one; this reading was not added.")
                                  .arg(Session::kMaxRecords));
     };
     cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
@@ -212,8 +220,7 @@ void Application::writeReportFiles() {
     const cfx::ReportWriteResult result =
         cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
     if (!result.ok) {
-        QMessageBox::warning(m_report.get(), QStringLiteral("Chronofex - Report"),
-                             result.message());
+        QMessageBox::warning(m_report.get(), tr("Chronofex - Report"), result.message());
         return;
     }
     m_report->showReportWritten(m_dataDir, {cfx::kReportFileName, cfx::kRawCsvFileName});
@@ -427,12 +434,12 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
     // Saving leaves the newest record selected.
     m_report->highlightRecord(m_readings->recordCount());
     if (!written.ok) {
-        const QString text = QStringLiteral("The session could not be saved to \"%1\".\n%2")
+        const QString text = tr("The session could not be saved to \"%1\".\n%2")
                                  .arg(QDir::toNativeSeparators(path), written.error);
         if (m_sessionMessage)
-            m_sessionMessage(QStringLiteral("Save CFX File"), text);
+            m_sessionMessage(tr("Save CFX File"), text);
         else
-            QMessageBox::critical(m_panel.get(), QStringLiteral("Save CFX File"), text);
+            QMessageBox::critical(m_panel.get(), tr("Save CFX File"), text);
         return false;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
@@ -448,9 +455,9 @@ void Application::loadSession(const QString& path) {
     QString error;
     if (!cfx::readSession(path, session, error)) {
         if (m_sessionMessage)
-            m_sessionMessage(QStringLiteral("Open CFX File"), error);
+            m_sessionMessage(tr("Open CFX File"), error);
         else
-            QMessageBox::critical(m_panel.get(), QStringLiteral("Open CFX File"), error);
+            QMessageBox::critical(m_panel.get(), tr("Open CFX File"), error);
         return;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
@@ -571,6 +578,8 @@ void Application::unloadWindows() {
         m_setTime->close();
     if (m_about)
         m_about->close();
+    if (m_help)
+        m_help->close();
     if (m_report)
         m_report->closeForGood();
     if (m_rateForm)

@@ -14,6 +14,7 @@
 namespace cfx {
 
 class AlertSound;
+class HelpWindow;
 class SplashWindow;
 class SetTimeDialog;
 class HotkeyDialog;
@@ -95,6 +96,8 @@ public:
     HotkeyService* hotkeys() const { return m_hotkeys.get(); }
     SetTimeDialog* setTimeForm() const { return m_setTime; }
     SplashWindow* aboutWindow() const { return m_about.get(); }
+    // The handbook: F1 in any window opens it at that window's page.
+    HelpWindow* helpWindow() const { return m_help.get(); }
     void showTransparencyDialog();
     void playAlert();
     void snapfoto();
@@ -132,6 +135,7 @@ private:
     std::unique_ptr<SetTimePanel> m_setTimePanel;
     SetTimeDialog* m_setTime = nullptr; // owned by the panel
     std::unique_ptr<SplashWindow> m_about;
+    std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<HotkeyService> m_hotkeys;
     QPointer<HotkeyDialog> m_hotkeyForm;
     std::unique_ptr<RemoteControlServer> m_remote;

@@ -4,6 +4,7 @@
 #include "gui/Appearance.h"
 #include "gui/MainPanel.h"
 #include "gui/SplashWindow.h"
+#include "gui/Translation.h"
 #include "platform/DataDir.h"
 #include "platform/DocumentOpener.h"
 #include "platform/RemoteControl.h"
@@ -120,12 +121,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QLatin1String(CFX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("chronofex"));
     cfx::applyAppearanceFromEnvironment();
+    // The interface in the user's language; files are written the same in every language.
+    cfx::installTranslations(app);
 
     if (!dataDir.error.isEmpty()) {
         print(stderr, QStringLiteral("chronofex: %1\n").arg(dataDir.error));
-        QMessageBox::critical(nullptr, QStringLiteral("Chronofex"),
-                              dataDir.error +
-                                  QStringLiteral("\nChoose another folder with --data-dir DIR."));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Chronofex"),
+            dataDir.error + QLatin1Char('\n') +
+                QCoreApplication::translate("main", "Choose another folder with --data-dir DIR."));
         return 1;
     }
 
@@ -143,9 +147,10 @@ int main(int argc, char** argv) {
     if (greeted == cfx::RemoteResult::Failed) {
         // A program holds the socket but did not take the greeting: a second copy would share
         // its data folder and its files.
-        const QString text = QStringLiteral("Chronofex already runs for the data folder %1 but did "
-                                            "not answer (%2).")
-                                 .arg(QDir::toNativeSeparators(dataDir.path), greetingError);
+        const QString text =
+            QCoreApplication::translate("main", "Chronofex already runs for the data "
+                                                "folder %1 but did not answer (%2).")
+                .arg(QDir::toNativeSeparators(dataDir.path), greetingError);
         tell(QMessageBox::Critical, text);
         return 1;
     }
@@ -154,8 +159,9 @@ int main(int argc, char** argv) {
     QString remoteError;
     if (!program.startRemoteControl(&remoteError)) {
         const QString text =
-            QStringLiteral("Later starts of Chronofex cannot reach this one (%1): commands such as "
-                           "--snap do not work, and another start runs a second copy.")
+            QCoreApplication::translate("main", "Later starts of Chronofex cannot reach this one "
+                                                "(%1): commands such as --snap do not work, and "
+                                                "another start runs a second copy.")
                 .arg(remoteError);
         tell(QMessageBox::Warning, text);
     }

@@ -15,13 +15,16 @@
 namespace cfx {
 
 namespace {
-const char* const kRoles[cfx::HotkeyCount] = {"Start/Stop", "Snap", "Reset", "Menu"};
+const char* const kRoles[cfx::HotkeyCount] = {QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Start/Stop"),
+                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Snap"),
+                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Reset"),
+                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Menu")};
 }
 
 HotkeyDialog::HotkeyDialog(HotkeyEditing& service, QWidget* parent)
     : QDialog(parent), m_service(service) {
     setObjectName(QStringLiteral("HotkeyForm"));
-    setWindowTitle(QStringLiteral("Chronofex - Hotkeys"));
+    setWindowTitle(tr("Chronofex - Hotkeys"));
     buildControls();
     wireControls();
     fillBoxes(m_service.beginEditing());
@@ -39,19 +42,19 @@ void HotkeyDialog::buildControls() {
     auto* grid = new QGridLayout;
     for (int i = 0; i < cfx::HotkeyCount; ++i) {
         const QString n = QString::number(i + 1);
-        const QString role = QString::fromLatin1(kRoles[i]);
+        const QString role = tr(kRoles[i]);
         m_frames[i] = new QGroupBox(role, this);
         m_frames[i]->setObjectName(QStringLiteral("Frame") + n);
         m_frames[i]->setAccessibleName(role);
-        m_checks[i] = new QCheckBox(QStringLiteral("Enabled"), m_frames[i]);
+        m_checks[i] = new QCheckBox(tr("Enabled"), m_frames[i]);
         m_checks[i]->setObjectName(QStringLiteral("Check") + n);
-        m_checks[i]->setAccessibleName(QStringLiteral("Enabled"));
-        m_checks[i]->setAccessibleDescription(role + QStringLiteral(" hotkey enabled"));
+        m_checks[i]->setAccessibleName(tr("Enabled"));
+        m_checks[i]->setAccessibleDescription(tr("%1 hotkey enabled").arg(role));
         m_boxes[i] = new HotkeyEdit(m_frames[i]);
         m_boxes[i]->setNativeKeyMapper(
             [this](quint32 scanCode) { return m_service.virtualKeyOfNativeKey(scanCode); });
         m_boxes[i]->setObjectName(QStringLiteral("ccrpHotKey") + n);
-        m_boxes[i]->setAccessibleName(role + QStringLiteral(" hotkey"));
+        m_boxes[i]->setAccessibleName(tr("%1 hotkey").arg(role));
         m_boxes[i]->setMinimumWidth(150);
         auto* inner = new QVBoxLayout(m_frames[i]);
         inner->addWidget(m_checks[i]);
@@ -63,8 +66,8 @@ void HotkeyDialog::buildControls() {
     m_hint->setObjectName(QStringLiteral("HintLabel"));
     m_hint->setWordWrap(true);
     if (!m_service.available()) {
-        m_hint->setText(QStringLiteral("This desktop does not let programs use global hotkeys. "
-                                       "They are saved for X11 sessions."));
+        m_hint->setText(tr("This desktop does not let programs use global hotkeys. "
+                           "They are saved for X11 sessions."));
     }
 
     auto makeButton = [this](const QString& name, const QString& caption) {
@@ -74,10 +77,10 @@ void HotkeyDialog::buildControls() {
         b->setAutoDefault(false);
         return b;
     };
-    m_ok = makeButton(QStringLiteral("Command1"), QStringLiteral("OK"));
-    m_restore = makeButton(QStringLiteral("Command2"), QStringLiteral("Restore"));
-    m_enableAll = makeButton(QStringLiteral("Command3"), QStringLiteral("Enable All"));
-    m_disableAll = makeButton(QStringLiteral("Command4"), QStringLiteral("Disable All"));
+    m_ok = makeButton(QStringLiteral("Command1"), tr("OK"));
+    m_restore = makeButton(QStringLiteral("Command2"), tr("Restore"));
+    m_enableAll = makeButton(QStringLiteral("Command3"), tr("Enable All"));
+    m_disableAll = makeButton(QStringLiteral("Command4"), tr("Disable All"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_enableAll);
     buttons->addWidget(m_disableAll);
@@ -95,8 +98,8 @@ void HotkeyDialog::wireControls() {
     for (int i = 0; i < cfx::HotkeyCount; ++i) {
         connect(m_checks[i], &QCheckBox::toggled, this, [this, i] { enabledChanged(i); });
         connect(m_boxes[i], &HotkeyEdit::keyRefused, this, [this] {
-            m_hint->setText(QStringLiteral("That key depends on the keyboard layout and cannot "
-                                           "be a hotkey."));
+            m_hint->setText(tr("That key depends on the keyboard layout and cannot "
+                               "be a hotkey."));
         });
         connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this, [this] {
             if (m_service.available())

@@ -79,8 +79,10 @@ void LargeDisplay::buildControls() {
     m_frameBorder->setGeometry(kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
 
     static const char* const kDigitNames[] = {
-        "Hours, tens",   "Hours, units",   "Minutes, tens",     "Minutes, units",
-        "Seconds, tens", "Seconds, units", "Sub-seconds, tens", "Sub-seconds, units"};
+        QT_TR_NOOP("Hours, tens"),       QT_TR_NOOP("Hours, units"),
+        QT_TR_NOOP("Minutes, tens"),     QT_TR_NOOP("Minutes, units"),
+        QT_TR_NOOP("Seconds, tens"),     QT_TR_NOOP("Seconds, units"),
+        QT_TR_NOOP("Sub-seconds, tens"), QT_TR_NOOP("Sub-seconds, units")};
     for (int i = 0; i < 8; ++i) {
         auto* led = new SevenSegmentDigit(m_frameBorder);
         led->setObjectName(QStringLiteral("LED%1").arg(i + 1));

@@ -34,7 +34,7 @@ QIcon resourceIcon(const char* name) {
 MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* parent)
     : QWidget(parent), m_stopwatch(stopwatch), m_actions(actions) {
     setObjectName(QStringLiteral("TimerPanel1A"));
-    setWindowTitle(QStringLiteral("Chronofex"));
+    setWindowTitle(QStringLiteral("Chronofex")); // no-tr: the program's name
     setWindowIcon(resourceIcon("WATCHICO"));
     buildControls();
     // The stopwatch keys work wherever the focus is in the panel.
@@ -66,8 +66,8 @@ void MainPanel::buildControls() {
     };
 
     m_timeLabel = new TimeLabel(this);
-    m_timeLabel->setText(QStringLiteral("TimerDisplay"));
-    named(m_timeLabel, "Label2", QStringLiteral("Time"));
+    m_timeLabel->setText(QStringLiteral("TimerDisplay")); // no-tr: the time replaces it
+    named(m_timeLabel, "Label2", tr("Time"));
     QFont timeFont(QStringLiteral("DejaVu Sans Mono"));
     timeFont.setStyleHint(QFont::Monospace);
     timeFont.setPointSize(20);
@@ -75,7 +75,7 @@ void MainPanel::buildControls() {
     m_timeLabel->setFont(timeFont);
     m_timeLabel->setAlignment(Qt::AlignCenter);
 
-    m_stopwatchGroup = new QGroupBox(QStringLiteral("StopWatch Controls"), this);
+    m_stopwatchGroup = new QGroupBox(tr("StopWatch Controls"), this);
     named(m_stopwatchGroup, "Frame2", m_stopwatchGroup->title());
     auto makeButton = [&](const char* name, const QString& caption, const QString& tip,
                           const char* icon) {
@@ -87,45 +87,43 @@ void MainPanel::buildControls() {
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    m_startStopButton = makeButton("Command4", QStringLiteral("Start"),
-                                   QStringLiteral("Start/Stop Timer\nShortcut: Space"), "START");
-    m_snapButton = makeButton("Snap", QStringLiteral("Snap"),
-                              QStringLiteral("Record Time\nShortcut: Return"), "SNAP");
-    m_resetButton = makeButton("Command3", QStringLiteral("Reset"),
-                               QStringLiteral("Reset Timer\nShortcut: F5"), "RESET");
+    m_startStopButton =
+        makeButton("Command4", tr("Start"), tr("Start/Stop Timer\nShortcut: Space"), "START");
+    m_snapButton = makeButton("Snap", tr("Snap"), tr("Record Time\nShortcut: Return"), "SNAP");
+    m_resetButton = makeButton("Command3", tr("Reset"), tr("Reset Timer\nShortcut: F5"), "RESET");
     auto* buttons = new QHBoxLayout(m_stopwatchGroup);
     buttons->addWidget(m_startStopButton);
     buttons->addWidget(m_snapButton);
     buttons->addWidget(m_resetButton);
 
-    auto* labelEvents = new QLabel(QStringLiteral("Events in 1 sec"), this);
+    auto* labelEvents = new QLabel(tr("Events in 1 sec"), this);
     named(labelEvents, "LabelEvents", labelEvents->text());
     m_resolutionBox = new QComboBox(this);
-    named(m_resolutionBox, "Combo1", QStringLiteral("Events in 1 sec"));
+    named(m_resolutionBox, "Combo1", tr("Events in 1 sec"));
     m_resolutionBox->setEditable(true);
     m_resolutionBox->setInsertPolicy(QComboBox::NoInsert);
     m_resolutionBox->setMaxVisibleItems(12);
-    m_resolutionBox->setToolTip(QStringLiteral("Choose Timer's sub-second resolution"));
+    m_resolutionBox->setToolTip(tr("Choose Timer's sub-second resolution"));
     m_resolutionBox->setMinimumContentsLength(3);
     labelEvents->setBuddy(m_resolutionBox);
     m_applyResolutionButton = new QToolButton(this);
-    named(m_applyResolutionButton, "SubSec", QStringLiteral("Resolution: apply"));
+    named(m_applyResolutionButton, "SubSec", tr("Resolution: apply"));
     m_applyResolutionButton->setIcon(resourceIcon("APPLY"));
     m_applyResolutionButton->setIconSize(QSize(20, 20));
-    m_applyResolutionButton->setToolTip(QStringLiteral("Set Timer's sub-second resolution"));
+    m_applyResolutionButton->setToolTip(tr("Set Timer's sub-second resolution"));
     m_applyResolutionButton->setAutoRaise(true);
 
-    m_lookGroup = new QGroupBox(QStringLiteral("Display Type"), this);
+    m_lookGroup = new QGroupBox(tr("Display Type"), this);
     named(m_lookGroup, "Frame1", m_lookGroup->title());
-    m_lcdOption = new QRadioButton(QStringLiteral("LCD"), m_lookGroup);
-    named(m_lcdOption, "LCDOption", QStringLiteral("LCD"));
-    m_lcdOption->setToolTip(QStringLiteral("Time Display looks like LCD panel"));
-    m_ledOption = new QRadioButton(QStringLiteral("LED "), m_lookGroup);
-    named(m_ledOption, "LEDOption", QStringLiteral("LED"));
-    m_ledOption->setToolTip(QStringLiteral("Time Display looks like LED panel"));
+    m_lcdOption = new QRadioButton(tr("LCD"), m_lookGroup);
+    named(m_lcdOption, "LCDOption", tr("LCD"));
+    m_lcdOption->setToolTip(tr("Time Display looks like LCD panel"));
+    m_ledOption = new QRadioButton(tr("LED "), m_lookGroup);
+    named(m_ledOption, "LEDOption", tr("LED"));
+    m_ledOption->setToolTip(tr("Time Display looks like LED panel"));
     m_lookImage = new ClickableImage(m_lookGroup);
-    named(m_lookImage, "Image2", QStringLiteral("Display Type indicator"));
-    m_lookImage->setToolTip(QStringLiteral("Display Type indicator"));
+    named(m_lookImage, "Image2", tr("Display Type indicator"));
+    m_lookImage->setToolTip(tr("Display Type indicator"));
     m_lookImage->setFocusPolicy(Qt::NoFocus);
     m_lookImage->setCursor(Qt::ArrowCursor);
     auto* looks = new QHBoxLayout(m_lookGroup);
@@ -135,27 +133,27 @@ void MainPanel::buildControls() {
     looks->addWidget(m_lookImage);
 
     m_attachDisplayCheck = new QCheckBox(this);
-    named(m_attachDisplayCheck, "Displaychk", QStringLiteral("Attach Display"));
-    m_attachDisplayCheck->setToolTip(QStringLiteral("Attach/Free Timer Display"));
-    auto* label1 = new QLabel(QStringLiteral("Attach Display"), this);
+    named(m_attachDisplayCheck, "Displaychk", tr("Attach Display"));
+    m_attachDisplayCheck->setToolTip(tr("Attach/Free Timer Display"));
+    auto* label1 = new QLabel(tr("Attach Display"), this);
     named(label1, "Label1", label1->text());
     label1->setBuddy(m_attachDisplayCheck);
     m_reportCheck = new QCheckBox(this);
-    named(m_reportCheck, "Reportchk", QStringLiteral("Report"));
-    m_reportCheck->setToolTip(QStringLiteral("Show/Hide Report"));
-    auto* labelShow = new QLabel(QStringLiteral("Report"), this);
+    named(m_reportCheck, "Reportchk", tr("Report"));
+    m_reportCheck->setToolTip(tr("Show/Hide Report"));
+    auto* labelShow = new QLabel(tr("Report"), this);
     named(labelShow, "LabelShow", labelShow->text());
     labelShow->setBuddy(m_reportCheck);
 
     m_flashSoundImage = new ClickableImage(this);
-    named(m_flashSoundImage, "Image3", QStringLiteral("Snap flash and sound"));
-    m_flashSoundImage->setToolTip(QStringLiteral("Snap Flash/Sound - click to enable/disable"));
+    named(m_flashSoundImage, "Image3", tr("Snap flash and sound"));
+    m_flashSoundImage->setToolTip(tr("Snap Flash/Sound - click to enable/disable"));
     m_mouseResponseImage = new ClickableImage(this);
-    named(m_mouseResponseImage, "Image1", QStringLiteral("Mouse response"));
-    m_mouseResponseImage->setToolTip(QStringLiteral("Mouse Response - click to change"));
+    named(m_mouseResponseImage, "Image1", tr("Mouse response"));
+    m_mouseResponseImage->setToolTip(tr("Mouse Response - click to change"));
     m_optionsButton = new QPushButton(resourceIcon("OPTIONS"), QString(), this);
-    named(m_optionsButton, "Command1", QStringLiteral("Options menu"));
-    m_optionsButton->setToolTip(QStringLiteral("Options"));
+    named(m_optionsButton, "Command1", tr("Options menu"));
+    m_optionsButton->setToolTip(tr("Options"));
     m_optionsButton->setIconSize(QSize(20, 20));
 
     auto* resolution = new QHBoxLayout;
@@ -272,7 +270,7 @@ void MainPanel::showOptionsMenu() {
 }
 
 void MainPanel::showRunning(bool running) {
-    const QString caption = running ? QStringLiteral("Stop") : QStringLiteral("Start");
+    const QString caption = running ? tr("Stop") : tr("Start");
     m_startStopButton->setText(caption);
     m_startStopButton->setAccessibleName(caption);
     m_startStopButton->setIcon(resourceIcon(running ? "STOP" : "START"));

@@ -86,7 +86,7 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
-    setAccessibleName(QStringLiteral("Display"));
+    setAccessibleName(tr("Display"));
 }
 
 CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
@@ -101,14 +101,14 @@ CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
     label->setObjectName(QStringLiteral("Label1"));
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("Text1"));
-    m_text->setAccessibleName(QStringLiteral("Comment"));
+    m_text->setAccessibleName(tr("Comment"));
     m_text->setMaxLength(kMaxComment);
     // Room for a full comment of wide letters.
     m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QString(kMaxComment, 'n')));
     label->setBuddy(m_text);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
-    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleName(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -134,14 +134,12 @@ QString CommentDialog::comment() const {
 }
 
 RateCommentDialog::RateCommentDialog(QWidget* parent)
-    : CommentDialog(
-          QStringLiteral("AddRateComment"), QStringLiteral("Chronofex - Add Rate Comment"),
-          QStringLiteral("Comment will be added to current Rate record, and saved:"), parent) {}
+    : CommentDialog(QStringLiteral("AddRateComment"), tr("Chronofex - Add Rate Comment"),
+                    tr("Comment will be added to current Rate record, and saved:"), parent) {}
 
 SpeedCommentDialog::SpeedCommentDialog(QWidget* parent)
-    : CommentDialog(QStringLiteral("AddComment"), QStringLiteral("Chronofex - Add Speed Comment"),
-                    QStringLiteral("Comment will be added to current Speed record, and saved:"),
-                    parent) {}
+    : CommentDialog(QStringLiteral("AddComment"), tr("Chronofex - Add Speed Comment"),
+                    tr("Comment will be added to current Speed record, and saved:"), parent) {}
 
 MeasureWindow::MeasureWindow(MeasureMeter& meter, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -176,22 +174,20 @@ void MeasureWindow::createStartButton(const QString& objectName, const QString& 
 }
 
 void MeasureWindow::createStoreAndFreshButtons(QWidget* parent) {
-    m_storeButton =
-        new MeasureButton(QStringLiteral("Save"), QStringLiteral("Store"), QStringLiteral("STORE"),
-                          QStringLiteral("Remember result"), parent);
-    m_freshButton =
-        new MeasureButton(QStringLiteral("Reset"), QStringLiteral("Fresh"), QStringLiteral("FRESH"),
-                          QStringLiteral("New session"), parent);
+    m_storeButton = new MeasureButton(QStringLiteral("Save"), tr("Store"), QStringLiteral("STORE"),
+                                      tr("Remember result"), parent);
+    m_freshButton = new MeasureButton(QStringLiteral("Reset"), tr("Fresh"), QStringLiteral("FRESH"),
+                                      tr("New session"), parent);
 }
 
 void MeasureWindow::createReportButtons(const QString& textFileName, const QString& textFileToolTip,
                                         const QString& wordReportName) {
-    m_textFileButton = new QPushButton(QStringLiteral("TextFile"), this);
+    m_textFileButton = new QPushButton(tr("TextFile"), this);
     m_textFileButton->setObjectName(textFileName);
     m_textFileButton->setToolTip(textFileToolTip);
-    m_wordReportButton = new QPushButton(QStringLiteral("Word Report"), this);
+    m_wordReportButton = new QPushButton(tr("Word Report"), this);
     m_wordReportButton->setObjectName(wordReportName);
-    m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
+    m_wordReportButton->setToolTip(tr("Creates results report in MS Word"));
     m_reportRow = new QHBoxLayout;
     m_reportRow->setSpacing(4);
     for (QPushButton* button : {m_textFileButton, m_wordReportButton}) {
@@ -253,11 +249,30 @@ void MeasureWindow::finishSetup(int dxTwips, int dyTwips) {
     placeFromCentre(dxTwips, dyTwips);
 }
 
+namespace {
+
+// The meters' words in the language of the interface; a number passes unchanged.
+QString shownText(const QString& text) {
+    if (text == MeasureTexts::timing)
+        return MeasureWindow::tr("Timing...");
+    if (text == MeasureTexts::stopped)
+        return MeasureWindow::tr("Stopped");
+    if (text == MeasureTexts::reset)
+        return MeasureWindow::tr("Reset");
+    if (text == MeasureTexts::start)
+        return MeasureWindow::tr("Start");
+    if (text == MeasureTexts::stop)
+        return MeasureWindow::tr("Stop");
+    return text;
+}
+
+} // namespace
+
 void MeasureWindow::refresh() {
     const MeasureMeter::View& view = m_meter.view();
-    m_valueLabel->setText(view.value);
+    m_valueLabel->setText(shownText(view.value));
     showDetails();
-    m_startButton->setCaption(view.startCaption);
+    m_startButton->setCaption(shownText(view.startCaption));
     m_startButton->setIconName(view.startIcon);
     m_storeButton->setEnabled(view.storeEnabled);
     m_freshButton->setEnabled(view.freshEnabled);
@@ -321,7 +336,7 @@ void MeasureWindow::placeFromCentre(int dxTwips, int dyTwips) {
 }
 
 void MeasureWindow::addStayOnTopMenu() {
-    auto* onTop = new QAction(QStringLiteral("Always on top"), this);
+    auto* onTop = new QAction(tr("Always on top"), this);
     onTop->setObjectName(QStringLiteral("actAlwaysOnTop"));
     onTop->setCheckable(true);
     connect(onTop, &QAction::toggled, this, [this](bool on) {

@@ -25,7 +25,7 @@ RateWindow::RateWindow(MeasureClock clock, QWidget* parent)
 RateWindow::RateWindow(std::unique_ptr<RateMeter> meter, QWidget* parent)
     : MeasureWindow(*meter, parent), m_meter(std::move(meter)) {
     setObjectName(QStringLiteral("RateForm"));
-    setWindowTitle(QStringLiteral("Rate"));
+    setWindowTitle(tr("Rate"));
     setWindowIcon(QIcon(QStringLiteral(":/RATE")));
     createControls();
     finishSetup(-3300, 600);
@@ -45,8 +45,8 @@ void RateWindow::createControls() {
     panel->setMinimumWidth(std::max(twipsToPixels(kClientWidthTwips) - 12, wanted + 8));
 
     auto* captions = new QWidget(this);
-    QLabel* secsPerCycleCaption = createLabel(captions, "Label5", QStringLiteral("sec/c"));
-    QLabel* cyclesPerMinCaption = createLabel(captions, "Label6", QStringLiteral("c/min"));
+    QLabel* secsPerCycleCaption = createLabel(captions, "Label5", tr("sec/c"));
+    QLabel* cyclesPerMinCaption = createLabel(captions, "Label6", tr("c/min"));
     for (QLabel* unit : {secsPerCycleCaption, cyclesPerMinCaption}) {
         unit->setFont(captionFont());
         unit->adjustSize();
@@ -55,7 +55,7 @@ void RateWindow::createControls() {
     cyclesPerMinCaption->move(twipsToPixels(RateMeter::kCyclesPerMinLeftTwips), 0);
     captions->setFixedHeight(secsPerCycleCaption->height());
 
-    QLabel* cyclesBefore = createLabel(this, "Label3", QStringLiteral("Avg. rate of"));
+    QLabel* cyclesBefore = createLabel(this, "Label3", tr("Avg. rate of"));
     m_cyclesBox = new QComboBox(this);
     m_cyclesBox->setObjectName(QStringLiteral("Combo1"));
     m_cyclesBox->setEditable(true);
@@ -63,12 +63,12 @@ void RateWindow::createControls() {
         {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     m_cyclesBox->setCurrentIndex(0);
     m_cyclesBox->setInsertPolicy(QComboBox::NoInsert);
-    m_cyclesBox->setToolTip(QStringLiteral("Select number of cycles for rate measurement"));
-    m_cyclesBox->setAccessibleName(QStringLiteral("Number of cycles"));
+    m_cyclesBox->setToolTip(tr("Select number of cycles for rate measurement"));
+    m_cyclesBox->setAccessibleName(tr("Number of cycles"));
     m_cyclesBox->setMaximumWidth(
         m_cyclesBox->fontMetrics().horizontalAdvance(QStringLiteral("8888")) + 36);
     cyclesBefore->setBuddy(m_cyclesBox);
-    QLabel* cyclesAfter = createLabel(this, "Label4", QStringLiteral("cycles"));
+    QLabel* cyclesAfter = createLabel(this, "Label4", tr("cycles"));
     auto* cycles = new QHBoxLayout;
     cycles->addWidget(cyclesBefore);
     cycles->addWidget(m_cyclesBox);
@@ -76,17 +76,15 @@ void RateWindow::createControls() {
     cycles->addStretch();
 
     QFrame* frame = createButtonFrame(QStringLiteral("Frame1"), this);
-    createStartButton(QStringLiteral("Command7"), QStringLiteral("Start/Stop rate measurement"),
-                      frame);
+    createStartButton(QStringLiteral("Command7"), tr("Start/Stop rate measurement"), frame);
     createStoreAndFreshButtons(frame);
     QHBoxLayout* buttons = createButtonRow(frame);
     for (MeasureButton* button : {startButton(), storeButton(), freshButton()})
         buttons->addWidget(button);
 
-    createReportButtons(
-        QStringLiteral("FileCmnd"),
-        QStringLiteral("Creates files 'CFXRateResults' & 'CFXRateRawCSV' in program directory"),
-        QStringLiteral("WordCmnd"));
+    createReportButtons(QStringLiteral("FileCmnd"),
+                        tr("Creates files 'CFXRateResults' & 'CFXRateRawCSV' in program directory"),
+                        QStringLiteral("WordCmnd"));
 
     addRow(captions);
     addRow(cycles);

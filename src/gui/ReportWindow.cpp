@@ -65,7 +65,7 @@ public:
 ReportWindow::ReportWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("StopWatchReport1"));
-    setWindowTitle(QStringLiteral("Chronofex - Report"));
+    setWindowTitle(tr("Chronofex - Report"));
     setWindowIcon(QIcon(QStringLiteral(":/REPORTICO")));
     buildControls();
     wire();
@@ -101,37 +101,36 @@ void ReportWindow::buildControls() {
         w->setAccessibleName(accessible);
     };
     m_recordBox = new QLineEdit(this);
-    named(m_recordBox, "Text5", QStringLiteral("Record number"));
+    named(m_recordBox, "Text5", tr("Record number"));
     m_recordBox->setFixedWidth(twipsToPixels(375));
     m_recordBox->setAlignment(Qt::AlignCenter);
 
     m_commentBox = new QLineEdit(this);
-    named(m_commentBox, "Text6", QStringLiteral("Comment"));
+    named(m_commentBox, "Text6", tr("Comment"));
     m_commentBox->setMaxLength(kTextMaxLength);
-    m_commentBox->setToolTip(QStringLiteral("Enter comment to add in Report"));
+    m_commentBox->setToolTip(tr("Enter comment to add in Report"));
     m_commentBox->setMinimumWidth(twipsToPixels(1935));
 
-    m_addCommentButton = new QPushButton(QStringLiteral("Add Comment"), this);
-    named(m_addCommentButton, "flexcmnd", QStringLiteral("Add Comment"));
-    m_addCommentButton->setToolTip(
-        QStringLiteral("Adds comment in adjacent textbox to result in Report"));
+    m_addCommentButton = new QPushButton(tr("Add Comment"), this);
+    named(m_addCommentButton, "flexcmnd", tr("Add Comment"));
+    m_addCommentButton->setToolTip(tr("Adds comment in adjacent textbox to result in Report"));
     m_addCommentButton->setMinimumWidth(twipsToPixels(1215));
 
     m_recordScrollBar = new QScrollBar(Qt::Vertical, this);
-    named(m_recordScrollBar, "VScroll1", QStringLiteral("Select record"));
+    named(m_recordScrollBar, "VScroll1", tr("Select record"));
     m_recordScrollBar->setFixedSize(twipsToPixels(255), twipsToPixels(375));
     m_recordScrollBar->setFocusPolicy(Qt::StrongFocus);
 
-    m_excludeButton = new QPushButton(QStringLiteral("Exclude"), this);
-    named(m_excludeButton, "Command1", QStringLiteral("Exclude"));
+    m_excludeButton = new QPushButton(tr("Exclude"), this);
+    named(m_excludeButton, "Command1", tr("Exclude"));
     m_excludeButton->setMinimumWidth(twipsToPixels(855));
 
-    m_excludeCaption = new QLabel(QStringLiteral("this record in all Time calculations"), this);
+    m_excludeCaption = new QLabel(tr("this record in all Time calculations"), this);
     named(m_excludeCaption, "Label1", m_excludeCaption->text());
     m_excludeCaption->setBuddy(m_excludeButton);
 
     m_timerResults = new QTableView(this);
-    named(m_timerResults, "TimerResults", QStringLiteral("Readings"));
+    named(m_timerResults, "TimerResults", tr("Readings"));
     m_table = new ReadingsTableModel(m_session, this);
     m_timerResults->setModel(m_table);
     m_timerResults->setItemDelegate(new ReadingDelegate(m_timerResults));
@@ -147,13 +146,13 @@ void ReportWindow::buildControls() {
     m_timerResults->setWordWrap(false);
     m_timerResults->setMinimumHeight(twipsToPixels(1575));
 
-    m_textFileButton = new QPushButton(QStringLiteral("Write to Text File && Clear"), this);
-    named(m_textFileButton, "writefilecmnd", QStringLiteral("Write to Text File & Clear"));
+    m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
+    named(m_textFileButton, "writefilecmnd", tr("Write to Text File & Clear"));
     m_textFileButton->setToolTip(
-        QStringLiteral("Creates files 'CFXReport' & 'CFXRawCSV' in program directory"));
-    m_wordReportButton = new QPushButton(QStringLiteral("Make Word Report"), this);
-    named(m_wordReportButton, "writeWordcmnd", QStringLiteral("Make Word Report"));
-    m_wordReportButton->setToolTip(QStringLiteral("Creates results report in MS Word"));
+        tr("Creates files 'CFXReport' & 'CFXRawCSV' in program directory"));
+    m_wordReportButton = new QPushButton(tr("Make Word Report"), this);
+    named(m_wordReportButton, "writeWordcmnd", tr("Make Word Report"));
+    m_wordReportButton->setToolTip(tr("Creates results report in MS Word"));
 
     m_statistics = new QLabel(this);
     named(m_statistics, "StatisticsLine", tr("Gap statistics"));
@@ -294,7 +293,7 @@ int ReportWindow::recordInBox() const {
 
 void ReportWindow::setExcludeOffer(bool offersInclude) {
     m_offersInclude = offersInclude;
-    m_excludeButton->setText(offersInclude ? QStringLiteral("Include") : QStringLiteral("Exclude"));
+    m_excludeButton->setText(offersInclude ? tr("Include") : tr("Exclude"));
     m_excludeButton->setAccessibleName(m_excludeButton->text());
 }
 

@@ -34,7 +34,7 @@ SessionFileDialog::SessionFileDialog(Kind kind, const QString& startFolder, QWid
     : QDialog(parent), m_kind(kind), m_folder(absoluteFolder(startFolder)) {
     const bool open = m_kind == Kind::Open;
     setObjectName(open ? QStringLiteral("OpenFileDialog") : QStringLiteral("SaveFileDialog"));
-    m_caption = open ? QStringLiteral("Open CFX File") : QStringLiteral("Save CFX File");
+    m_caption = open ? tr("Open CFX File") : tr("Save CFX File");
     setWindowTitle(m_caption);
     setWindowIcon(QIcon(open ? QStringLiteral(":/FILEOPEN") : QStringLiteral(":/FILESAVE")));
     build();
@@ -56,42 +56,39 @@ void SessionFileDialog::build() {
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setPixmap(
         QIcon(open ? QStringLiteral(":/FILEOPEN") : QStringLiteral(":/FILESAVE")).pixmap(32, 32));
-    m_image->setAccessibleName(open ? QStringLiteral("Open file") : QStringLiteral("Save file"));
+    m_image->setAccessibleName(open ? tr("Open file") : tr("Save file"));
 
-    auto* nameLabel =
-        new QLabel(open ? QStringLiteral("Open File:") : QStringLiteral("Save File As:"), this);
+    auto* nameLabel = new QLabel(open ? tr("Open File:") : tr("Save File As:"), this);
     nameLabel->setObjectName(QStringLiteral("lblDialog"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("TxtFilename"));
     m_name->setAccessibleName(nameLabel->text());
     nameLabel->setBuddy(m_name);
 
-    auto* folderLabel = new QLabel(QStringLiteral("Select Directory"), this);
+    auto* folderLabel = new QLabel(tr("Select Directory"), this);
     folderLabel->setObjectName(QStringLiteral("Label2"));
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("DrvDialog"));
-    m_drives->setAccessibleName(QStringLiteral("Drive"));
+    m_drives->setAccessibleName(tr("Drive"));
     m_folders = new QListWidget(this);
     m_folders->setObjectName(QStringLiteral("DirDialog"));
     m_folders->setAccessibleName(folderLabel->text());
     folderLabel->setBuddy(m_folders);
 
-    auto* fileLabel = new QLabel(
-        open ? QStringLiteral("Select File") : QStringLiteral("CFX Files in Directory >"), this);
+    auto* fileLabel = new QLabel(open ? tr("Select File") : tr("CFX Files in Directory >"), this);
     fileLabel->setObjectName(QStringLiteral("Label1"));
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("FilDialog"));
-    m_files->setAccessibleName(open ? QStringLiteral("Select File")
-                                    : QStringLiteral("CFX Files in Directory"));
+    m_files->setAccessibleName(open ? tr("Select File") : tr("CFX Files in Directory"));
     fileLabel->setBuddy(m_files);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_ok = new QPushButton(tr("&OK"), this);
     m_ok->setObjectName(QStringLiteral("CmdOK"));
-    m_ok->setAccessibleName(QStringLiteral("OK"));
+    m_ok->setAccessibleName(tr("OK"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel = new QPushButton(tr("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("CmdCancel"));
-    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
+    m_cancel->setAccessibleName(tr("Cancel"));
     m_cancel->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
@@ -275,7 +272,7 @@ OpenFileDialog::OpenFileDialog(const QString& startFolder, QWidget* parent)
 void OpenFileDialog::okPressed() {
     const QString name = nameBox()->text().trimmed();
     if (name.isEmpty()) {
-        warn(QStringLiteral("File Unspecified"), QStringLiteral("Please select a File to Open"));
+        warn(tr("File Unspecified"), tr("Please select a File to Open"));
         return;
     }
     const QString path = cfx::openDialogPath(folder(), name);
@@ -291,8 +288,7 @@ SaveFileDialog::SaveFileDialog(const QString& startFolder, QWidget* parent)
 void SaveFileDialog::okPressed() {
     const QString name = nameBox()->text().trimmed();
     if (name.isEmpty()) {
-        warn(QStringLiteral("File Name missing"),
-             QStringLiteral("To save Session, please enter File Name"));
+        warn(tr("File Name missing"), tr("To save Session, please enter File Name"));
         nameBox()->setFocus();
         return;
     }

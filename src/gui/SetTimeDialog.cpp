@@ -24,10 +24,14 @@ struct Field {
 };
 
 constexpr Field kFields[4] = {
-    {"Label1", "Text1", "VScroll1", "Hrs", "Hours"},
-    {"Label2", "Text2", "VScroll2", "Mins", "Minutes"},
-    {"Label3", "Text3", "VScroll3", "Secs", "Seconds"},
-    {"Label4", "Text4", "VScroll4", "Subsec", "Sub-second count"},
+    {"Label1", "Text1", "VScroll1", QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Hrs"),
+     QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Hours")},
+    {"Label2", "Text2", "VScroll2", QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Mins"),
+     QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Minutes")},
+    {"Label3", "Text3", "VScroll3", QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Secs"),
+     QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Seconds")},
+    {"Label4", "Text4", "VScroll4", QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Subsec"),
+     QT_TRANSLATE_NOOP("cfx::SetTimeDialog", "Sub-second count")},
 };
 
 } // namespace
@@ -36,7 +40,7 @@ SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> dis
                              cfx::SetTimePanel& panel, QWidget* parent)
     : QDialog(parent), m_clock(clock), m_display(std::move(display)), m_panel(panel) {
     setObjectName(QStringLiteral("SetTimeForm"));
-    setWindowTitle(QStringLiteral("Chronofex - Set Time"));
+    setWindowTitle(tr("Chronofex - Set Time"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
@@ -46,13 +50,13 @@ SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> dis
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,2}")), this);
     for (int i = 0; i < 4; ++i) {
         const Field& f = kFields[i];
-        auto* label = new QLabel(QString::fromLatin1(f.caption), this);
+        auto* label = new QLabel(tr(f.caption), this);
         label->setObjectName(QString::fromLatin1(f.label));
         label->setAlignment(Qt::AlignHCenter);
 
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(f.box));
-        box->setAccessibleName(QString::fromLatin1(f.spoken));
+        box->setAccessibleName(tr(f.spoken));
         box->setMaxLength(2);
         box->setValidator(digitsValidator);
         box->setAlignment(Qt::AlignCenter);
@@ -61,7 +65,7 @@ SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> dis
 
         auto* bar = new TopMaxScrollBar(this);
         bar->setObjectName(QString::fromLatin1(f.bar));
-        bar->setAccessibleName(QString::fromLatin1(f.spoken) + QStringLiteral(" (up increases)"));
+        bar->setAccessibleName(tr("%1 (up increases)").arg(tr(f.spoken)));
         bar->setMinimumHeight(110);
 
         grid->addWidget(label, 0, i, Qt::AlignHCenter);
@@ -75,10 +79,10 @@ SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> dis
     m_bars[2]->setTop(cfx::SetTimeModel::kMaxSeconds);
     m_bars[3]->setTop(cfx::SetTimeModel::subSecMax(m_clock.eventsPerSec()));
 
-    m_apply = new QPushButton(QStringLiteral("Apply"), this);
+    m_apply = new QPushButton(tr("Apply"), this);
     m_apply->setObjectName(QStringLiteral("Command1"));
-    m_apply->setAccessibleName(QStringLiteral("Apply"));
-    m_apply->setToolTip(QStringLiteral("Preset the stopwatch to this time"));
+    m_apply->setAccessibleName(tr("Apply"));
+    m_apply->setToolTip(tr("Preset the stopwatch to this time"));
     m_apply->setDefault(true);
 
     auto* outer = new QVBoxLayout(this);
@@ -157,8 +161,8 @@ cfx::SetTimeValues SetTimeDialog::values() const {
 
 void SetTimeDialog::setClockRunning(bool running) {
     m_apply->setEnabled(!running);
-    m_apply->setToolTip(running ? QStringLiteral("Stop the stopwatch to set a custom time")
-                                : QStringLiteral("Preset the stopwatch to this time"));
+    m_apply->setToolTip(running ? tr("Stop the stopwatch to set a custom time")
+                                : tr("Preset the stopwatch to this time"));
 }
 
 void SetTimeDialog::apply() {

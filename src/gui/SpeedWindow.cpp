@@ -24,7 +24,7 @@ SpeedWindow::SpeedWindow(MeasureClock clock, QWidget* parent)
 SpeedWindow::SpeedWindow(std::unique_ptr<SpeedMeter> meter, QWidget* parent)
     : MeasureWindow(*meter, parent), m_meter(std::move(meter)) {
     setObjectName(QStringLiteral("RateNSpeed"));
-    setWindowTitle(QStringLiteral("Speed"));
+    setWindowTitle(tr("Speed"));
     setWindowIcon(QIcon(QStringLiteral(":/SPEED")));
     createControls();
     finishSetup(800, -3200);
@@ -49,11 +49,11 @@ void SpeedWindow::createControls() {
         std::max(twipsToPixels(kClientWidthTwips) - 12,
                  valueMetrics.horizontalAdvance(QStringLiteral("9999999.9999")) + unitWidth + 20));
 
-    QLabel* distanceCaption = createLabel(this, "Label2", QStringLiteral("Length"));
+    QLabel* distanceCaption = createLabel(this, "Label2", tr("Length"));
     m_distanceBox = new DistanceBox(this);
     m_distanceBox->setObjectName(QStringLiteral("Text2"));
-    m_distanceBox->setToolTip(QStringLiteral("Enter distance"));
-    m_distanceBox->setAccessibleName(QStringLiteral("Length"));
+    m_distanceBox->setToolTip(tr("Enter distance"));
+    m_distanceBox->setAccessibleName(tr("Length"));
     m_distanceBox->setMaximumWidth(
         m_distanceBox->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 12);
     distanceCaption->setBuddy(m_distanceBox);
@@ -63,14 +63,14 @@ void SpeedWindow::createControls() {
     m_unitBox->setInsertPolicy(QComboBox::NoInsert);
     m_unitBox->addItems(speedUnitItems());
     m_unitBox->setCurrentIndex(0);
-    m_unitBox->setToolTip(QStringLiteral("Select unit"));
-    m_unitBox->setAccessibleName(QStringLiteral("Unit"));
+    m_unitBox->setToolTip(tr("Select unit"));
+    m_unitBox->setAccessibleName(tr("Unit"));
     auto* distance = new QHBoxLayout;
     distance->addWidget(distanceCaption);
     distance->addWidget(m_distanceBox);
     distance->addWidget(m_unitBox);
 
-    createStartButton(QStringLiteral("Command1"), QStringLiteral("Start/Stop timing"), this);
+    createStartButton(QStringLiteral("Command1"), tr("Start/Stop timing"), this);
     QFrame* frame = createButtonFrame(QStringLiteral("Frame3"), this);
     createStoreAndFreshButtons(frame);
     QHBoxLayout* framed = createButtonRow(frame);
@@ -83,7 +83,7 @@ void SpeedWindow::createControls() {
 
     createReportButtons(
         QStringLiteral("Command2"),
-        QStringLiteral("Creates files 'CFXSpeedResults' and 'CFXSpeedRawCSV' in program directory"),
+        tr("Creates files 'CFXSpeedResults' and 'CFXSpeedRawCSV' in program directory"),
         QStringLiteral("Command3"));
 
     addRow(distance);

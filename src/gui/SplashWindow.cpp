@@ -20,12 +20,9 @@
 
 namespace cfx {
 
-const QString SplashWindow::kContactAddress = QStringLiteral("chronofex@example.org");
+const QString SplashWindow::kContactAddress = QStringLiteral(CFX_CONTACT_EMAIL);
 
 namespace {
-
-const QString kCreditLine = QStringLiteral("by the Chronofex authors");
-const QString kSecondCreditLine = QStringLiteral("Made with Qt for the Linux desktop");
 
 // Shrinks a label's font until its text fits its width: the fonts found on the system may be
 // wider than the ones the picture was laid out for.
@@ -105,14 +102,14 @@ const QRect kThirdRow(180, 100, 228, 22);
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Chronofex"));
-    setAccessibleName(QStringLiteral("Chronofex"));
+    setWindowTitle(QStringLiteral("Chronofex"));    // no-tr: the program's name
+    setAccessibleName(QStringLiteral("Chronofex")); // no-tr: the program's name
 
     m_titleLabel = makeLabel("Label1", titleFont(15), kFirstRow, this);
     m_subtitleLabel = makeLabel("Label2", titleFont(11), kSecondRow, this);
     m_creditLabel = makeLabel("Label3", titleFont(11), kThirdRow, this);
     m_versionLabel = makeLabel("Label4", titleFont(15), kFirstRow, this);
-    m_versionLabel->setText(QStringLiteral("V 2.1.1"));
+    m_versionLabel->setText(versionText());
     fitText(m_versionLabel);
     m_secondCreditLabel = makeLabel("Label5", titleFont(11), kSecondRow, this);
 
@@ -123,8 +120,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     auto* contact = new ContactLabel(
         kContactAddress, [this] { openContact(); }, this);
     contact->setObjectName(QStringLiteral("Label6"));
-    contact->setAccessibleName(QStringLiteral("Write to ") + kContactAddress);
-    contact->setToolTip(QStringLiteral("Write an e-mail to ") + kContactAddress);
+    contact->setAccessibleName(tr("Write to %1").arg(kContactAddress));
+    contact->setToolTip(tr("Write an e-mail to %1").arg(kContactAddress));
     contact->setFont(plain);
     contact->setCursor(handCursor());
     QPalette palette = contact->palette();
@@ -139,9 +136,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_showTimer->setSingleShot(true);
     m_showTimer->setInterval(kShowMs);
 
-    m_menu = new QMenu(QStringLiteral("SplashMenu"), this);
+    m_menu = new QMenu(QStringLiteral("SplashMenu"), this); // no-tr: a pop-up shows no title
     m_menu->setObjectName(QStringLiteral("mnuSplash"));
-    QAction* close = m_menu->addAction(QStringLiteral("Close"));
+    QAction* close = m_menu->addAction(tr("Close"));
     close->setObjectName(QStringLiteral("mnuClose"));
 
     load();
@@ -172,14 +169,19 @@ void SplashWindow::load() {
     fitText(m_titleLabel);
 }
 
+QString SplashWindow::versionText() {
+    return QStringLiteral("V ") + QStringLiteral(CFX_VERSION);
+}
+
 QString SplashWindow::titleText() {
+    // no-tr: the product's title
     return QStringLiteral("Omnichron Stopwatch v") + QStringLiteral(CFX_VERSION);
 }
 
 void SplashWindow::showSplash() {
     m_mode = Mode::Splash;
     m_titleLabel->show();
-    m_creditLabel->setText(kCreditLine);
+    m_creditLabel->setText(tr("by the Chronofex authors"));
     fitText(m_creditLabel);
     m_creditLabel->show();
     m_versionLabel->hide();
@@ -199,7 +201,7 @@ void SplashWindow::showAbout() {
     m_titleLabel->hide();
     m_creditLabel->hide();
     m_versionLabel->show();
-    m_secondCreditLabel->setText(kSecondCreditLine);
+    m_secondCreditLabel->setText(tr("Made with Qt for the Linux desktop"));
     fitText(m_secondCreditLabel);
     m_secondCreditLabel->show();
     m_contactLabel->show();

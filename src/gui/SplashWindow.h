@@ -34,6 +34,8 @@ public:
 
     // "Omnichron Stopwatch v" and the program's version.
     static QString titleText();
+    // The about window's version line: "V " and the program's version.
+    static QString versionText();
 
     // The part of the window that is shown and takes the mouse: the picture without its key colour.
     QRegion outline() const { return m_outline; }

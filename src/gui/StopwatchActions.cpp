@@ -28,43 +28,46 @@ QMenu* makeSubmenu(QMenu* menu, const char* name, const QString& caption) {
 } // namespace
 
 StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
-    m_startStop = makeAction(this, "actStartStop", QStringLiteral("Start"));
+    m_startStop = makeAction(this, "actStartStop", tr("Start"));
     m_startStop->setShortcut(QKeySequence(Qt::Key_Space));
-    m_snap = makeAction(this, "actSnap", QStringLiteral("Snap"));
+    m_snap = makeAction(this, "actSnap", tr("Snap"));
     m_snap->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     m_snap->setEnabled(false);
-    m_reset = makeAction(this, "actReset", QStringLiteral("Reset"));
+    m_reset = makeAction(this, "actReset", tr("Reset"));
     m_reset->setShortcut(QKeySequence(Qt::Key_F5));
     m_reset->setEnabled(false);
 
-    m_hotkeys = makeAction(this, "mnuHotkeys", QStringLiteral("Set &Hotkeys..."));
-    m_setTime = makeAction(this, "mnuSetTime", QStringLiteral("Set Custom &Time..."));
-    m_mouseDown = makeAction(this, "mnuResponseMouseDown",
-                             QStringLiteral("Controls trigger on Mouse&Down"), true);
-    m_mouseUp = makeAction(this, "mnuResponseMouseUp",
-                           QStringLiteral("Controls trigger on Mouse&Up"), true);
-    m_flashSound = makeAction(this, "mnuFlashSound", QStringLiteral("SNAP F&lash/Sound"), true);
+    m_hotkeys = makeAction(this, "mnuHotkeys", tr("Set &Hotkeys..."));
+    m_setTime = makeAction(this, "mnuSetTime", tr("Set Custom &Time..."));
+    m_mouseDown =
+        makeAction(this, "mnuResponseMouseDown", tr("Controls trigger on Mouse&Down"), true);
+    m_mouseUp = makeAction(this, "mnuResponseMouseUp", tr("Controls trigger on Mouse&Up"), true);
+    m_flashSound = makeAction(this, "mnuFlashSound", tr("SNAP F&lash/Sound"), true);
     m_flashSound->setChecked(true);
-    m_report = makeAction(this, "mnuReport", QStringLiteral("Re&port"), true);
-    m_minimizeToTray = makeAction(this, "mnuSysTrayMinimize", QStringLiteral("&Minimize to Tray"));
-    m_restoreFromTray = makeAction(this, "mnuSysTrayRestore", QStringLiteral("R&estore from Tray"));
-    m_rate = makeAction(this, "mnuRate", QStringLiteral("&Cycle Rate Module"), true);
-    m_speed = makeAction(this, "mnuSpeed", QStringLiteral("Sp&eed Module"), true);
-    m_open = makeAction(this, "mnuFileOpen", QStringLiteral("&Open..."));
-    m_save = makeAction(this, "mnuFileSave", QStringLiteral("&Save..."));
-    m_about = makeAction(this, "mnuAbout", QStringLiteral("&About..."));
-    m_exit = makeAction(this, "mnuExit", QStringLiteral("E&xit"));
+    m_report = makeAction(this, "mnuReport", tr("Re&port"), true);
+    m_minimizeToTray = makeAction(this, "mnuSysTrayMinimize", tr("&Minimize to Tray"));
+    m_restoreFromTray = makeAction(this, "mnuSysTrayRestore", tr("R&estore from Tray"));
+    m_rate = makeAction(this, "mnuRate", tr("&Cycle Rate Module"), true);
+    m_speed = makeAction(this, "mnuSpeed", tr("Sp&eed Module"), true);
+    m_open = makeAction(this, "mnuFileOpen", tr("&Open..."));
+    m_save = makeAction(this, "mnuFileSave", tr("&Save..."));
+    m_help = makeAction(this, "mnuHelp", tr("&Help"));
+    // Shown in the menu; F1 works in every window through the handbook's own key watch.
+    m_help->setShortcut(QKeySequence(Qt::Key_F1));
+    m_help->setShortcutContext(Qt::WidgetShortcut);
+    m_about = makeAction(this, "mnuAbout", tr("&About..."));
+    m_exit = makeAction(this, "mnuExit", tr("E&xit"));
 
-    m_menu = std::make_unique<QMenu>(QStringLiteral("CFX&Options"));
+    m_menu = std::make_unique<QMenu>(tr("CFX&Options"));
     m_menu->setObjectName(QStringLiteral("mnuCFXOptions"));
     m_menu->addAction(m_hotkeys);
     m_menu->addAction(m_setTime);
-    m_mouseMenu = makeSubmenu(m_menu.get(), "mnuMouse", QStringLiteral("Mouse &Response"));
+    m_mouseMenu = makeSubmenu(m_menu.get(), "mnuMouse", tr("Mouse &Response"));
     m_mouseMenu->addAction(m_mouseDown);
     m_mouseMenu->addAction(m_mouseUp);
     m_menu->addAction(m_flashSound);
     m_menu->addAction(m_report);
-    m_trayMenu = makeSubmenu(m_menu.get(), "mnuSysTray", QStringLiteral("S&ystem Tray"));
+    m_trayMenu = makeSubmenu(m_menu.get(), "mnuSysTray", tr("S&ystem Tray"));
     m_trayMenu->setToolTipsVisible(true); // says why Minimize is disabled
     m_trayMenu->addAction(m_minimizeToTray);
     m_trayMenu->addAction(m_restoreFromTray);
@@ -73,9 +76,10 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_menu->addAction(m_speed);
     m_separator2 = m_menu->addSeparator();
     m_separator2->setObjectName(QStringLiteral("mnuSeparator2"));
-    m_fileMenu = makeSubmenu(m_menu.get(), "mnuFile", QStringLiteral("&File"));
+    m_fileMenu = makeSubmenu(m_menu.get(), "mnuFile", tr("&File"));
     m_fileMenu->addAction(m_open);
     m_fileMenu->addAction(m_save);
+    m_menu->addAction(m_help);
     m_menu->addAction(m_about);
     m_menu->addAction(m_exit);
 
@@ -95,11 +99,11 @@ QAction* StopwatchActions::trayMenuAction() const {
 void StopwatchActions::prepareFullMenu(bool inTray) {
     for (QAction* action :
          {m_hotkeys, m_setTime, m_mouseMenu->menuAction(), m_flashSound, m_report, m_minimizeToTray,
-          m_rate, m_speed, m_separator2, m_fileMenu->menuAction(), m_about})
+          m_rate, m_speed, m_separator2, m_fileMenu->menuAction(), m_help, m_about})
         action->setVisible(true);
     for (QAction* action :
          {m_hotkeys, m_mouseMenu->menuAction(), m_flashSound, m_trayMenu->menuAction(), m_report,
-          m_fileMenu->menuAction(), m_about, m_exit})
+          m_fileMenu->menuAction(), m_help, m_about, m_exit})
         action->setEnabled(true);
     m_minimizeToTray->setEnabled(!inTray);
     m_restoreFromTray->setEnabled(inTray);
@@ -108,7 +112,7 @@ void StopwatchActions::prepareFullMenu(bool inTray) {
 void StopwatchActions::prepareTrayMenu() {
     for (QAction* action :
          {m_hotkeys, m_setTime, m_mouseMenu->menuAction(), m_flashSound, m_minimizeToTray, m_report,
-          m_fileMenu->menuAction(), m_about, m_rate, m_speed, m_separator2})
+          m_fileMenu->menuAction(), m_help, m_about, m_rate, m_speed, m_separator2})
         action->setVisible(false);
     for (QAction* action : {m_trayMenu->menuAction(), m_restoreFromTray, m_exit})
         action->setEnabled(true);

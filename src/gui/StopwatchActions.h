@@ -39,6 +39,7 @@ public:
     QAction* speed() const { return m_speed; }
     QAction* open() const { return m_open; }
     QAction* save() const { return m_save; }
+    QAction* help() const { return m_help; }
     QAction* about() const { return m_about; }
     QAction* exit() const { return m_exit; }
 
@@ -79,6 +80,7 @@ private:
     QAction* m_speed = nullptr;
     QAction* m_open = nullptr;
     QAction* m_save = nullptr;
+    QAction* m_help = nullptr;
     QAction* m_about = nullptr;
     QAction* m_exit = nullptr;
     QAction* m_separator2 = nullptr;
