@@ -45,6 +45,36 @@
     </message>
 </context>
 <context>
+    <name>cfx::GapChart</name>
+    <message>
+        <source>Gap chart</source>
+        <translation>Abstandsdiagramm</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n Abstand</numerusform>
+            <numerusform>%n Abstände</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No readings</source>
+        <translation>Keine Messwerte</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Durchschnitt</translation>
+    </message>
+    <message>
+        <source>Gaps between readings</source>
+        <translation>Abstände zwischen den Messwerten</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Die Datei konnte nicht geschrieben werden.</translation>
+    </message>
+</context>
+<context>
     <name>cfx::HelpWindow</name>
     <message>
         <source>Chronofex - Help</source>
@@ -455,6 +485,21 @@ Taste: F5</translation>
     </message>
 </context>
 <context>
+    <name>cfx::ReadingsTableModel</name>
+    <message>
+        <source>excluded from the time calculations</source>
+        <translation>aus den Zeitberechnungen ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>taken while the stopwatch was stopped</source>
+        <translation>bei angehaltener Stoppuhr genommen</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Abstand</translation>
+    </message>
+</context>
+<context>
     <name>cfx::ReportWindow</name>
     <message>
         <source>Chronofex - Report</source>
@@ -519,6 +564,64 @@ Taste: F5</translation>
     <message>
         <source>Include</source>
         <translation>Einbeziehen</translation>
+    </message>
+    <message>
+        <source>Gap statistics</source>
+        <translation>Abstandsstatistik</translation>
+    </message>
+    <message>
+        <source>Show gap chart</source>
+        <translation>Abstandsdiagramm zeigen</translation>
+    </message>
+    <message>
+        <source>Save Chart...</source>
+        <translation>Diagramm speichern...</translation>
+    </message>
+    <message>
+        <source>Save Chart</source>
+        <translation>Diagramm speichern</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>No readings</source>
+        <translation>Keine Messwerte</translation>
+    </message>
+    <message>
+        <source>Included: %1   Average: %2   Median: %3
+Longest: %4   Shortest: %5
+Standard deviation: %6</source>
+        <translation>Berücksichtigt: %1   Durchschnitt: %2   Median: %3
+Längster: %4   Kürzester: %5
+Standardabweichung: %6</translation>
+    </message>
+    <message>
+        <source>Chronofex Gaps.png</source>
+        <translation>Chronofex Abstände.png</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;SVG image (*.svg)</source>
+        <translation>PNG-Bild (*.png);;SVG-Bild (*.svg)</translation>
+    </message>
+    <message>
+        <source>The chart could not be saved to &quot;%1&quot;.
+%2</source>
+        <translation>Das Diagramm konnte nicht unter „%1“ gespeichert werden.
+%2</translation>
+    </message>
+    <message>
+        <source>Written: %1 in %2</source>
+        <translation>Geschrieben: %1 in %2</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
     </message>
 </context>
 <context>

@@ -456,7 +456,7 @@ void ReportWindow::saveChart() {
     const QString folder = m_chartFolder.isEmpty() ? QDir::homePath() : m_chartFolder;
     QString filter;
     const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save Chart"), QDir(folder).filePath(QStringLiteral("Chronofex Gaps.png")),
+        this, tr("Save Chart"), QDir(folder).filePath(tr("Chronofex Gaps.png")),
         tr("PNG image (*.png);;SVG image (*.svg)"), &filter);
     if (path.isEmpty())
         return;

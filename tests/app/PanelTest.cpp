@@ -89,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(names,
                  (QStringList{"mnuHotkeys", "mnuSetTime", "mnuMouse", "mnuFlashSound", "mnuReport",
                               "mnuSysTray", "mnuSeparator1", "mnuRate", "mnuSpeed", "mnuSeparator2",
-                              "mnuFile", "mnuAbout", "mnuExit"}));
+                              "mnuFile", "mnuHelp", "mnuAbout", "mnuExit"}));
         QVERIFY(actions().flashSound()->isChecked());
         QVERIFY(actions().mouseUp()->isChecked());
         QVERIFY(!actions().mouseDown()->isChecked());

@@ -95,10 +95,11 @@ private Q_SLOTS:
         item("mnuSysTrayRestore")->trigger();
         panel().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(shown(menu), QStringList({"Set &Hotkeys...", "Set Custom &Time...",
-                                           "Mouse &Response", "SNAP F&lash/Sound", "Re&port",
-                                           "S&ystem Tray", "-", "&Cycle Rate Module",
-                                           "Sp&eed Module", "-", "&File", "&About...", "E&xit"}));
+        QCOMPARE(
+            shown(menu),
+            QStringList({"Set &Hotkeys...", "Set Custom &Time...", "Mouse &Response",
+                         "SNAP F&lash/Sound", "Re&port", "S&ystem Tray", "-", "&Cycle Rate Module",
+                         "Sp&eed Module", "-", "&File", "&Help", "&About...", "E&xit"}));
         QCOMPARE(shown(trayMenu()), QStringList({"&Minimize to Tray", "R&estore from Tray (off)"}));
         menu->hide();
     }

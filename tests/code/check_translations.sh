@@ -13,7 +13,7 @@ checked=()
 for ts in "$src"/translations/*.ts; do
     cp "$ts" "$tmp/"
     # Without -no-obsolete, a text the sources lost stays in the copy as "vanished".
-    "$lupdate" -silent -locations none -I "$src/src" "$src"/src/gui/*.cpp "$src"/src/gui/*.h \
+    "$lupdate" -silent -locations none -I "$src/src" "$src"/src/gui/*.cpp "$src"/src/gui/*.h "$src"/src/models/*.cpp \
         "$src"/src/app/*.cpp "$src"/src/app/*.h -ts "$tmp/$(basename "$ts")"
     checked+=("$tmp/$(basename "$ts")")
 done
