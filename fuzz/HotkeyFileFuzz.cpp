@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const cfx::HotkeyFileRead read = cfx::parseHotkeyLines(cfx::decodeLines(bytes));
     // Whatever the reader takes, it reads as the parser does.
     check(!fromFile.ok || (fromFile.set == read.set && fromFile.repaired == read.repaired));
-    check(read.validLines >= 0 && read.validLines <= cfx::HotkeyFileLineCount);
-    check(read.repaired == (read.validLines < cfx::HotkeyFileLineCount));
+    check(read.validLines >= 0 && read.validLines <= cfx::kHotkeyFileLineCount);
+    check(read.repaired == (read.validLines < cfx::kHotkeyFileLineCount));
 
     // What the program writes back reads as the same set, undamaged.
     const QByteArray written = cfx::crlfBytes(cfx::hotkeyFileLines(read.set));
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!again.repaired);
     check(again.set == read.set);
 
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         const int modifiers = read.set.modifiers[i];
         check(cfx::toRegistrationModifiers(cfx::toEntryBoxModifiers(modifiers)) == modifiers);
         // Whatever the numbers, the key lookups and the shown text are defined.

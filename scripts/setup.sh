@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    build-essential cmake ninja-build ccache pkg-config clang-format
+    build-essential cmake ninja-build ccache pkg-config clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
     qt6-tools-dev qt6-l10n-tools
     qt6-qpa-plugins libzip-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libx11-dev libgl-dev

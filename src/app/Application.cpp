@@ -57,8 +57,9 @@ private:
 
 } // namespace
 
-Application::Application(const QString& dataDir, QObject* parent)
-    : QObject(parent), m_dataDir(dataDir), m_timeSource(std::make_unique<SteadyClock>()) {
+Application::Application(QString dataDir, QObject* parent)
+    : QObject(parent), m_dataDir(std::move(dataDir)),
+      m_timeSource(std::make_unique<SteadyClock>()) {
     m_clock = std::make_unique<Stopwatch>(*m_timeSource);
 }
 

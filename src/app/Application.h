@@ -39,7 +39,7 @@ class ReportWindow;
 class Application : public QObject {
     Q_OBJECT
 public:
-    explicit Application(const QString& dataDir, QObject* parent = nullptr);
+    explicit Application(QString dataDir, QObject* parent = nullptr);
     ~Application() override;
 
     // Creates the panel and the windows it loads, in the panel's start-up order. Separate from

@@ -4,11 +4,11 @@ namespace cfx {
 
 int registerHotkeys(HotkeyRegistrations& held, const HotkeySet& set, HotkeyGrabber& grabber) {
     int failures = 0;
-    for (int i = 0; i < HotkeyCount; ++i) {
+    for (int i = 0; i < kHotkeyCount; ++i) {
         held.modifiers[i] = set.modifiers[i];
         held.keyCodes[i] = set.keyCodes[i];
     }
-    for (int i = 0; i < HotkeyCount; ++i) {
+    for (int i = 0; i < kHotkeyCount; ++i) {
         if (held.registered[i]) {
             grabber.release(i);
             held.registered[i] = false;
@@ -31,7 +31,7 @@ int registerHotkeys(HotkeyRegistrations& held, const HotkeySet& set, HotkeyGrabb
 }
 
 void releaseHotkeys(HotkeyRegistrations& held, HotkeyGrabber& grabber) {
-    for (int i = 0; i < HotkeyCount; ++i) {
+    for (int i = 0; i < kHotkeyCount; ++i) {
         if (held.registered[i])
             grabber.release(i);
         held.registered[i] = false;

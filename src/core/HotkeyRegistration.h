@@ -37,9 +37,9 @@ private:
 // The hotkeys as the program currently holds them, by identifier (0 Start/Stop, 1 Snap, 2 Reset,
 // 3 Menu): the combination of each and whether the desktop gave it to the program.
 struct HotkeyRegistrations {
-    std::array<int, HotkeyCount> modifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
-    std::array<int, HotkeyCount> keyCodes{};  // virtual-key codes; 0 = none assigned
-    std::array<bool, HotkeyCount> registered{};
+    std::array<int, kHotkeyCount> modifiers{}; // 1 = Alt, 2 = Ctrl, 4 = Shift
+    std::array<int, kHotkeyCount> keyCodes{};  // virtual-key codes; 0 = none assigned
+    std::array<bool, kHotkeyCount> registered{};
 };
 
 // Takes the set's modifiers and keys into the registrations for every hotkey, then registers

@@ -12,20 +12,20 @@ MeasureMeter::~MeasureMeter() = default;
 bool MeasureMeter::beginPress() {
     m_view.freshEnabled = true;
     if (!m_clock.running()) {
-        m_view.value = MeasureTexts::stopped;
+        m_view.value = MeasureTexts::kStopped;
         clearDetails();
         toIdle();
         m_view.storeEnabled = false;
         return false;
     }
-    if (m_view.value == MeasureTexts::stopped)
-        m_view.value = MeasureTexts::zero;
+    if (m_view.value == MeasureTexts::kStopped)
+        m_view.value = MeasureTexts::kZero;
     return true;
 }
 
 void MeasureMeter::toIdle() {
-    m_view.startCaption = MeasureTexts::start;
-    m_view.startIcon = MeasureTexts::startIcon;
+    m_view.startCaption = MeasureTexts::kStart;
+    m_view.startIcon = MeasureTexts::kStartIcon;
     m_clickCount = 0;
 }
 
@@ -50,7 +50,7 @@ void MeasureMeter::fresh() {
     toIdle();
     m_records.clear();
     m_view.freshEnabled = false;
-    m_view.value = MeasureTexts::reset;
+    m_view.value = MeasureTexts::kReset;
     clearDetails();
     m_view.storeEnabled = false;
     m_view.reportsEnabled = false;

@@ -10,17 +10,17 @@ namespace cfx {
 
 // Texts and icon names the meters put on their windows.
 struct MeasureTexts {
-    static inline const QString zero = QStringLiteral("0.0");
-    static inline const QString timing = QStringLiteral("Timing...");
-    static inline const QString stopped = QStringLiteral("Stopped");
-    static inline const QString reset = QStringLiteral("Reset");
-    static inline const QString start = QStringLiteral("Start");
-    static inline const QString stop = QStringLiteral("Stop");
+    static inline const QString kZero = QStringLiteral("0.0");
+    static inline const QString kTiming = QStringLiteral("Timing...");
+    static inline const QString kStopped = QStringLiteral("Stopped");
+    static inline const QString kReset = QStringLiteral("Reset");
+    static inline const QString kStart = QStringLiteral("Start");
+    static inline const QString kStop = QStringLiteral("Stop");
     // Shown instead of a rate or speed that would need a division by zero (all marks in one tick).
-    static inline const QString undefined = QStringLiteral("-");
-    static inline const QString startIcon = QStringLiteral("START");
-    static inline const QString stopIcon = QStringLiteral("STOP");
-    static inline const QString waitingIcon = QStringLiteral("WAITING");
+    static inline const QString kUndefined = QStringLiteral("-");
+    static inline const QString kStartIcon = QStringLiteral("START");
+    static inline const QString kStopIcon = QStringLiteral("STOP");
+    static inline const QString kWaitingIcon = QStringLiteral("WAITING");
 };
 
 // What the rate and speed meters share, without widgets: presses on Start against the main
@@ -30,9 +30,9 @@ class MeasureMeter {
 public:
     // The state of the controls every measure window has.
     struct View {
-        QString value = MeasureTexts::zero; // the main value in the display, or what is going on
-        QString startCaption = MeasureTexts::start;
-        QString startIcon = MeasureTexts::startIcon;
+        QString value = MeasureTexts::kZero; // the main value in the display, or what is going on
+        QString startCaption = MeasureTexts::kStart;
+        QString startIcon = MeasureTexts::kStartIcon;
         bool storeEnabled = false;
         bool freshEnabled = false;
         bool reportsEnabled = false;

@@ -39,7 +39,7 @@ RateResult calculateRate(const std::array<qint32, 5>& marks, int n) {
     const float perMinute = 60.0f / result.secsPerCycle;
     if (!std::isfinite(perMinute)) {
         // All marks fell in one tick: there is no rate to show.
-        result.cyclesPerMinText = MeasureTexts::undefined;
+        result.cyclesPerMinText = MeasureTexts::kUndefined;
         return result;
     }
     result.cyclesPerMinRaw = singleText(perMinute);
@@ -67,9 +67,9 @@ void RateMeter::press(const QString& cyclesText) {
         m_marks[k - 1] = elapsedCs();
         m_view.startCaption.clear();
         if (k == 1)
-            m_view.startIcon = MeasureTexts::waitingIcon;
+            m_view.startIcon = MeasureTexts::kWaitingIcon;
         m_view.storeEnabled = false;
-        m_view.value = MeasureTexts::timing;
+        m_view.value = MeasureTexts::kTiming;
         m_rateView.cyclesPerMinLeftTwips = kCyclesPerMinBlankLeftTwips;
         m_rateView.cyclesPerMin.clear();
         m_rateView.cyclesBoxEnabled = false;

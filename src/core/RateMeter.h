@@ -34,7 +34,7 @@ public:
 
     // What the rate window shows besides the shared view.
     struct RateView {
-        QString cyclesPerMin = MeasureTexts::zero;
+        QString cyclesPerMin = MeasureTexts::kZero;
         int cyclesPerMinLeftTwips = kCyclesPerMinLeftTwips;
         bool cyclesBoxEnabled = true;
     };

@@ -8,7 +8,8 @@ namespace cfx {
 // a (top), b (upper right), c (lower right), d (bottom), e (lower left), f (upper left),
 // g (middle).
 
-enum Segment : int { SegA = 0, SegB, SegC, SegD, SegE, SegF, SegG, kSegmentCount };
+enum Segment : int { SegA = 0, SegB, SegC, SegD, SegE, SegF, SegG };
+inline constexpr int kSegmentCount = SegG + 1;
 
 // Segments of a digit 0-9; any other value lights nothing.
 std::uint8_t segmentMask(int digit);

@@ -40,19 +40,19 @@ std::optional<float> calculateSpeed(float distance, qint32 deltaCs, SpeedUnit un
         speed = d * 360000.0 / static_cast<double>(qint64{deltaCs} * 5280);
         break;
     }
-    const float single = static_cast<float>(speed);
+    const auto single = static_cast<float>(speed);
     if (!std::isfinite(single))
         return std::nullopt;
     return single;
 }
 
 QString speedText(std::optional<float> speed) {
-    return speed ? formatHashes(*speed) : MeasureTexts::undefined;
+    return speed ? formatHashes(*speed) : MeasureTexts::kUndefined;
 }
 
 QString speedDisplay(std::optional<float> speed) {
     if (!speed)
-        return MeasureTexts::undefined;
+        return MeasureTexts::kUndefined;
     // Compared as the single is written (seven significant digits), so 9999999.5 counts as 1E7.
     const double shown = numericValue(QString::number(static_cast<double>(*speed), 'g', 7));
     if (shown > 9999999.0)
@@ -68,18 +68,18 @@ SpeedMeter::SpeedMeter(MeasureClock clock)
 void SpeedMeter::press(const QString& distanceText, const QString& unitText) {
     if (!beginPress())
         return;
-    if (m_view.startCaption != MeasureTexts::start) {
-        m_view.startCaption = MeasureTexts::start;
-        m_view.startIcon = MeasureTexts::startIcon;
+    if (m_view.startCaption != MeasureTexts::kStart) {
+        m_view.startCaption = MeasureTexts::kStart;
+        m_view.startIcon = MeasureTexts::kStartIcon;
     } else {
-        m_view.startCaption = MeasureTexts::stop;
-        m_view.startIcon = MeasureTexts::stopIcon;
+        m_view.startCaption = MeasureTexts::kStop;
+        m_view.startIcon = MeasureTexts::kStopIcon;
     }
     ++m_clickCount;
     if (m_clickCount == 1) {
         m_startCs = elapsedCs();
         m_view.storeEnabled = false;
-        m_view.value = MeasureTexts::timing;
+        m_view.value = MeasureTexts::kTiming;
         m_unitCaption.clear();
         return;
     }
@@ -94,7 +94,7 @@ void SpeedMeter::calculate(const QString& distanceText, const QString& unitText)
     // A unit typed by hand that is no list item leaves the previous speed in place.
     const std::optional<SpeedUnit> unit = speedUnitOf(unitText);
     if (unit) {
-        const qint32 delta = static_cast<qint32>(qint64{m_stopCs} - m_startCs);
+        const auto delta = static_cast<qint32>(qint64{m_stopCs} - m_startCs);
         m_speed = calculateSpeed(m_distance, delta, *unit);
         m_speedText = speedText(m_speed);
         m_speedWithUnit = m_speedText + speedUnitText(*unit);

@@ -15,7 +15,7 @@
 namespace cfx {
 
 namespace {
-const char* const kRoles[cfx::HotkeyCount] = {QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Start/Stop"),
+const char* const kRoles[cfx::kHotkeyCount] = {QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Start/Stop"),
                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Snap"),
                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Reset"),
                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Menu")};
@@ -40,7 +40,7 @@ HotkeyDialog::~HotkeyDialog() {
 
 void HotkeyDialog::buildControls() {
     auto* grid = new QGridLayout;
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         const QString n = QString::number(i + 1);
         const QString role = tr(kRoles[i]);
         m_frames[i] = new QGroupBox(role, this);
@@ -95,7 +95,7 @@ void HotkeyDialog::buildControls() {
 }
 
 void HotkeyDialog::wireControls() {
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         connect(m_checks[i], &QCheckBox::toggled, this, [this, i] { enabledChanged(i); });
         connect(m_boxes[i], &HotkeyEdit::keyRefused, this, [this] {
             m_hint->setText(tr("That key depends on the keyboard layout and cannot "
@@ -113,7 +113,7 @@ void HotkeyDialog::wireControls() {
 }
 
 void HotkeyDialog::fillBoxes(const cfx::HotkeySet& set) {
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         m_boxes[i]->setHotkey(cfx::toEntryBoxModifiers(set.modifiers[i] & 0xFF),
                               set.keyCodes[i] & 0xFF);
         m_checks[i]->setChecked(set.enabled[i]);
@@ -133,7 +133,7 @@ void HotkeyDialog::setAllEnabled(bool on) {
 
 cfx::HotkeySet HotkeyDialog::boxValues() const {
     cfx::HotkeySet set;
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         set.modifiers[i] = cfx::toRegistrationModifiers(m_boxes[i]->modifiers() & 0xFF);
         set.keyCodes[i] = m_boxes[i]->keyCode() & 0xFF;
         set.enabled[i] = m_checks[i]->isChecked();

@@ -40,9 +40,9 @@ private:
     void setAllEnabled(bool on);
 
     HotkeyEditing& m_service;
-    std::array<QGroupBox*, cfx::HotkeyCount> m_frames{};
-    std::array<QCheckBox*, cfx::HotkeyCount> m_checks{};
-    std::array<HotkeyEdit*, cfx::HotkeyCount> m_boxes{};
+    std::array<QGroupBox*, cfx::kHotkeyCount> m_frames{};
+    std::array<QCheckBox*, cfx::kHotkeyCount> m_checks{};
+    std::array<HotkeyEdit*, cfx::kHotkeyCount> m_boxes{};
     QPushButton* m_ok = nullptr;
     QPushButton* m_restore = nullptr;
     QPushButton* m_enableAll = nullptr;

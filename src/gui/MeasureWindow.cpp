@@ -147,7 +147,7 @@ MeasureWindow::MeasureWindow(MeasureMeter& meter, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_meter(meter) {
     m_displayPanel = new DisplayPanel(this);
-    m_valueLabel = createLabel(m_displayPanel, "Label1", MeasureTexts::zero);
+    m_valueLabel = createLabel(m_displayPanel, "Label1", MeasureTexts::kZero);
     m_valueLabel->setFont(valueFont());
     m_displayPanel->setFixedHeight(QFontMetrics(valueFont()).height() + 10);
 
@@ -169,7 +169,7 @@ void MeasureWindow::addRecord(const QString& comment) {
 
 void MeasureWindow::createStartButton(const QString& objectName, const QString& toolTip,
                                       QWidget* parent) {
-    m_startButton = new MeasureButton(objectName, MeasureTexts::start, MeasureTexts::startIcon,
+    m_startButton = new MeasureButton(objectName, MeasureTexts::kStart, MeasureTexts::kStartIcon,
                                       toolTip, parent);
 }
 
@@ -253,15 +253,15 @@ namespace {
 
 // The meters' words in the language of the interface; a number passes unchanged.
 QString shownText(const QString& text) {
-    if (text == MeasureTexts::timing)
+    if (text == MeasureTexts::kTiming)
         return MeasureWindow::tr("Timing...");
-    if (text == MeasureTexts::stopped)
+    if (text == MeasureTexts::kStopped)
         return MeasureWindow::tr("Stopped");
-    if (text == MeasureTexts::reset)
+    if (text == MeasureTexts::kReset)
         return MeasureWindow::tr("Reset");
-    if (text == MeasureTexts::start)
+    if (text == MeasureTexts::kStart)
         return MeasureWindow::tr("Start");
-    if (text == MeasureTexts::stop)
+    if (text == MeasureTexts::kStop)
         return MeasureWindow::tr("Stop");
     return text;
 }

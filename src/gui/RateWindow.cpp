@@ -35,13 +35,13 @@ RateWindow::~RateWindow() = default;
 
 void RateWindow::createControls() {
     DisplayPanel* panel = displayPanel();
-    m_cyclesPerMinLabel = createLabel(panel, "Label2", MeasureTexts::zero);
+    m_cyclesPerMinLabel = createLabel(panel, "Label2", MeasureTexts::kZero);
     m_cyclesPerMinLabel->setFont(valueFont());
     // Room for the widest values the window shows side by side, e.g. "999.99" and "9999.99".
     const QFontMetrics valueMetrics(valueFont());
     const int wanted = std::max(twipsToPixels(RateMeter::kCyclesPerMinBlankLeftTwips) +
                                     valueMetrics.horizontalAdvance(QStringLiteral("9999.99")),
-                                kValueLeft + valueMetrics.horizontalAdvance(MeasureTexts::timing));
+                                kValueLeft + valueMetrics.horizontalAdvance(MeasureTexts::kTiming));
     panel->setMinimumWidth(std::max(twipsToPixels(kClientWidthTwips) - 12, wanted + 8));
 
     auto* captions = new QWidget(this);

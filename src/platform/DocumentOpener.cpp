@@ -1,11 +1,11 @@
 #include "platform/DocumentOpener.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace cfx {
 
@@ -56,16 +56,28 @@ bool DocumentOpener::open(const cfx::docx::Document& doc, const QString& name, Q
     const QByteArray bytes = cfx::docx::packageBytes(doc);
     QString path;
     if (!bytes.isEmpty() && QDir().mkpath(m_folder)) {
-        QTemporaryFile file(QDir(m_folder).filePath(name + QStringLiteral(" XXXXXX.docx")));
-        file.setAutoRemove(false);
-        if (file.open()) {
-            path = file.fileName();
+        // Named by its kind and the minute it was made; a second one in the same minute gets a
+        // number. NewOnly never replaces a document that is open in the word processor.
+        const QString stem =
+            name + QLatin1Char(' ') +
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
+        for (int copy = 1; copy <= 100 && path.isEmpty(); ++copy) {
+            const QString candidate = QDir(m_folder).filePath(
+                copy == 1 ? stem + QStringLiteral(".docx")
+                          : QStringLiteral("%1 (%2).docx").arg(stem).arg(copy));
+            QFile file(candidate);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                if (file.exists())
+                    continue;
+                break;
+            }
             const bool written = file.write(bytes) == bytes.size() && file.flush();
             file.close();
-            if (!written) {
-                QFile::remove(path);
-                path.clear();
-            }
+            if (written)
+                path = candidate;
+            else
+                QFile::remove(candidate);
+            break;
         }
     }
     if (path.isEmpty() || !m_launch(QUrl::fromLocalFile(path))) {

@@ -56,13 +56,13 @@ HotkeySet HotkeyService::readRepaired() {
 
 void HotkeyService::registerAndReport(const HotkeySet& set) {
     if (!m_grabber) {
-        for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        for (int i = 0; i < cfx::kHotkeyCount; ++i) {
             m_held.modifiers[i] = set.modifiers[i];
             m_held.keyCodes[i] = set.keyCodes[i];
             m_held.registered[i] = false;
         }
         bool wanted = false;
-        for (int i = 0; i < cfx::HotkeyCount; ++i)
+        for (int i = 0; i < cfx::kHotkeyCount; ++i)
             wanted = wanted || (set.enabled[i] && set.keyCodes[i] != 0);
         if (wanted && !m_unavailableReported) {
             m_unavailableReported = true;
@@ -97,7 +97,7 @@ HotkeySet HotkeyService::fileValues() {
 
 HotkeySet HotkeyService::beginEditing() {
     if (!m_editing) {
-        for (int i = 0; i < cfx::HotkeyCount; ++i) {
+        for (int i = 0; i < cfx::kHotkeyCount; ++i) {
             m_beforeEditing.modifiers[i] = m_held.modifiers[i];
             m_beforeEditing.keyCodes[i] = m_held.keyCodes[i];
             m_beforeEditing.enabled[i] = m_held.registered[i];
@@ -105,7 +105,7 @@ HotkeySet HotkeyService::beginEditing() {
     }
     m_editing = true;
     const HotkeySet file = readRepaired();
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         m_held.modifiers[i] = file.modifiers[i];
         m_held.keyCodes[i] = file.keyCodes[i];
     }
@@ -116,7 +116,7 @@ HotkeySet HotkeyService::beginEditing() {
 
 void HotkeyService::finishEditing(const HotkeySet& boxes) {
     HotkeySet result;
-    for (int i = 0; i < cfx::HotkeyCount; ++i) {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         result.enabled[i] = boxes.enabled[i];
         // A disabled hotkey keeps the values the file had when the dialog opened.
         result.modifiers[i] = boxes.enabled[i] ? boxes.modifiers[i] : m_held.modifiers[i];

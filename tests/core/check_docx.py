@@ -81,6 +81,14 @@ check_table("stopwatch", d.tables[0], [
     ["2", "00:00:10.40", "50.00", "00:00:05.20", ""],
     ["3", "00:00:20.80", "100.00", "00:00:10.40", "Lap, with comma & <xml>"]], {4: 190})
 
+# The title in its style, the properties a file manager shows, the excluded reading shaded.
+check(d.paragraphs[0].style.name == "Title", f"stopwatch: title style {d.paragraphs[0].style.name}")
+props = d.core_properties
+check((props.title, props.author, props.created.year) == ("Chronofex Report", "Chronofex", 2026),
+      f"stopwatch: properties {props.title!r} {props.author!r} {props.created!r}")
+shaded = ['w:fill="F2F2F2"' in row.cells[1]._tc.xml for row in d.tables[0].rows[1:]]
+check(shaded == [False, True, False], f"stopwatch: shaded rows {shaded}")
+
 # Rate report.
 d = docx.Document(f"{folder}/rate.docx")
 check_common("rate", d, "Chronofex Rate Report")

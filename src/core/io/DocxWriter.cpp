@@ -11,9 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace cfx {
-
-namespace docx {
+namespace cfx::docx {
 
 namespace {
 
@@ -26,6 +24,7 @@ constexpr double kMarginPt = 72;        // one inch on every side
 constexpr double kCellPaddingPt = 12.0; // default cell margins (2 x 5.4 pt) and the borders
 constexpr double kMinColumnPt = 24.0;   // no content-sized column gets narrower
 constexpr const char* kHeaderFill = "D9D9D9";
+constexpr const char* kShadedFill = "F2F2F2";
 
 int twips(double pt) {
     return static_cast<int>(std::lround(pt * 20.0));
@@ -255,6 +254,11 @@ void writeRun(XmlOut& x, const QString& text, bool bold, double sizePt, double d
 
 void writeParagraph(XmlOut& x, const Paragraph& p, double defaultPt) {
     x.start("w:p");
+    if (p.title) {
+        x.start("w:pPr");
+        x.val("w:pStyle", "Title");
+        x.end();
+    }
     for (const Run& run : p.runs)
         writeRun(x, run.text, run.bold, run.sizePt, defaultPt);
     x.end();
@@ -308,20 +312,21 @@ void writeTable(XmlOut& x, const Document& doc, const Table& t) {
         if (header)
             x.empty("w:tblHeader");
         x.end();
+        const bool shaded = !header && t.shadedRows.value(r - 1);
         for (int c = 0; c < cols; ++c) {
             x.start("w:tc");
-            if (header || !fixedTwips[c].isEmpty()) {
+            if (header || shaded || !fixedTwips[c].isEmpty()) {
                 x.start("w:tcPr");
                 if (!fixedTwips[c].isEmpty()) {
                     x.empty("w:tcW");
                     x.attr("w:w", fixedTwips[c]);
                     x.attr("w:type", dxa);
                 }
-                if (header) {
+                if (header || shaded) {
                     x.empty("w:shd");
                     x.attr("w:val", "clear");
                     x.attr("w:color", "auto");
-                    x.attr("w:fill", kHeaderFill);
+                    x.attr("w:fill", header ? kHeaderFill : kShadedFill);
                 }
                 x.end();
             }
@@ -357,7 +362,14 @@ QByteArray fixedXml(const char* text) {
     return QByteArray(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") + text;
 }
 
-QByteArray contentTypesXml() {
+QByteArray contentTypesXml(bool withProperties) {
+    if (withProperties) {
+        QByteArray xml = contentTypesXml(false);
+        xml.insert(
+            xml.lastIndexOf("</Types>"),
+            R"(<Override PartName="/docProps/core.xml" ContentType="application/vnd.openxmlformats-package.core-properties+xml"/>)");
+        return xml;
+    }
     return fixedXml(
         R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
@@ -368,7 +380,14 @@ QByteArray contentTypesXml() {
         R"(</Types>)");
 }
 
-QByteArray packageRelsXml() {
+QByteArray packageRelsXml(bool withProperties) {
+    if (withProperties) {
+        QByteArray xml = packageRelsXml(false);
+        xml.insert(
+            xml.lastIndexOf("</Relationships>"),
+            R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties" Target="docProps/core.xml"/>)");
+        return xml;
+    }
     return fixedXml(
         R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
         R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>)"
@@ -509,6 +528,32 @@ QByteArray documentXml(const Document& doc) {
     return buffer;
 }
 
+QByteArray corePropertiesXml(const Properties& properties) {
+    QByteArray buffer;
+    XmlOut x(&buffer);
+    x.start("cp:coreProperties");
+    x.attr("xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
+    x.attr("xmlns:dc", "http://purl.org/dc/elements/1.1/");
+    x.attr("xmlns:dcterms", "http://purl.org/dc/terms/");
+    x.attr("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
+    x.start("dc:title");
+    x.text(properties.title);
+    x.end();
+    if (!properties.creator.isEmpty()) {
+        x.start("dc:creator");
+        x.text(properties.creator);
+        x.end();
+    }
+    if (properties.created.isValid()) {
+        x.start("dcterms:created");
+        x.attr("xsi:type", "dcterms:W3CDTF");
+        x.text(properties.created.toUTC().toString(Qt::ISODate));
+        x.end();
+    }
+    x.end();
+    return buffer;
+}
+
 QByteArray stylesXml(const Document& doc) {
     QString lang = QLocale::system().bcp47Name();
     if (lang.isEmpty() || lang == u"C" || !lang.contains(u'-'))
@@ -551,6 +596,24 @@ QByteArray stylesXml(const Document& doc) {
     x.val("w:szCs", size);
     x.end();
     x.end();
+
+    // The title style only where a paragraph uses it; its runs keep their own size.
+    const bool hasTitle = std::any_of(doc.blocks.cbegin(), doc.blocks.cend(), [](const Block& b) {
+        return std::holds_alternative<Paragraph>(b) && std::get<Paragraph>(b).title;
+    });
+    if (hasTitle) {
+        x.start("w:style");
+        x.attr("w:type", "paragraph");
+        x.attr("w:styleId", "Title");
+        x.val("w:name", "Title");
+        x.val("w:basedOn", "Normal");
+        x.val("w:next", "Normal");
+        x.empty("w:qFormat");
+        x.start("w:pPr");
+        x.val("w:outlineLvl", "0");
+        x.end();
+        x.end();
+    }
 
     x.start("w:style");
     x.attr("w:type", "character");
@@ -596,14 +659,17 @@ QByteArray packageBytes(const Document& doc, QString* error) {
         return QByteArray();
     };
     // The parts must outlive the archive: libzip reads them when the archive is closed.
-    const QVector<std::pair<const char*, QByteArray>> parts = {
-        {"[Content_Types].xml", contentTypesXml()},
-        {"_rels/.rels", packageRelsXml()},
+    const bool withProperties = !doc.properties.title.isEmpty();
+    QVector<std::pair<const char*, QByteArray>> parts = {
+        {"[Content_Types].xml", contentTypesXml(withProperties)},
+        {"_rels/.rels", packageRelsXml(withProperties)},
         {"word/document.xml", documentXml(doc)},
         {"word/_rels/document.xml.rels", documentRelsXml()},
         {"word/styles.xml", stylesXml(doc)},
         {"word/settings.xml", settingsXml()},
     };
+    if (withProperties)
+        parts.append({"docProps/core.xml", corePropertiesXml(doc.properties)});
 
     zip_error_t zerr;
     zip_error_init(&zerr);
@@ -634,7 +700,7 @@ QByteArray packageBytes(const Document& doc, QString* error) {
     }
     if (zip_close(archive.get()) != 0)
         return fail(QString::fromLocal8Bit(zip_strerror(archive.get())));
-    archive.release(); // closed successfully, which also freed it
+    static_cast<void>(archive.release()); // closed successfully, which also freed it
 
     QByteArray out;
     zip_stat_t st;
@@ -658,6 +724,4 @@ FileResult writeDocx(const QString& path, const Document& doc) {
     return writeFileBytes(path, bytes);
 }
 
-} // namespace docx
-
-} // namespace cfx
+} // namespace cfx::docx

@@ -3,6 +3,7 @@
 #include "core/io/LineFile.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -11,11 +12,9 @@
 
 class QIODevice;
 
-namespace cfx {
-
 // A small writer of word-processing documents in the Office Open XML format (.docx): paragraphs
 // of formatted runs and simple tables, which is all the program's reports need.
-namespace docx {
+namespace cfx::docx {
 
 // A stretch of text with one formatting. A tab in the text becomes a tab of the document and a
 // line feed a line break; other control characters cannot be stored in the format and are dropped.
@@ -27,6 +26,7 @@ struct Run {
 
 struct Paragraph {
     QVector<Run> runs;
+    bool title = false; // in the document's "Title" style, which outlines and navigators list
 };
 
 // A table of text cells. The first row is the header: bold, shaded and repeated at the top of
@@ -36,6 +36,7 @@ struct Table {
     QVector<QStringList> rows;     // short rows are padded with empty cells
     QVector<double> fixedWidthsPt; // per column; 0 or absent: sized to the content
     double sizePt = 0;             // 0: the document's default size
+    QVector<bool> shadedRows;      // per row after the header: shaded to set it apart
 
     int columnCount() const;
 };
@@ -44,11 +45,19 @@ using Block = std::variant<Paragraph, Table>;
 
 enum class PaperSize { A4, Letter };
 
+// The document properties a file manager or word processor shows; written when a title is set.
+struct Properties {
+    QString title;
+    QString creator;
+    QDateTime created;
+};
+
 struct Document {
     QString font = QStringLiteral("Arial");
     double sizePt = 12;
     PaperSize paper = PaperSize::A4;
     QVector<Block> blocks;
+    Properties properties;
 
     // Appends a paragraph of the given runs (none: an empty paragraph).
     void paragraph(QVector<Run> runs = {});
@@ -64,6 +73,7 @@ QVector<double> columnWidthsPt(const Document& doc, const Table& table);
 // The package parts, for tests and diagnostics.
 QByteArray documentXml(const Document& doc);
 QByteArray stylesXml(const Document& doc);
+QByteArray corePropertiesXml(const Properties& properties);
 
 // The whole .docx package. On failure returns an empty array and sets error.
 QByteArray packageBytes(const Document& doc, QString* error = nullptr);
@@ -71,6 +81,4 @@ QByteArray packageBytes(const Document& doc, QString* error = nullptr);
 // Writes the package to a file, replacing it only once the whole document is written.
 FileResult writeDocx(const QString& path, const Document& doc);
 
-} // namespace docx
-
-} // namespace cfx
+} // namespace cfx::docx

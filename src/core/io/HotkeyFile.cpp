@@ -31,18 +31,18 @@ bool integerLine(const QString& line, int& value) {
 
 HotkeyFileRead parseHotkeyLines(const QStringList& lines) {
     HotkeyFileRead read;
-    std::array<int, HotkeyFileLineCount> values{};
+    std::array<int, kHotkeyFileLineCount> values{};
     int valid = 0;
-    while (valid < HotkeyFileLineCount && valid < lines.size() &&
+    while (valid < kHotkeyFileLineCount && valid < lines.size() &&
            integerLine(lines[valid], values[valid]))
         ++valid;
     // Everything after the first unreadable line is distrusted, not just that line: the file's
     // layout is positional, so a missing line shifts every value after it.
-    for (int i = valid; i < HotkeyFileLineCount; ++i)
+    for (int i = valid; i < kHotkeyFileLineCount; ++i)
         values[i] = 0;
     read.validLines = valid;
-    read.repaired = valid < HotkeyFileLineCount;
-    for (int i = 0; i < HotkeyCount; ++i) {
+    read.repaired = valid < kHotkeyFileLineCount;
+    for (int i = 0; i < kHotkeyCount; ++i) {
         read.set.modifiers[i] = values[3 * i];
         read.set.keyCodes[i] = values[3 * i + 1];
         read.set.enabled[i] = values[3 * i + 2] == 1;
@@ -66,7 +66,7 @@ HotkeyFileRead readHotkeyFile(const QString& path) {
 
 QStringList hotkeyFileLines(const HotkeySet& set) {
     QStringList lines;
-    for (int i = 0; i < HotkeyCount; ++i) {
+    for (int i = 0; i < kHotkeyCount; ++i) {
         lines << QString::number(set.modifiers[i]) << QString::number(set.keyCodes[i])
               << QString::number(set.enabled[i] ? 1 : 0);
     }

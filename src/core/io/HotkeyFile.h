@@ -14,13 +14,13 @@ namespace cfx {
 // enabled), in the order Start/Stop, Snap, Reset, Menu. The key is a Windows virtual-key code on
 // every system, so a file copied from another machine keeps working.
 
-inline constexpr int HotkeyCount = 4;
-inline constexpr int HotkeyFileLineCount = 3 * HotkeyCount;
+inline constexpr int kHotkeyCount = 4;
+inline constexpr int kHotkeyFileLineCount = 3 * kHotkeyCount;
 
 struct HotkeySet {
-    std::array<int, HotkeyCount> modifiers{};
-    std::array<int, HotkeyCount> keyCodes{};
-    std::array<bool, HotkeyCount> enabled{};
+    std::array<int, kHotkeyCount> modifiers{};
+    std::array<int, kHotkeyCount> keyCodes{};
+    std::array<bool, kHotkeyCount> enabled{};
 
     friend bool operator==(const HotkeySet&, const HotkeySet&) = default;
 };
@@ -36,10 +36,10 @@ void ensureHotkeyFile(const QString& path);
 
 struct HotkeyFileRead {
     HotkeySet set;
-    int validLines = HotkeyFileLineCount; // lines read as integers before the first bad one
-    bool repaired = false;                // the file was short or held a line that is no integer
-    bool ok = true;                       // false: the file exists but could not be read
-    QString error;                        // why it could not be read
+    int validLines = kHotkeyFileLineCount; // lines read as integers before the first bad one
+    bool repaired = false;                 // the file was short or held a line that is no integer
+    bool ok = true;                        // false: the file exists but could not be read
+    QString error;                         // why it could not be read
 };
 
 // Reads the lines as far as each holds an integer; from the first line that does not (or the

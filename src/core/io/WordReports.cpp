@@ -12,7 +12,9 @@ docx::Document stopwatchWordDocument(const Session& session, const ReportHeader&
     const GapStatistics stats = computeGapStatistics(session, eventsPerSec);
     docx::Document doc;
     doc.paper = docx::paperForLocale();
-    doc.paragraph({{QStringLiteral("Chronofex Report"), false, 18}});
+    doc.blocks << docx::Paragraph{{{QStringLiteral("Chronofex Report"), false, 18}}, true};
+    doc.properties = {QStringLiteral("Chronofex Report"), QStringLiteral("Chronofex"),
+                      header.created};
     doc.paragraph();
 
     docx::Table table;
@@ -24,7 +26,10 @@ docx::Document stopwatchWordDocument(const Session& session, const ReportHeader&
                               readingColumnTitle(ReadingColumn::Time),
                               readingColumnTitle(ReadingColumn::Share), QStringLiteral("Time Gap"),
                               readingColumnTitle(ReadingColumn::Comment)};
+    // Excluded readings are shaded, so the reader sees which ones the figures leave out.
+    table.shadedRows.reserve(n);
     for (int r = 1; r <= n; ++r) {
+        table.shadedRows << session.isExcluded(r);
         table.rows << QStringList{
             session.text(r, ReadingColumn::Number), session.text(r, ReadingColumn::Time),
             session.text(r, ReadingColumn::Share), gapText(session, r, eventsPerSec),
