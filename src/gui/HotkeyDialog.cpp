@@ -16,9 +16,9 @@ namespace cfx {
 
 namespace {
 const char* const kRoles[cfx::kHotkeyCount] = {QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Start/Stop"),
-                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Snap"),
-                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Reset"),
-                                              QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Menu")};
+                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Snap"),
+                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Reset"),
+                                               QT_TRANSLATE_NOOP("cfx::HotkeyDialog", "Menu")};
 }
 
 HotkeyDialog::HotkeyDialog(HotkeyEditing& service, QWidget* parent)
