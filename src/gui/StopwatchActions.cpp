@@ -54,6 +54,13 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_save = makeAction(this, "mnuFileSave", QStringLiteral("&Save..."));
     m_about = makeAction(this, "mnuAbout", QStringLiteral("&About..."));
     m_exit = makeAction(this, "mnuExit", QStringLiteral("E&xit"));
+    // The usual keys of desktop programs; the menu shows them beside the items.
+    m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_showMenu = makeAction(this, "actOptionsMenu", QStringLiteral("CFX&Options"));
+    m_showMenu->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10),
+                              QKeySequence(Qt::Key_Menu), QKeySequence(Qt::ALT | Qt::Key_O)});
 
     m_menu = std::make_unique<QMenu>(QStringLiteral("CFX&Options"));
     m_menu->setObjectName(QStringLiteral("mnuCFXOptions"));

@@ -41,6 +41,8 @@ public:
     QAction* save() const { return m_save; }
     QAction* about() const { return m_about; }
     QAction* exit() const { return m_exit; }
+    // Opens the options menu from the keyboard: F10, Shift+F10, the Menu key and Alt+O.
+    QAction* showMenu() const { return m_showMenu; }
 
     // The options menu over these actions, with its Mouse Response, System Tray and File
     // submenus.
@@ -81,6 +83,7 @@ private:
     QAction* m_save = nullptr;
     QAction* m_about = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_showMenu = nullptr;
     QAction* m_separator2 = nullptr;
     QMenu* m_mouseMenu = nullptr;
     QMenu* m_trayMenu = nullptr;
