@@ -220,15 +220,16 @@ QString LargeDisplay::shownTime() const {
 
 void LargeDisplay::announceTime(bool always) {
     // Setting the name tells the accessibility bus; while the clock runs that happens when the
-    // seconds change, not at each of the hundred ticks a second.
-    const QString time = shownTime();
+    // seconds change, not at each of the hundred ticks a second (which only compare digits).
     if (!always) {
-        const QString seconds = time.left(8);
+        std::array<int, 6> seconds{};
+        for (std::size_t i = 0; i < seconds.size(); ++i)
+            seconds[i] = m_leds[i]->ledValue();
         if (seconds == m_announcedSeconds)
             return;
         m_announcedSeconds = seconds;
     }
-    const QString name = tr("Time %1").arg(time);
+    const QString name = tr("Time %1").arg(shownTime());
     if (m_digitArea->accessibleName() != name)
         m_digitArea->setAccessibleName(name);
 }

@@ -120,7 +120,8 @@ private:
     bool m_attached = false;
     bool m_resolutionOne = false;
     bool m_clockRunning = false;
-    QString m_announcedSeconds; // hours to seconds of the time last announced while running
+    // Hours to seconds of the time last announced while the clock ran.
+    std::array<int, 6> m_announcedSeconds{};
     quint32 m_background = kLightGrey;
     quint32 m_lit = kBlack;
     // Manual drag where the window system cannot move the window itself.

@@ -342,8 +342,12 @@ bool MainPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_optionsButton && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool opens = key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
-                           key->key() == Qt::Key_Enter || key->key() == Qt::Key_Down;
+        // Space and Return only once the user put the focus here; a disabled stopwatch command
+        // (Snap of a standing clock) leaves its key to the button, which must not open the menu.
+        const bool opens = key->key() == Qt::Key_Down ||
+                           (m_optionsFocusedByUser &&
+                            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                             key->key() == Qt::Key_Enter));
         if (opens && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
             showOptionsMenu(true);
             return true;
