@@ -16,6 +16,8 @@ packages=(
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin
+    # tests: the accessibility bus and a screen reader's view of it
+    dbus at-spi2-core python3-pyatspi python3-gi
 )
 
 missing=()
