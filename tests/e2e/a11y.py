@@ -3,10 +3,8 @@
 Usage: a11y.py COMMAND [ARGS]
   windows                 role and name of each top-level window, one a line
   labels WINDOW [PREFIX]  names of the showing labels in that window (starting so), one a line
-  name ROLE PREFIX        name of the first showing object of that role whose name starts so
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
-  showing ROLE NAME       exit 0 if an object of that role and name is showing
   extents NAME            x y width height of the object on the screen
 Roles are AT-SPI role names ("frame", "label", "push button", ...). Exit 1 when nothing matches.
 """
@@ -58,18 +56,12 @@ def main(argv):
         if not names:
             sys.exit(1)
         print("\n".join(names))
-    elif command == "name":
-        role, prefix = argv[2], argv[3]
-        obj = find(lambda o: o.getRoleName() == role and o.name.startswith(prefix) and showing(o))
-        print(obj.name)
     elif command == "value":
         obj = find(lambda o: o.name == argv[2])
         print(int(obj.queryValue().currentValue))
     elif command == "focused":
         obj = find(lambda o: o.getState().contains(pyatspi.STATE_FOCUSED))
         print(obj.getRoleName(), obj.name, sep="\t")
-    elif command == "showing":
-        find(lambda o: o.getRoleName() == argv[2] and o.name == argv[3] and showing(o))
     elif command == "extents":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)

@@ -95,7 +95,8 @@ xdotool key F10
 e2e_wait_until menu_shown || fail "F10 did not open the menu a third time"
 xdotool key t
 e2e_window '^Chronofex - Set Time$' >/dev/null
-e2e_wait_until a11y showing dialog "Chronofex - Set Time" || fail "the set-time dialog is no dialog"
+set_time_listed() { grep -qx $'dialog\tChronofex - Set Time' <<<"$(a11y windows)"; }
+e2e_wait_until set_time_listed || fail "the set-time dialog is no dialog: $(a11y windows)"
 [ "$(a11y focused | cut -f2)" = "Hours" ] || fail "the set-time dialog opens on $(a11y focused)"
 xdotool key ctrl+a type 02
 hours_read() { [ "$(a11y value 'Hours (up increases)')" = "$1" ]; }
