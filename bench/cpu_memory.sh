@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Prints the CPU share of one core and the resident memory of the real program under Xvfb,
 # over SECONDS (default 20) while the clock runs, and over the same time while it is idle.
-# Usage: bench/cpu_memory.sh path/to/chronofex [SECONDS]
+# Usage: [CFX_BENCH_ACCESSIBILITY=1] bench/cpu_memory.sh path/to/chronofex [SECONDS]
 set -euo pipefail
 exe=$1
 secs=${2:-20}
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 e2e_start_x
+# CFX_BENCH_ACCESSIBILITY=1: as under a screen reader, the program on the accessibility bus.
+[ "${CFX_BENCH_ACCESSIBILITY:-0}" = 1 ] && e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"

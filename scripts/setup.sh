@@ -18,6 +18,8 @@ packages=(
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin
     man-db groff-base lintian
+    # tests: the accessibility bus and a screen reader's view of it
+    dbus at-spi2-core python3-pyatspi python3-gi
 )
 
 missing=()

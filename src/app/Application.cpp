@@ -7,6 +7,7 @@
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
+#include "gui/Accessibility.h"
 #include "gui/HelpWindow.h"
 #include "gui/HotkeyDialog.h"
 #include "gui/LargeDisplay.h"
@@ -20,6 +21,7 @@
 #include "gui/StopwatchActions.h"
 #include "gui/Translation.h"
 #include "gui/TransparencyDialog.h"
+#include "gui/WindowFit.h"
 #include "platform/AlertSound.h"
 #include "platform/Compositor.h"
 #include "platform/DocumentOpener.h"
@@ -78,6 +80,7 @@ void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 }
 
 void Application::load() {
+    installAccessibleRoles();
     m_readings = std::make_unique<Session>();
     m_report = std::make_unique<ReportWindow>(*m_readings);
     m_report->setEventsPerSec(m_clock->eventsPerSec());
@@ -92,6 +95,7 @@ void Application::load() {
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
+    fitOnScreen(m_panel.get());
     m_tray = std::make_unique<TrayIcon>(*m_panel);
     wireActions();
     setDisplayAttached(m_panel->displayAttached());
@@ -119,6 +123,14 @@ void Application::wireActions() {
         m_readings->rerenderTimeTexts(m_clock->eventsPerSec());
         m_report->setEventsPerSec(m_clock->eventsPerSec());
     });
+    // The large display tells screen readers the running time once a second, a standing one
+    // at once.
+    connect(m_clock.get(), &Stopwatch::started, m_display.get(),
+            [this] { m_display->setClockRunning(true); });
+    connect(m_clock.get(), &Stopwatch::stopped, m_display.get(),
+            [this] { m_display->setClockRunning(false); });
+    connect(m_clock.get(), &Stopwatch::resetDone, m_display.get(),
+            [this] { m_display->setClockRunning(false); });
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
@@ -208,6 +220,7 @@ void Application::setReportVisible(bool visible) {
     if (!m_report)
         return;
     if (visible) {
+        fitOnScreen(m_report.get(), m_panel->optionsButtonArea());
         m_report->show();
         m_report->raise();
     } else {
@@ -281,8 +294,9 @@ void Application::connectRecordReports() {
     m_speedForm->setWordReportHook(wordReport(cfx::RecordReportKind::speed()));
 }
 
-static void showOrHide(QWidget& window, bool visible) {
+static void showOrHide(QWidget& window, bool visible, const QRect& keepClear) {
     if (visible) {
+        fitOnScreen(&window, keepClear);
         window.show();
         window.raise();
         window.activateWindow();
@@ -292,11 +306,11 @@ static void showOrHide(QWidget& window, bool visible) {
 }
 
 void Application::setRateVisible(bool visible) {
-    showOrHide(*m_rateForm, visible);
+    showOrHide(*m_rateForm, visible, m_panel->optionsButtonArea());
 }
 
 void Application::setSpeedVisible(bool visible) {
-    showOrHide(*m_speedForm, visible);
+    showOrHide(*m_speedForm, visible, m_panel->optionsButtonArea());
 }
 
 // --- hotkeys -----------------------------------------------------------------------------------
@@ -307,6 +321,7 @@ void Application::openHotkeyDialog() {
         m_hotkeyForm->setAttribute(Qt::WA_DeleteOnClose);
         m_hotkeyForm->setWindowFlag(Qt::Window);
     }
+    fitOnScreen(m_hotkeyForm, m_panel->optionsButtonArea());
     m_hotkeyForm->show();
     m_hotkeyForm->raise();
     m_hotkeyForm->activateWindow();
@@ -390,6 +405,7 @@ void Application::openSetTimeDialog() {
     }
     m_setTime->setClockRunning(m_clock->isRunning());
     m_setTime->prepare();
+    fitOnScreen(m_setTime, m_panel->optionsButtonArea());
     m_setTime->show();
     m_setTime->raise();
     m_setTime->activateWindow();
@@ -408,6 +424,8 @@ void Application::openSessionDialog() {
     m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_openDialog, &OpenFileDialog::sessionChosen, this, &Application::loadSession);
     m_openDialog->show();
+    // The dialog centres itself as it shows.
+    fitOnScreen(m_openDialog, m_panel->optionsButtonArea());
 }
 
 void Application::saveSessionDialog() {
@@ -416,6 +434,9 @@ void Application::saveSessionDialog() {
     // another.
     const SessionData session = currentSession();
     SaveFileDialog dialog(m_sessionFolder, m_panel.get());
+    // Once shown (and centred by itself), inside its own event loop.
+    QTimer::singleShot(0, &dialog,
+                       [this, &dialog] { fitOnScreen(&dialog, m_panel->optionsButtonArea()); });
     dialog.exec();
     if (!dialog.chosenPath().isEmpty())
         saveSession(dialog.chosenPath(), session);
@@ -487,6 +508,7 @@ void Application::showAbout() {
     if (!m_about)
         m_about = std::make_unique<SplashWindow>();
     m_about->showAbout();
+    fitOnScreen(m_about.get(), m_panel->optionsButtonArea());
 }
 
 // --- tray --------------------------------------------------------------------------------------
@@ -542,6 +564,7 @@ void Application::showTransparencyDialog() {
         m_transparency->setValue(TransparencyDialog::kMaximum);
     }
     m_transparency->showDialog();
+    fitOnScreen(m_transparency.get(), m_panel->optionsButtonArea());
 }
 
 void Application::playAlert() {

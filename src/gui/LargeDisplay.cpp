@@ -1,5 +1,6 @@
 #include "gui/LargeDisplay.h"
 
+#include "gui/Accessibility.h"
 #include "gui/SevenSegmentDigit.h"
 #include "gui/WindowShape.h"
 #include "models/Colours.h"
@@ -61,6 +62,7 @@ LargeDisplay::LargeDisplay(QWidget* parent)
     setColours(kLightGrey, kBlack);
     setLedIdle(true);
     applyWidths();
+    announceTime(true);
 }
 
 LargeDisplay::~LargeDisplay() = default;
@@ -70,7 +72,8 @@ void LargeDisplay::buildControls() {
 
     m_digitArea = new QWidget(this);
     m_digitArea->setObjectName(QStringLiteral("Picture1"));
-    m_digitArea->setAccessibleName(tr("Display face"));
+    // The face reads as the time it shows.
+    setAccessibleRole(m_digitArea, QAccessible::StaticText);
     paintBackground(m_digitArea, kPictureColour);
 
     m_frameBorder = new QWidget(m_digitArea);
@@ -141,6 +144,7 @@ void LargeDisplay::wire() {
 void LargeDisplay::setLedValues(const std::array<int, 8>& values) {
     for (std::size_t i = 0; i < values.size(); ++i)
         m_leds[i]->setLedValue(values[i]);
+    announceTime(!m_clockRunning);
 }
 
 std::array<int, 8> LargeDisplay::ledValues() const {
@@ -153,6 +157,7 @@ std::array<int, 8> LargeDisplay::ledValues() const {
 void LargeDisplay::setLedIdle(bool idle) {
     for (SevenSegmentDigit* led : m_leds)
         led->setLedIdle(idle);
+    announceTime(true);
 }
 
 void LargeDisplay::setColours(quint32 background, quint32 lit) {
@@ -193,6 +198,42 @@ void LargeDisplay::setResolutionOne(bool one) {
         return;
     m_resolutionOne = one;
     applyWidths();
+    announceTime(true);
+}
+
+void LargeDisplay::setClockRunning(bool running) {
+    m_clockRunning = running;
+    // The time it stopped at is told at once.
+    announceTime(true);
+}
+
+QString LargeDisplay::shownTime() const {
+    QString text;
+    for (int i = 0; i < (m_resolutionOne ? 6 : 8); ++i) {
+        if (i == 2 || i == 4)
+            text += QLatin1Char(':');
+        else if (i == 6)
+            text += QLatin1Char('.');
+        const SevenSegmentDigit* led = m_leds[static_cast<std::size_t>(i)];
+        text += led->ledIdle() ? QStringLiteral("-") : QString::number(led->ledValue());
+    }
+    return text;
+}
+
+void LargeDisplay::announceTime(bool always) {
+    // Setting the name tells the accessibility bus; while the clock runs that happens when the
+    // seconds change, not at each of the hundred ticks a second (which only compare digits).
+    if (!always) {
+        std::array<int, 6> seconds{};
+        for (std::size_t i = 0; i < seconds.size(); ++i)
+            seconds[i] = m_leds[i]->ledValue();
+        if (seconds == m_announcedSeconds)
+            return;
+        m_announcedSeconds = seconds;
+    }
+    const QString name = tr("Time %1").arg(shownTime());
+    if (m_digitArea->accessibleName() != name)
+        m_digitArea->setAccessibleName(name);
 }
 
 void LargeDisplay::applyWidths() {

@@ -42,6 +42,12 @@ public:
     void setBackground(quint32 background) override;
     void setResolutionOne(bool one) override;
 
+    // Whether the clock runs: while it does, screen readers are told the time once a second
+    // instead of at every tick.
+    void setClockRunning(bool running);
+    // The time the digits show, as a screen reader reads it ("00:01:02.35"; dashes while idle).
+    QString shownTime() const;
+
     // LED1..LED8 by index 0..7.
     SevenSegmentDigit* led(int index) const { return m_leds.at(static_cast<std::size_t>(index)); }
     quint32 frameColour() const { return m_background; }
@@ -93,6 +99,7 @@ private:
     void applyBackground(quint32 background);
     void applyLit(quint32 lit);
     void applyWidths();
+    void announceTime(bool always);
 
     std::array<SevenSegmentDigit*, 8> m_leds{};
     QLabel* m_labelHour = nullptr;
@@ -112,6 +119,9 @@ private:
     QTimer* m_dockTimer = nullptr;
     bool m_attached = false;
     bool m_resolutionOne = false;
+    bool m_clockRunning = false;
+    // Hours to seconds of the time last announced while the clock ran.
+    std::array<int, 6> m_announcedSeconds{};
     quint32 m_background = kLightGrey;
     quint32 m_lit = kBlack;
     // Manual drag where the window system cannot move the window itself.

@@ -1,5 +1,6 @@
 #include "gui/MainPanel.h"
 
+#include "core/Contrast.h"
 #include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
 #include "gui/PanelButton.h"
@@ -8,12 +9,14 @@
 #include "models/Colours.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -37,8 +40,10 @@ MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* p
     setWindowTitle(QStringLiteral("Chronofex")); // no-tr: the program's name
     setWindowIcon(resourceIcon("WATCHICO"));
     buildControls();
-    // The stopwatch keys work wherever the focus is in the panel.
-    addActions({m_actions.startStop(), m_actions.snap(), m_actions.reset()});
+    // The stopwatch keys work wherever the focus is in the panel, unless the focused control
+    // uses the key itself (see event()); so do the menu's keys.
+    addActions({m_actions.startStop(), m_actions.snap(), m_actions.reset(), m_actions.showMenu(),
+                m_actions.open(), m_actions.save(), m_actions.exit()});
     wire();
 
     // Start-up, in order.
@@ -48,7 +53,7 @@ MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* p
     m_lcdOption->setChecked(true);
     setLook(0);
     m_reportCheck->setChecked(false);
-    m_timeLabel->setText(kIdlePanelText);
+    showTime(kIdlePanelText);
     showRunning(false);
     for (int i = 0; i < 100; ++i)
         m_resolutionBox->addItem(QString::number(i + 1));
@@ -183,14 +188,15 @@ void MainPanel::buildControls() {
 }
 
 void MainPanel::wireStopwatchButton(PanelButton* button, QAction* action) {
-    // The press acts in mouse-down mode, the release in mouse-up mode.
+    // The press acts in mouse-down mode, the release in mouse-up mode; Space always on its click.
     connect(button, &PanelButton::mouseDown, this, [this, action] {
         if (m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnPress)
             action->trigger();
     });
-    connect(button, &QPushButton::clicked, this, [this, action] {
+    connect(button, &QPushButton::clicked, this, [this, button, action] {
         focusOptionsButton();
-        if (m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnRelease)
+        if (m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnRelease ||
+            !button->pressedByMouse())
             action->trigger();
     });
     auto followEnabled = [button, action] { button->setEnabled(action->isEnabled()); };
@@ -203,21 +209,30 @@ void MainPanel::wire() {
     wireStopwatchButton(m_snapButton, m_actions.snap());
     wireStopwatchButton(m_resetButton, m_actions.reset());
 
-    connect(&m_stopwatch, &Stopwatch::ticked, this,
-            [this] { m_timeLabel->setText(m_stopwatch.panelText()); });
+    connect(&m_stopwatch, &Stopwatch::ticked, this, [this] { showTime(m_stopwatch.panelText()); });
     connect(&m_stopwatch, &Stopwatch::started, this, [this] { showRunning(true); });
-    connect(&m_stopwatch, &Stopwatch::stopped, this, [this] { showRunning(false); });
+    connect(&m_stopwatch, &Stopwatch::stopped, this, [this] {
+        showRunning(false);
+        announceTime();
+    });
     connect(&m_stopwatch, &Stopwatch::resetDone, this, [this] {
         showRunning(false);
-        m_timeLabel->setText(kIdlePanelText);
+        showTime(kIdlePanelText);
     });
 
     connect(m_resolutionBox, &QComboBox::activated, this, [this] {
         setResolutionColour(kResolutionPending);
-        focusOptionsButton();
+        // The box also reports a typed entry as chosen when the focus leaves it (by Tab, say):
+        // the focus then stays where the user sent it.
+        const QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus == m_resolutionBox || m_resolutionBox->isAncestorOf(focus))
+            focusOptionsButton();
     });
     connect(m_resolutionBox->lineEdit(), &QLineEdit::textEdited, this,
             [this] { setResolutionColour(kResolutionPending); });
+    // Return in the box applies what it holds.
+    connect(m_resolutionBox->lineEdit(), &QLineEdit::returnPressed, m_applyResolutionButton,
+            &QToolButton::click);
     connect(m_applyResolutionButton, &QToolButton::clicked, this, [this] {
         m_stopwatch.display().setLedIdle(false);
         setResolutionColour(kResolutionApplied);
@@ -260,13 +275,106 @@ void MainPanel::wire() {
         m_flashSoundImage->setIconName(on ? QStringLiteral("CAMERAON")
                                           : QStringLiteral("CAMERAOFF"));
     });
-    connect(m_optionsButton, &QPushButton::clicked, this, &MainPanel::showOptionsMenu);
+    connect(m_optionsButton, &QPushButton::clicked, this, [this] { showOptionsMenu(); });
+    m_optionsButton->installEventFilter(this);
+    connect(m_actions.showMenu(), &QAction::triggered, this, [this] { showOptionsMenu(true); });
 }
 
-void MainPanel::showOptionsMenu() {
+void MainPanel::showOptionsMenu(bool fromKeyboard) {
     m_actions.prepareFullMenu(false);
-    m_actions.optionsMenu()->popup(
-        m_optionsButton->mapToGlobal(QPoint(0, m_optionsButton->height())));
+    QMenu* menu = m_actions.optionsMenu();
+    menu->popup(m_optionsButton->mapToGlobal(QPoint(0, m_optionsButton->height())));
+    if (fromKeyboard) {
+        for (QAction* action : menu->actions()) {
+            if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+                menu->setActiveAction(action);
+                break;
+            }
+        }
+    }
+}
+
+QRect MainPanel::optionsButtonArea() const {
+    return QRect(m_optionsButton->mapToGlobal(QPoint(0, 0)), m_optionsButton->size());
+}
+
+bool MainPanel::focusedControlTakes(const QKeyEvent& key) const {
+    const QWidget* focus = focusWidget();
+    if (!focus || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const bool space = key.key() == Qt::Key_Space;
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    // Typing in the resolution box; Return applies it.
+    if (focus == m_resolutionBox || m_resolutionBox->isAncestorOf(focus))
+        return space || enter;
+    if (focus == m_optionsButton)
+        return m_optionsFocusedByUser && (space || enter);
+    // The mode pictures switch on Space and Return alike.
+    if (qobject_cast<const ClickableImage*>(focus))
+        return space || enter;
+    // A focused button, check box or option button does its own action on Space.
+    if (qobject_cast<const QAbstractButton*>(focus))
+        return space;
+    return false;
+}
+
+bool MainPanel::event(QEvent* event) {
+    // Sent up from the focused control before a key can trigger a shortcut: accepting it hands
+    // the key to the control instead of the stopwatch.
+    if (event->type() == QEvent::ShortcutOverride &&
+        focusedControlTakes(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool MainPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_optionsButton && event->type() == QEvent::FocusIn) {
+        // Back from its menu or another window, it is as it was before.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            m_optionsFocusedByUser = reason == Qt::TabFocusReason ||
+                                     reason == Qt::BacktabFocusReason ||
+                                     reason == Qt::ShortcutFocusReason;
+    }
+    if (watched == m_optionsButton && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Space and Return only once the user put the focus here; a disabled stopwatch command
+        // (Snap of a standing clock) leaves its key to the button, which must not open the menu.
+        const bool opens = key->key() == Qt::Key_Down ||
+                           (m_optionsFocusedByUser &&
+                            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                             key->key() == Qt::Key_Enter));
+        if (opens && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+            showOptionsMenu(true);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainPanel::showTime(const QString& text) {
+    m_timeLabel->setText(text);
+    // Screen readers hear the running time once a second: the label changes a hundred times a
+    // second, and each announcement travels to the accessibility bus. A standing clock
+    // announces every change.
+    if (m_stopwatch.isRunning()) {
+        const qint32 second = m_stopwatch.currentCs() / 100;
+        if (second == m_announcedSecond)
+            return;
+        m_announcedSecond = second;
+    }
+    announceTime();
+}
+
+void MainPanel::announceTime() {
+    // The name is what a screen reader reads; setting it tells the bus it changed.
+    const QString name = QStringLiteral("Time ") + m_timeLabel->text();
+    if (m_timeLabel->accessibleName() != name)
+        m_timeLabel->setAccessibleName(name);
+    if (!m_stopwatch.isRunning())
+        m_announcedSecond = -1;
 }
 
 void MainPanel::showRunning(bool running) {
@@ -285,6 +393,9 @@ QString MainPanel::startStopCaption() const {
 }
 
 void MainPanel::applyResolution() {
+    // A typed entry becomes the list's current entry, so that the box does not report it as a
+    // new choice (turning red again) when the focus leaves it.
+    setResolutionText(resolutionText());
     m_stopwatch.subsecAdjust(resolutionText());
 }
 
@@ -305,8 +416,8 @@ void MainPanel::setResolutionColour(quint32 colour) {
     QPalette p = m_resolutionBox->palette();
     p.setColor(QPalette::Base, colourFromValue(colour));
     p.setColor(QPalette::Button, colourFromValue(colour));
-    // Dark text stays readable on the pale yellow, white on the red.
-    const QColor text = colour == kResolutionPending ? Qt::white : Qt::black;
+    // Whichever of black and white reads better on it (black, on both the red and the yellow).
+    const QColor text = colourFromValue(readableTextOn(colour));
     p.setColor(QPalette::Text, text);
     p.setColor(QPalette::ButtonText, text);
     m_resolutionBox->setPalette(p);
@@ -320,7 +431,7 @@ void MainPanel::setLook(int style) {
 
 void MainPanel::focusOptionsButton() {
     if (isVisible())
-        m_optionsButton->setFocus();
+        m_optionsButton->setFocus(Qt::OtherFocusReason);
 }
 
 void MainPanel::setDisplayAttached(bool on) {

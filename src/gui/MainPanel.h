@@ -5,6 +5,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -40,8 +41,11 @@ public:
     QString timeText() const;
     QString startStopCaption() const;
 
-    // Pops up the whole options menu under the options button.
-    void showOptionsMenu();
+    // Pops up the whole options menu under the options button; opened from the keyboard, its
+    // first item is selected.
+    void showOptionsMenu(bool fromKeyboard = false);
+    // Where the options button is on the screen: other windows open clear of it.
+    QRect optionsButtonArea() const;
 
 Q_SIGNALS:
     void displayAttachToggled(bool attached);
@@ -50,6 +54,8 @@ Q_SIGNALS:
     void minimized();
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -64,10 +70,18 @@ private:
     void setLook(int style);
     void showRunning(bool running);
     void focusOptionsButton();
+    bool focusedControlTakes(const QKeyEvent& key) const;
+    void showTime(const QString& text);
+    void announceTime();
 
     Stopwatch& m_stopwatch;
     StopwatchActions& m_actions;
     quint32 m_resolutionColour = kResolutionApplied;
+    // The options button was reached by Tab (or Shift+Tab): Space and Return then open the menu.
+    // Put there by the program after a stopwatch button, it leaves them to the stopwatch.
+    bool m_optionsFocusedByUser = false;
+    // The whole second last told to screen readers while the clock runs.
+    qint32 m_announcedSecond = -1;
 
     QLabel* m_timeLabel = nullptr;
     QGroupBox* m_stopwatchGroup = nullptr;

@@ -50,8 +50,17 @@ void MeasureButton::setCaption(const QString& caption) {
 
 void MeasureButton::mousePressEvent(QMouseEvent* event) {
     if (isEnabled())
-        Q_EMIT mousePressed();
+        Q_EMIT pressedDown();
     QToolButton::mousePressEvent(event);
+}
+
+void MeasureButton::keyPressEvent(QKeyEvent* event) {
+    // The key going down is the moment, as the mouse button going down is; a held key's repeats
+    // are not new marks.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() &&
+        event->modifiers() == Qt::NoModifier && isEnabled())
+        Q_EMIT pressedDown();
+    QToolButton::keyPressEvent(event);
 }
 
 DistanceBox::DistanceBox(QWidget* parent) : QLineEdit(parent) {
@@ -224,7 +233,7 @@ void MeasureWindow::finishSetup(int dxTwips, int dyTwips) {
     m_rows->setSizeConstraint(QLayout::SetFixedSize);
     addStayOnTopMenu();
 
-    connect(m_startButton, &MeasureButton::mousePressed, this, [this] {
+    connect(m_startButton, &MeasureButton::pressedDown, this, [this] {
         pressStart();
         refresh();
     });

@@ -21,8 +21,8 @@ class RecordTable;
 class MeasureMeter;
 
 // A picture button with its caption under the icon. It reports the moment any mouse button goes
-// down on it: a measurement mark must be taken at the earliest event of a click, and a key press
-// (Space) on it takes no mark at all.
+// down on it, or Space is pressed on it while it has the focus: a measurement mark must be taken
+// at the earliest event of a click or a key stroke.
 class MeasureButton : public QToolButton {
     Q_OBJECT
 public:
@@ -33,10 +33,11 @@ public:
     void setCaption(const QString& caption);
 
 Q_SIGNALS:
-    void mousePressed();
+    void pressedDown();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_iconName;

@@ -8,9 +8,21 @@
 namespace cfx {
 
 void PanelButton::mousePressEvent(QMouseEvent* event) {
+    m_pressedByMouse = true;
     if (isEnabled())
         Q_EMIT mouseDown();
+    // The press may have disabled the button (Reset, or Snap after a standing snap). Its
+    // release will not arrive at a disabled button, so it must not be drawn down.
+    if (!isEnabled()) {
+        event->accept();
+        return;
+    }
     QPushButton::mousePressEvent(event);
+}
+
+void PanelButton::keyPressEvent(QKeyEvent* event) {
+    m_pressedByMouse = false;
+    QPushButton::keyPressEvent(event);
 }
 
 ClickableImage::ClickableImage(QWidget* parent) : QWidget(parent) {

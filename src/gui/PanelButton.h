@@ -11,11 +11,19 @@ class PanelButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
+    // Whether the last press came from the mouse (else from the keyboard): a key press acts on
+    // the click whatever the mouse response is.
+    bool pressedByMouse() const { return m_pressedByMouse; }
+
 Q_SIGNALS:
     void mouseDown();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_pressedByMouse = false;
 };
 
 // A picture that reacts to a click (the panel's mode indicators).

@@ -1,6 +1,7 @@
 #include "gui/SetTimeDialog.h"
 
 #include "gui/TopMaxScrollBar.h"
+#include "gui/WindowFit.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -90,6 +91,9 @@ SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> dis
     outer->addSpacing(6);
     outer->addWidget(m_apply);
     outer->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the whole title in the title bar.
+    outer->addStrut(titleBarWidth(this) - outer->contentsMargins().left() -
+                    outer->contentsMargins().right());
 
     for (int i = 0; i < 4; ++i) {
         m_boxes[i]->setText(cfx::SetTimeModel::boxText(m_bars[i]->number()));

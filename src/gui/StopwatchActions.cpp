@@ -57,6 +57,13 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_help->setShortcutContext(Qt::WidgetShortcut);
     m_about = makeAction(this, "mnuAbout", tr("&About..."));
     m_exit = makeAction(this, "mnuExit", tr("E&xit"));
+    // The usual keys of desktop programs; the menu shows them beside the items.
+    m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_showMenu = makeAction(this, "actOptionsMenu", tr("CFX&Options"));
+    m_showMenu->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10),
+                              QKeySequence(Qt::Key_Menu), QKeySequence(Qt::ALT | Qt::Key_O)});
 
     m_menu = std::make_unique<QMenu>(tr("CFX&Options"));
     m_menu->setObjectName(QStringLiteral("mnuCFXOptions"));

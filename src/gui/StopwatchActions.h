@@ -42,6 +42,8 @@ public:
     QAction* help() const { return m_help; }
     QAction* about() const { return m_about; }
     QAction* exit() const { return m_exit; }
+    // Opens the options menu from the keyboard: F10, Shift+F10, the Menu key and Alt+O.
+    QAction* showMenu() const { return m_showMenu; }
 
     // The options menu over these actions, with its Mouse Response, System Tray and File
     // submenus.
@@ -83,6 +85,7 @@ private:
     QAction* m_help = nullptr;
     QAction* m_about = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_showMenu = nullptr;
     QAction* m_separator2 = nullptr;
     QMenu* m_mouseMenu = nullptr;
     QMenu* m_trayMenu = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/TransparencyDialog.h"
 
+#include "gui/WindowFit.h"
 #include "gui/WindowShape.h"
 
 #include <QCloseEvent>
@@ -7,6 +8,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace cfx {
 
@@ -43,6 +46,10 @@ void TransparencyDialog::buildControls() {
     layout->addWidget(label2, 1, 0);
     layout->addWidget(label1, 1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the whole title in the title bar.
+    m_opacityBar->setMinimumWidth(std::max(m_opacityBar->minimumWidth(),
+                                           titleBarWidth(this) - layout->contentsMargins().left() -
+                                               layout->contentsMargins().right()));
 }
 
 void TransparencyDialog::wire() {

@@ -5,8 +5,11 @@
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/PanelButton.h"
+#include "gui/SessionFileDialog.h"
+#include "gui/SevenSegmentDigit.h"
 #include "gui/StopwatchActions.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -37,6 +41,22 @@ class PanelTest : public QObject {
         return w;
     }
     QString timeText() { return child<QLabel>("Label2")->text(); }
+    // A key as the user types it: to the control that has the focus.
+    void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    void focus(QWidget* w) {
+        QApplication::setActiveWindow(&panel());
+        w->setFocus(Qt::TabFocusReason);
+        QVERIFY(w->hasFocus());
+    }
+    void tick(int ms) {
+        m_time->advance(ms);
+        m_program->clock().tick();
+    }
+    QString accessibleName(QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    }
 
 private Q_SLOTS:
     void init() {
@@ -145,15 +165,16 @@ private Q_SLOTS:
     }
 
     void keyboardWorksTheStopwatch() {
-        QTest::keyClick(&panel(), Qt::Key_Space);
+        QApplication::setActiveWindow(&panel());
+        type(Qt::Key_Space);
         QVERIFY(m_program->clock().isRunning());
         m_time->advance(1230);
         m_program->clock().tick();
         QCOMPARE(timeText(), QStringLiteral("00:00:01.23"));
-        QTest::keyClick(&panel(), Qt::Key_Space);
+        type(Qt::Key_Space);
         QVERIFY(!m_program->clock().isRunning());
         QCOMPARE(m_program->clock().baseCs(), 123);
-        QTest::keyClick(&panel(), Qt::Key_F5);
+        type(Qt::Key_F5);
         QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
         QCOMPARE(m_program->clock().baseCs(), 0);
     }
@@ -181,9 +202,185 @@ private Q_SLOTS:
         child<QToolButton>("SubSec")->click();
         QCOMPARE(m_program->clock().eventsPerSec(), 100);
         QVERIFY(!combo->lineEdit()->hasFocus());
+        // The box, having lost the focus, does not take the applied entry for a new choice.
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(m_program->clock().isRunning());
         QCOMPARE(combo->currentText(), QStringLiteral("100"));
+    }
+
+    // Space, Return and F5 work the stopwatch unless the focused control uses the key, in either
+    // mouse response.
+    void focusedControlsKeepTheirKeys() {
+        auto* combo = child<QComboBox>("Combo1");
+        auto* reset = child<PanelButton>("Command3");
+        for (auto mode : {StopwatchActions::MouseResponse::OnRelease,
+                          StopwatchActions::MouseResponse::OnPress}) {
+            actions().setMouseResponse(mode);
+            const int readings = m_program->readings().recordCount();
+            actions().startStop()->trigger();
+            tick(1500);
+            // Typed into the running clock's resolution box, Return applies and takes no reading.
+            focus(combo);
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), QStringLiteral("20"));
+            type(Qt::Key_Return);
+            QCOMPARE(m_program->clock().eventsPerSec(), 20);
+            QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
+            QCOMPARE(m_program->readings().recordCount(), readings);
+            QVERIFY(m_program->clock().isRunning());
+            // Space on the focused Reset button resets; it does not stop the clock.
+            focus(reset);
+            type(Qt::Key_Space);
+            QVERIFY(!m_program->clock().isRunning());
+            QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
+            // Space on the Report check box shows the report and leaves the clock alone.
+            auto* report = child<QCheckBox>("Reportchk");
+            focus(report);
+            type(Qt::Key_Space);
+            QVERIFY(report->isChecked());
+            QVERIFY(!m_program->clock().isRunning());
+            report->setChecked(false);
+            // Space on an option button chooses it.
+            focus(child<QRadioButton>("LEDOption"));
+            type(Qt::Key_Space);
+            QVERIFY(child<QRadioButton>("LEDOption")->isChecked());
+            QVERIFY(!m_program->clock().isRunning());
+            child<QRadioButton>("LCDOption")->setChecked(true);
+            // Keys the focused control has no use for still work the stopwatch.
+            actions().startStop()->trigger();
+            tick(700);
+            auto* attach = child<QCheckBox>("Displaychk");
+            focus(attach);
+            type(Qt::Key_Return);
+            QVERIFY(m_program->readings().recordCount() > readings);
+            QVERIFY(attach->isChecked());
+            focus(combo);
+            type(Qt::Key_F5);
+            QVERIFY(!m_program->clock().isRunning());
+            QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
+        }
+    }
+
+    // Tab leaves a typed resolution pending and goes on to the apply button; the options button
+    // does not steal the focus.
+    void tabFromATypedResolutionReachesItsApplyButton() {
+        auto* combo = child<QComboBox>("Combo1");
+        focus(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("25"));
+        type(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<QToolButton>("SubSec"));
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionPending);
+        type(Qt::Key_Space);
+        QCOMPARE(m_program->clock().eventsPerSec(), 25);
+        QCOMPARE(panel().resolutionBoxColour(), MainPanel::kResolutionApplied);
+    }
+
+    void optionsMenuOpensFromTheKeyboard() {
+        QMenu* menu = actions().optionsMenu();
+        auto opensWith = [&](QWidget* focused, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            focus(focused);
+            type(key, modifiers);
+            const bool open = menu->isVisible();
+            // Opened from the keyboard, the first item is ready for the arrow keys and Return.
+            const bool firstActive = menu->activeAction() == actions().hotkeys();
+            menu->hide();
+            return open && firstActive;
+        };
+        QWidget* options = child<QPushButton>("Command1");
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Down})
+            QVERIFY2(opensWith(options, key, Qt::NoModifier),
+                     qPrintable(QKeySequence(key).toString()));
+        QVERIFY(!m_program->clock().isRunning());
+        // Put there by the program after a stopwatch button, the options button leaves Return
+        // alone, also while its command is disabled (no Snap once reset).
+        focus(child<QCheckBox>("Reportchk"));
+        QTest::mouseClick(child<PanelButton>("Command4"), Qt::LeftButton);
+        QTest::mouseClick(child<PanelButton>("Command3"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), options);
+        type(Qt::Key_Return);
+        QVERIFY(!menu->isVisible());
+        for (QWidget* anywhere : {static_cast<QWidget*>(child<QCheckBox>("Reportchk")),
+                                  static_cast<QWidget*>(child<QComboBox>("Combo1"))}) {
+            QVERIFY(opensWith(anywhere, Qt::Key_F10, Qt::NoModifier));
+            QVERIFY(opensWith(anywhere, Qt::Key_F10, Qt::ShiftModifier));
+            QVERIFY(opensWith(anywhere, Qt::Key_Menu, Qt::NoModifier));
+            QVERIFY(opensWith(anywhere, Qt::Key_O, Qt::AltModifier));
+        }
+    }
+
+    void fileKeysOpenAndExit() {
+        // The menu shows the keys beside its items.
+        for (QAction* a : {actions().open(), actions().save(), actions().exit()})
+            QVERIFY2(!a->shortcut().isEmpty() && a->isShortcutVisibleInContextMenu(),
+                     qPrintable(a->objectName()));
+        focus(child<QCheckBox>("Reportchk"));
+        type(Qt::Key_O, Qt::ControlModifier);
+        bool dialogShown = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            dialogShown |= qobject_cast<OpenFileDialog*>(w) && w->isVisible();
+        QVERIFY(dialogShown);
+        focus(child<QCheckBox>("Reportchk"));
+        QSignalSpy exiting(actions().exit(), &QAction::triggered);
+        type(Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(exiting.count(), 1);
+    }
+
+    // In the mouse-down response a press that disables its own button (Reset, or Snap after a
+    // snap of a standing clock) must not leave it drawn pressed for when it is enabled again.
+    void aButtonDisabledByItsPressIsNotLeftDown() {
+        actions().mouseDown()->trigger();
+        auto* reset = child<PanelButton>("Command3");
+        auto* snap = child<PanelButton>("Snap");
+        actions().startStop()->trigger();
+        tick(500);
+        actions().startStop()->trigger();
+        QTest::mousePress(snap, Qt::LeftButton);
+        QCOMPARE(m_program->readings().recordCount(), 1);
+        QVERIFY(!snap->isEnabled());
+        QTest::mouseRelease(snap, Qt::LeftButton);
+        QTest::mousePress(reset, Qt::LeftButton);
+        QVERIFY(!reset->isEnabled());
+        QTest::mouseRelease(reset, Qt::LeftButton);
+        actions().startStop()->trigger();
+        QVERIFY(reset->isEnabled() && snap->isEnabled());
+        QVERIFY(!reset->isDown());
+        QVERIFY(!snap->isDown());
+    }
+
+    // The running time reaches screen readers once a second, the standing time at once, from the
+    // panel and from the large display alike; its digits read as their values.
+    void screenReadersReadTheTime() {
+        QWidget* face = m_program->largeDisplay().findChild<QWidget*>(QStringLiteral("Picture1"));
+        QWidget* label = child<QLabel>("Label2");
+        QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:00:00"));
+        QCOMPARE(accessibleName(face), QStringLiteral("Time --:--:--.--"));
+        // The display shows the sub-seconds at the resolution (10 a second: "01.02" is 1.2 s).
+        actions().startStop()->trigger();
+        tick(1230);
+        QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:01.23"));
+        QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:01.02"));
+        tick(300); // within the same second: not told again
+        QCOMPARE(timeText(), QStringLiteral("00:00:01.53"));
+        QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:01.23"));
+        QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:01.02"));
+        tick(600);
+        QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:02.13"));
+        QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:02.01"));
+        tick(100);
+        actions().startStop()->trigger(); // stopped: the time it stopped at, at once
+        QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:02.23"));
+        QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:02.02"));
+        QAccessibleInterface* units =
+            QAccessible::queryAccessibleInterface(m_program->largeDisplay().led(5));
+        QVERIFY(units->valueInterface());
+        QCOMPARE(units->valueInterface()->currentValue().toInt(), 2);
+        QCOMPARE(units->text(QAccessible::Name), QStringLiteral("Seconds, units"));
+        // The windows are frames to a screen reader, named by their titles.
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&panel());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Chronofex"));
     }
 
     void ledLookFollowsTheClock() {

@@ -3,10 +3,12 @@
 // CFX_SCREENSHOT_DIR to also save a picture of every window (scripts/screenshots.sh does, at a
 // scale factor of 2 and under the dark palette).
 #include "app/Application.h"
+#include "core/Contrast.h"
 #include "core/Session.h"
 #include "gui/Appearance.h"
 #include "gui/MainPanel.h"
 #include "gui/ReportWindow.h"
+#include "gui/WindowFit.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -17,7 +19,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHash>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +89,7 @@ class WindowAccessTest : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<Application> m_program;
     // Findings of one test, one line each, reported together so one run shows them all.
-    QStringList m_unnamed, m_noObjectName, m_noFocus, m_clipped, m_menuItems;
+    QStringList m_unnamed, m_noObjectName, m_noFocus, m_clipped, m_menuItems, m_roles, m_faint;
     QSet<QString> m_seen;
     int m_windows = 0;
     int m_controls = 0;
@@ -100,6 +104,8 @@ class WindowAccessTest : public QObject {
         m_seen.insert(key);
         ++m_windows;
         saveScreenshot(window);
+        checkWindowRole(window);
+        checkTitleFits(window);
         const QList<QWidget*> all = window->findChildren<QWidget*>();
         for (QWidget* w : all) {
             if (w->window() != window || isInnerPart(w) || !isInteractive(w))
@@ -116,6 +122,11 @@ class WindowAccessTest : public QObject {
                 !qobject_cast<QScrollBar*>(w))
                 m_noFocus << describe(w);
             checkCaptionFits(w, window);
+        }
+        const QImage picture = window->grab().toImage();
+        for (QWidget* w : all) {
+            if (w->window() == window && !isInnerPart(w) && w->isVisibleTo(window))
+                checkContrast(w, picture);
         }
         for (QMenu* menu : window->findChildren<QMenu*>())
             walkMenu(menu);
@@ -142,6 +153,66 @@ class WindowAccessTest : public QObject {
                              .arg(describe(w))
                              .arg(button->width())
                              .arg(button->minimumSizeHint().width());
+    }
+
+    // A screen reader announces a window by its role and title: frames and dialogs, never the
+    // "filler" of a plain widget.
+    void checkWindowRole(QWidget* window) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
+        const QAccessible::Role role = iface ? iface->role() : QAccessible::NoRole;
+        if ((role != QAccessible::Window && role != QAccessible::Dialog) ||
+            iface->text(QAccessible::Name).trimmed().isEmpty())
+            m_roles << QStringLiteral("%1: role %2, name \"%3\"")
+                           .arg(describe(window))
+                           .arg(role)
+                           .arg(iface ? iface->text(QAccessible::Name) : QString());
+    }
+
+    void checkTitleFits(QWidget* window) {
+        if (window->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+            window->windowTitle().isEmpty())
+            return;
+        if (window->frameGeometry().width() < titleBarWidth(window))
+            m_clipped << QStringLiteral("%1: %2 px wide, its title needs %3 px")
+                             .arg(describe(window))
+                             .arg(window->frameGeometry().width())
+                             .arg(titleBarWidth(window));
+    }
+
+    // Text in labels and boxes reaches 4.5:1 against what it is drawn on, under either palette
+    // (the program colours some of them, some lie on pictures): the text colour against the
+    // colour most of the control's pixels have in the window's picture.
+    void checkContrast(QWidget* w, const QImage& picture) {
+        if (!w->isEnabled())
+            return;
+        QPalette::ColorRole fore = QPalette::WindowText;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))
+            fore = QPalette::Text;
+        else if (!qobject_cast<QLabel*>(w) || qobject_cast<QLabel*>(w)->text().isEmpty())
+            return;
+        const QColor f = w->palette().color(fore);
+        const qreal ratio = picture.devicePixelRatio();
+        const QRect area(w->mapTo(w->window(), QPoint(0, 0)) * ratio, w->size() * ratio);
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (picture.valid(x, y))
+                    ++counts[picture.pixel(x, y)];
+        if (counts.isEmpty())
+            return;
+        QRgb most = counts.constBegin().key();
+        for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+            if (it.value() > counts.value(most))
+                most = it.key();
+        const QColor b = QColor::fromRgb(most);
+        auto value = [](const QColor& c) {
+            return static_cast<quint32>(c.red() + 256 * c.green() + 65536 * c.blue());
+        };
+        const double contrast = contrastRatio(value(f), value(b));
+        if (contrast < kMinTextContrast)
+            m_faint << QStringLiteral("%1: %2 on %3, %4:1")
+                           .arg(describe(w), f.name(), b.name())
+                           .arg(contrast, 0, 'f', 2);
     }
 
     void saveScreenshot(QWidget* window) {
@@ -210,6 +281,10 @@ private Q_SLOTS:
         m_program->load();
         m_program->panel().show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->panel()));
+        // The resolution box in its colour for a chosen, not yet applied entry.
+        auto* resolution = m_program->panel().findChild<QComboBox*>(QStringLiteral("Combo1"));
+        Q_EMIT resolution->activated(0);
+        QCOMPARE(m_program->panel().resolutionBoxColour(), MainPanel::kResolutionPending);
         walkAllWindows();
         openEveryWindow();
     }
@@ -242,6 +317,17 @@ private Q_SLOTS:
     void everyVisibleControlIsReachableWithTab() {
         QVERIFY2(m_noFocus.isEmpty(),
                  qPrintable(QStringLiteral("controls Tab never reaches:") + list(m_noFocus)));
+    }
+
+    void everyWindowIsAFrameOrDialogWithItsTitle() {
+        QVERIFY2(
+            m_roles.isEmpty(),
+            qPrintable(QStringLiteral("windows a screen reader cannot tell:") + list(m_roles)));
+    }
+
+    void everyTextReadsAgainstItsBackground() {
+        QVERIFY2(m_faint.isEmpty(),
+                 qPrintable(QStringLiteral("text below 4.5:1 contrast:") + list(m_faint)));
     }
 
     void everyCaptionFits() {

@@ -27,13 +27,15 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY. The server picks the number itself
-# (-displayfd) under its own lock, so tests running side by side never share a server.
+# e2e_start_x [WIDTHxHEIGHT]: starts Xvfb (1280x1024 unless told) on a free display number and
+# exports DISPLAY. The server picks the number itself (-displayfd) under its own lock, so tests
+# running side by side never share a server.
 e2e_start_x() {
     local numfile="$E2E_TMP/display.num"
     # -noreset: without it the server restarts when xdpyinfo (its only client) leaves, and a
     # program connecting during that restart fails.
-    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp -noreset 7>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 7 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 7>"$numfile" \
+        >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
         if [ -s "$numfile" ]; then
@@ -115,4 +117,20 @@ e2e_wait_until() {
         sleep 0.1
     done
     return 1
+}
+
+# Starts a session bus and the accessibility bus, and has Qt programs started afterwards put
+# their widgets on it whether or not a screen reader runs. Call after e2e_start_x.
+e2e_start_accessibility() {
+    local address
+    address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$E2E_TMP/dbus.pid")
+    E2E_PIDS+=("$(cat "$E2E_TMP/dbus.pid")")
+    export DBUS_SESSION_BUS_ADDRESS=$address
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    # Debian's own interpreter, which has the pyatspi bindings.
+    A11Y_PYTHON=/usr/bin/python3
+    e2e_wait_until "$A11Y_PYTHON" -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' \
+        2>/dev/null || fail "the accessibility bus did not start"
 }

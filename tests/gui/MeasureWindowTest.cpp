@@ -73,7 +73,7 @@ class MeasureWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rateOneCycleShowsTimingThenResult();
-    void rateKeyboardTakesNoMark();
+    void rateSpaceOnStartMarksOnItsPress();
     void ratePressWhileStoppedAbandons();
     void rateStoresNumberedRecordsOnceEach();
     void rateClosingHidesAndKeepsRecords();
@@ -114,17 +114,29 @@ void MeasureWindowTest::rateOneCycleShowsTimingThenResult() {
     QVERIFY(child<QComboBox>(&form, "Combo1")->isEnabled());
 }
 
-void MeasureWindowTest::rateKeyboardTakesNoMark() {
+void MeasureWindowTest::rateSpaceOnStartMarksOnItsPress() {
     FakeClock clock;
     RateWindow form(clock.source());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto* start = child<MeasureButton>(&form, "Command7");
     start->setFocus();
-    QTest::keyClick(start, Qt::Key_Space);
+    // Return is not the button's key.
     QTest::keyClick(start, Qt::Key_Return);
     QCOMPARE(form.meter().clickCount(), 0);
-    QCOMPARE(labelText(&form, "Label1"), QStringLiteral("0.0"));
+    clock.cs = 1000;
+    QTest::keyClick(start, Qt::Key_Space);
+    QCOMPARE(labelText(&form, "Label1"), QStringLiteral("Timing..."));
+    // The mark is the moment the key goes down; a held key's repeats are no marks.
+    clock.cs = 1300;
+    QTest::keyPress(start, Qt::Key_Space);
+    clock.cs = 1400;
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(start, &repeat);
+    clock.cs = 9999;
+    QTest::keyRelease(start, Qt::Key_Space);
+    QCOMPARE(labelText(&form, "Label1"), local("3.00"));
+    QCOMPARE(form.meter().clickCount(), 0);
 }
 
 void MeasureWindowTest::ratePressWhileStoppedAbandons() {

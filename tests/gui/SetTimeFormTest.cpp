@@ -1,6 +1,8 @@
+#include "gui/Accessibility.h"
 #include "gui/SetTimeDialog.h"
 #include "gui/TopMaxScrollBar.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,6 +73,26 @@ private Q_SLOTS:
         bar(form, 2)->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(bar(form, 2)->number(), 8);
         QCOMPARE(box(form, 2)->text(), QStringLiteral("08"));
+    }
+
+    // A screen reader reads and sets the number a bar stands for, not its position underneath.
+    void barsTellScreenReadersTheirNumber() {
+        installAccessibleRoles();
+        SetTimeDialog form(*m_clock, display(), m_panel);
+        form.prepare();
+        QCOMPARE(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Dialog);
+        bar(form, 1)->setNumber(1);
+        QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(bar(form, 1));
+        QAccessibleValueInterface* value = hours->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->currentValue().toInt(), 1);
+        QCOMPARE(value->maximumValue().toInt(), 99);
+        QCOMPARE(value->minimumValue().toInt(), 0);
+        QCOMPARE(hours->text(QAccessible::Value), QStringLiteral("1"));
+        QVERIFY(hours->text(QAccessible::Name).startsWith(QStringLiteral("Hours")));
+        value->setCurrentValue(12);
+        QCOMPARE(bar(form, 1)->number(), 12);
+        QCOMPARE(box(form, 1)->text(), QStringLiteral("12"));
     }
 
     void opensAtOneMinuteThenAtTheLastAppliedTime() {

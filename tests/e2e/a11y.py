@@ -1,0 +1,74 @@
+"""Reads the running program through the accessibility bus, as a screen reader does.
+
+Usage: a11y.py COMMAND [ARGS]
+  windows                 role and name of each top-level window, one a line
+  labels WINDOW [PREFIX]  names of the showing labels in that window (starting so), one a line
+  value NAME              current value of the object with that name
+  focused                 role and name of the object that has the keyboard focus
+  extents NAME            x y width height of the object on the screen
+Roles are AT-SPI role names ("frame", "label", "push button", ...). Exit 1 when nothing matches.
+"""
+import sys
+
+import pyatspi
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name.lower() == "chronofex":
+            return app
+    sys.exit(1)
+
+
+def showing(obj):
+    return obj.getState().contains(pyatspi.STATE_SHOWING)
+
+
+# What is shown, depth first; hidden windows and controls are not entered (each step is a call
+# over the bus).
+def walk(obj, depth=0):
+    if obj is None or depth > 40 or (depth > 0 and not showing(obj)):
+        return
+    yield obj
+    for i in range(obj.childCount):
+        yield from walk(obj.getChildAtIndex(i), depth + 1)
+
+
+def find(predicate):
+    for obj in walk(application()):
+        if predicate(obj):
+            return obj
+    sys.exit(1)
+
+
+def main(argv):
+    command = argv[1]
+    if command == "windows":
+        for window in application():
+            if window is not None:
+                print(window.getRoleName(), window.name, sep="\t")
+    elif command == "labels":
+        prefix = argv[3] if len(argv) > 3 else ""
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        names = [o.name for o in walk(window)
+                 if o.getRoleName() == "label" and o.name.startswith(prefix) and showing(o)]
+        if not names:
+            sys.exit(1)
+        print("\n".join(names))
+    elif command == "value":
+        obj = find(lambda o: o.name == argv[2])
+        print(int(obj.queryValue().currentValue))
+    elif command == "focused":
+        obj = find(lambda o: o.getState().contains(pyatspi.STATE_FOCUSED))
+        print(obj.getRoleName(), obj.name, sep="\t")
+    elif command == "extents":
+        obj = find(lambda o: o.name == argv[2] and showing(o))
+        e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x, e.y, e.width, e.height)
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
