@@ -104,6 +104,9 @@ public:
     LargeDisplay& largeDisplay() { return *m_display; }
     // Null where the window system cannot show window opacity.
     TransparencyDialog* transparencyDialog() const { return m_transparency.get(); }
+    // "x11" or "portal" forces that hotkey backend; empty (the default) chooses by the desktop.
+    // Call before load().
+    void setHotkeyBackend(const QString& forced) { m_hotkeyBackend = forced; }
     void registerHotkeys();
     void releaseHotkeys();
     // Carries out a hotkey press or a remote command by its identifier: 0 Start/Stop, 1 Snap,
@@ -133,6 +136,7 @@ private:
     SetTimeDialog* m_setTime = nullptr; // owned by the panel
     std::unique_ptr<SplashWindow> m_about;
     std::unique_ptr<HotkeyService> m_hotkeys;
+    QString m_hotkeyBackend;
     QPointer<HotkeyDialog> m_hotkeyForm;
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
