@@ -14,6 +14,8 @@ packages=(
     qt6-image-formats-plugins xdg-utils qt6-translations-l10n
     # tests: X server, input, screenshots, tray host, documents, fuzzing, desktop files
     xvfb xauth x11-utils xdotool xclip imagemagick trayer dbus-x11
+    # a private session bus and the stand-in global-shortcuts portal
+    dbus-daemon dbus-bin python3-dbus python3-gi
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin

@@ -329,8 +329,12 @@ void Application::openHotkeyDialog() {
 
 void Application::registerHotkeys() {
     if (!m_hotkeys) {
-        m_hotkeys = std::make_unique<HotkeyService>(m_dataDir, HotkeyService::platformGrabber());
+        m_hotkeys = HotkeyService::forDesktop(m_dataDir, m_hotkeyBackend);
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
+        connect(m_hotkeys.get(), &HotkeyService::bindingsChanged, this, [this] {
+            if (m_hotkeyForm)
+                m_hotkeyForm->showBindings();
+        });
     }
     m_hotkeys->setMessageParent(m_panel.get());
     m_hotkeys->startUp();

@@ -107,6 +107,9 @@ public:
     LargeDisplay& largeDisplay() { return *m_display; }
     // Null where the window system cannot show window opacity.
     TransparencyDialog* transparencyDialog() const { return m_transparency.get(); }
+    // "x11" or "portal" forces that hotkey backend; empty (the default) chooses by the desktop.
+    // Call before load().
+    void setHotkeyBackend(const QString& forced) { m_hotkeyBackend = forced; }
     void registerHotkeys();
     void releaseHotkeys();
     // Carries out a hotkey press or a remote command by its identifier: 0 Start/Stop, 1 Snap,
@@ -137,6 +140,7 @@ private:
     std::unique_ptr<SplashWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<HotkeyService> m_hotkeys;
+    QString m_hotkeyBackend;
     QPointer<HotkeyDialog> m_hotkeyForm;
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.

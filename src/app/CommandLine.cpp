@@ -55,6 +55,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         } else if (name == QLatin1String("--report")) {
             if (!value(cl.reportPath))
                 return fail(QStringLiteral("--report needs a session file"));
+        } else if (name == QLatin1String("--hotkeys")) {
+            if (!value(cl.hotkeys) ||
+                (cl.hotkeys != QLatin1String("x11") && cl.hotkeys != QLatin1String("portal")))
+                return fail(QStringLiteral("--hotkeys needs x11 or portal"));
         } else if (a.startsWith(QLatin1Char('-')) && a != QLatin1String("-")) {
             bool found = false;
             for (const RemoteOption& r : kRemoteOptions) {
@@ -97,6 +101,9 @@ QString CommandLine::usage() {
         "  --data-dir DIR        folder for the hotkey file and the reports\n"
         "                        (default: $CHRONOFEX_DATA_DIR, else the program's folder when\n"
         "                        writable, else the user's data folder)\n"
+        "  --hotkeys x11|portal  global hotkeys through X11 key grabs or the desktop's\n"
+        "                        global-shortcuts portal (default: $CHRONOFEX_HOTKEYS, else\n"
+        "                        the portal in a Wayland session whose desktop offers it)\n"
         "  --no-splash           start without the splash window\n"
         "  -h, --help            show this help and exit\n"
         "  -v, --version         show the version and exit\n");

@@ -18,6 +18,7 @@ struct CommandLine {
     QString sessionPath;   // SESSION.CFX or --open SESSION.CFX
     QString reportPath;    // --report SESSION.CFX
     Remote remote = Remote::None;
+    QString hotkeys; // --hotkeys=x11|portal: that hotkey backend, whatever the desktop
 
     static CommandLine parse(const QStringList& arguments);
     static QString usage();

@@ -156,6 +156,8 @@ int main(int argc, char** argv) {
     }
 
     Application program(dataDir.path);
+    program.setHotkeyBackend(cl.hotkeys.isEmpty() ? qEnvironmentVariable("CHRONOFEX_HOTKEYS")
+                                                  : cl.hotkeys);
     QString remoteError;
     if (!program.startRemoteControl(&remoteError)) {
         const QString text =

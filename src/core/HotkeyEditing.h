@@ -2,6 +2,7 @@
 
 #include "core/io/HotkeyFile.h"
 
+#include <QString>
 #include <QtGlobal>
 
 namespace cfx {
@@ -27,6 +28,12 @@ public:
     // The key's virtual-key code from the keyboard map, by the key's native scan code; 0 when the
     // map does not know it.
     virtual int virtualKeyOfNativeKey(quint32 scanCode) const = 0;
+    // What the dialog says about this desktop's hotkeys beyond the boxes; empty for nothing.
+    virtual QString desktopNote() const { return {}; }
+    // Whether the desktop, not the program, has the last word on the triggers (the global-
+    // shortcuts portal); boundTrigger then says what a hotkey is bound to now (empty: not bound).
+    virtual bool desktopAssigns() const { return false; }
+    virtual QString boundTrigger(int /*id*/) const { return {}; }
 };
 
 } // namespace cfx

@@ -28,6 +28,7 @@ HotkeyDialog::HotkeyDialog(HotkeyEditing& service, QWidget* parent)
     buildControls();
     wireControls();
     fillBoxes(m_service.beginEditing());
+    showBindings();
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -56,19 +57,21 @@ void HotkeyDialog::buildControls() {
         m_boxes[i]->setObjectName(QStringLiteral("ccrpHotKey") + n);
         m_boxes[i]->setAccessibleName(tr("%1 hotkey").arg(role));
         m_boxes[i]->setMinimumWidth(150);
+        m_bindings[i] = new QLabel(m_frames[i]);
+        m_bindings[i]->setObjectName(QStringLiteral("BoundLabel") + n);
+        m_bindings[i]->setAccessibleName(role + QStringLiteral(" trigger of the desktop"));
+        m_bindings[i]->setVisible(m_service.desktopAssigns());
         auto* inner = new QVBoxLayout(m_frames[i]);
         inner->addWidget(m_checks[i]);
         inner->addWidget(m_boxes[i]);
+        inner->addWidget(m_bindings[i]);
         grid->addWidget(m_frames[i], i / 2, i % 2);
     }
 
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("HintLabel"));
     m_hint->setWordWrap(true);
-    if (!m_service.available()) {
-        m_hint->setText(tr("This desktop does not let programs use global hotkeys. "
-                           "They are saved for X11 sessions."));
-    }
+    m_hint->setText(standingHint());
 
     auto makeButton = [this](const QString& name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -101,10 +104,8 @@ void HotkeyDialog::wireControls() {
             m_hint->setText(tr("That key depends on the keyboard layout and cannot "
                                "be a hotkey."));
         });
-        connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this, [this] {
-            if (m_service.available())
-                m_hint->clear();
-        });
+        connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this,
+                [this] { m_hint->setText(standingHint()); });
     }
     connect(m_ok, &QPushButton::clicked, this, &HotkeyDialog::applyAndClose);
     connect(m_restore, &QPushButton::clicked, this, [this] { fillBoxes(m_service.fileValues()); });
@@ -118,6 +119,26 @@ void HotkeyDialog::fillBoxes(const cfx::HotkeySet& set) {
                               set.keyCodes[i] & 0xFF);
         m_checks[i]->setChecked(set.enabled[i]);
         enabledChanged(i); // also when the mark did not change
+    }
+}
+
+QString HotkeyDialog::standingHint() const {
+    if (!m_service.available()) {
+        return QStringLiteral("This desktop does not let programs use global hotkeys. They are "
+                              "saved for X11 sessions.");
+    }
+    if (m_service.desktopAssigns()) {
+        return QStringLiteral("The desktop decides which keys work the hotkeys; the boxes hold "
+                              "the keys it is asked for.");
+    }
+    return m_service.desktopNote();
+}
+
+void HotkeyDialog::showBindings() {
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
+        const QString trigger = m_service.boundTrigger(i);
+        m_bindings[i]->setText(QStringLiteral("Desktop trigger: ") +
+                               (trigger.isEmpty() ? QStringLiteral("none") : trigger));
     }
 }
 

@@ -30,6 +30,8 @@ public:
 
 public Q_SLOTS:
     void reject() override;
+    // Where the desktop has the last word on the triggers: what each hotkey is bound to now.
+    void showBindings();
 
 private:
     void buildControls();
@@ -38,11 +40,13 @@ private:
     void enabledChanged(int index);
     void applyAndClose();
     void setAllEnabled(bool on);
+    QString standingHint() const;
 
     HotkeyEditing& m_service;
     std::array<QGroupBox*, cfx::kHotkeyCount> m_frames{};
     std::array<QCheckBox*, cfx::kHotkeyCount> m_checks{};
     std::array<HotkeyEdit*, cfx::kHotkeyCount> m_boxes{};
+    std::array<QLabel*, cfx::kHotkeyCount> m_bindings{};
     QPushButton* m_ok = nullptr;
     QPushButton* m_restore = nullptr;
     QPushButton* m_enableAll = nullptr;

@@ -1,8 +1,14 @@
 #include "platform/HotkeyService.h"
 
+#include "platform/PortalHotkeyGrabber.h"
 #include "platform/X11HotkeyGrabber.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QWidget>
+
+#include <utility>
 
 namespace cfx {
 
@@ -11,16 +17,52 @@ using cfx::HotkeySet;
 HotkeyService::HotkeyService(const QString& dataDir, std::unique_ptr<HotkeyGrabber> grabber,
                              QObject* parent)
     : QObject(parent), m_filePath(cfx::hotkeyFilePath(dataDir)), m_grabber(std::move(grabber)) {
-    if (m_grabber)
-        m_grabber->setPressHandler([this](int id) { Q_EMIT hotkeyPressed(id); });
+    if (!m_grabber)
+        return;
+    // Desktops that keep the hotkeys while the dialog is open (the portal) are not listened to.
+    m_grabber->setPressHandler([this](int id) {
+        if (!m_editing)
+            Q_EMIT hotkeyPressed(id);
+    });
+    m_grabber->setAnswerHandler([this](const HotkeyGrabber::Bound& b) { desktopAnswered(b); });
+    m_grabber->setTriggersChangedHandler([this] { Q_EMIT bindingsChanged(); });
 }
 
 HotkeyService::~HotkeyService() {
     releaseAll();
 }
 
-std::unique_ptr<HotkeyGrabber> HotkeyService::platformGrabber() {
-    return X11HotkeyGrabber::create();
+HotkeyBackendChoice chooseHotkeyBackend(const QString& forced, const QString& waylandDisplay,
+                                        const QString& sessionType,
+                                        const std::function<bool()>& portalPresent) {
+    if (forced.compare(QLatin1String("x11"), Qt::CaseInsensitive) == 0)
+        return {HotkeyBackend::X11, false};
+    if (forced.compare(QLatin1String("portal"), Qt::CaseInsensitive) == 0)
+        return {HotkeyBackend::Portal, false};
+    const bool wayland = !waylandDisplay.isEmpty() ||
+                         sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
+    if (!wayland)
+        return {HotkeyBackend::X11, false};
+    if (portalPresent())
+        return {HotkeyBackend::Portal, false};
+    return {HotkeyBackend::X11, true};
+}
+
+std::unique_ptr<HotkeyService> HotkeyService::forDesktop(const QString& dataDir,
+                                                         const QString& forced) {
+    const HotkeyBackendChoice choice = chooseHotkeyBackend(
+        forced, qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("XDG_SESSION_TYPE"),
+        &PortalHotkeyGrabber::portalPresent);
+    std::unique_ptr<HotkeyGrabber> grabber;
+    if (choice.backend == HotkeyBackend::Portal)
+        grabber = std::make_unique<PortalHotkeyGrabber>();
+    else
+        grabber = X11HotkeyGrabber::create();
+    // Without X11 grabs either (Qt on its Wayland platform) the no-hotkeys message says it all.
+    const bool grabs = grabber != nullptr;
+    auto service = std::make_unique<HotkeyService>(dataDir, std::move(grabber));
+    service->setPortalMissing(choice.portalMissing && grabs);
+    return service;
 }
 
 void HotkeyService::notify(QMessageBox::Icon icon, const QString& title, const QString& text) {
@@ -54,7 +96,7 @@ HotkeySet HotkeyService::readRepaired() {
     return read.set;
 }
 
-void HotkeyService::registerAndReport(const HotkeySet& set) {
+void HotkeyService::registerAndReport(const HotkeySet& set, bool rebind) {
     if (!m_grabber) {
         for (int i = 0; i < cfx::kHotkeyCount; ++i) {
             m_held.modifiers[i] = set.modifiers[i];
@@ -75,6 +117,29 @@ void HotkeyService::registerAndReport(const HotkeySet& set) {
         return;
     }
     const int failures = cfx::registerHotkeys(m_held, set, *m_grabber);
+    if (m_grabber->commit(rebind)) {
+        m_failuresBeforeAnswer = failures; // told with the desktop's answer
+        return;
+    }
+    reportFailures(failures);
+}
+
+void HotkeyService::desktopAnswered(const HotkeyGrabber::Bound& bound) {
+    // The hotkeys the desktop left unbound count as failed registrations.
+    int failures = std::exchange(m_failuresBeforeAnswer, 0);
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
+        if (m_held.registered[i] && !bound[i]) {
+            m_held.registered[i] = false;
+            m_grabber->release(i); // not asked for again unless registered again
+            if (m_held.keyCodes[i] != 0)
+                ++failures;
+        }
+    }
+    Q_EMIT bindingsChanged();
+    reportFailures(failures);
+}
+
+void HotkeyService::reportFailures(int failures) {
     if (failures != 0)
         notify(QMessageBox::Critical, cfx::hotkeyFailTitle(), cfx::hotkeyFailText(failures));
 }
@@ -82,13 +147,48 @@ void HotkeyService::registerAndReport(const HotkeySet& set) {
 void HotkeyService::startUp() {
     cfx::ensureHotkeyFile(m_filePath);
     registerAndReport(readRepaired());
+    if (m_portalMissing)
+        tellPortalMissingOnce();
+}
+
+void HotkeyService::tellPortalMissingOnce() {
+    // Once per data folder, ever: an empty marker beside the hotkey file remembers that it was
+    // said, since the program keeps no settings. Without a data folder it is said every start.
+    const QString marker =
+        m_filePath.isEmpty()
+            ? QString()
+            : QFileInfo(m_filePath).dir().filePath(QStringLiteral(".portal-notice-shown"));
+    if (!marker.isEmpty() && QFile::exists(marker))
+        return;
+    notify(QMessageBox::Information, cfx::hotkeyFailTitle(), desktopNote());
+    if (!marker.isEmpty())
+        QFile(marker).open(QIODevice::WriteOnly);
+}
+
+QString HotkeyService::desktopNote() const {
+    if (!m_portalMissing)
+        return {};
+    return QStringLiteral("Hotkeys in other programs need the desktop's global-shortcuts portal, "
+                          "which this Wayland session does not offer. Here the hotkeys work only "
+                          "while a Chronofex window has the focus.");
+}
+
+bool HotkeyService::desktopAssigns() const {
+    return m_grabber && m_grabber->desktopAssigns();
+}
+
+QString HotkeyService::boundTrigger(int id) const {
+    return m_grabber ? m_grabber->boundTrigger(id) : QString();
 }
 
 void HotkeyService::releaseAll() {
     // Nothing the dialog does afterwards registers anything again.
     m_editing = false;
-    if (m_grabber)
+    m_failuresBeforeAnswer = 0;
+    if (m_grabber) {
         cfx::releaseHotkeys(m_held, *m_grabber);
+        m_grabber->commit(false);
+    }
 }
 
 HotkeySet HotkeyService::fileValues() {
@@ -123,7 +223,8 @@ void HotkeyService::finishEditing(const HotkeySet& boxes) {
         result.keyCodes[i] = boxes.enabled[i] ? boxes.keyCodes[i] : m_held.keyCodes[i];
     }
     m_editing = false;
-    registerAndReport(result);
+    // A desktop that has the last word on the triggers is asked again, also for unchanged ones.
+    registerAndReport(result, true);
     const cfx::FileResult saved = cfx::writeHotkeyFile(m_filePath, result);
     if (!saved.ok) {
         notify(QMessageBox::Critical, cfx::hotkeyFailTitle(),

@@ -15,6 +15,22 @@ class QWidget;
 
 namespace cfx {
 
+enum class HotkeyBackend { X11, Portal };
+
+struct HotkeyBackendChoice {
+    HotkeyBackend backend = HotkeyBackend::X11;
+    // A Wayland session whose desktop offers no global-shortcuts portal: the X11 grabs see keys
+    // only while a window of the program has the focus.
+    bool portalMissing = false;
+};
+
+// The hotkey backend for this desktop. forced ("x11" or "portal", from --hotkeys or
+// CHRONOFEX_HOTKEYS) wins; otherwise a Wayland session (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE
+// "wayland") uses the portal when portalPresent says the desktop offers it, asked only there.
+HotkeyBackendChoice chooseHotkeyBackend(const QString& forced, const QString& waylandDisplay,
+                                        const QString& sessionType,
+                                        const std::function<bool()>& portalPresent);
+
 // The program's global hotkeys: the file, the registrations with the desktop, and the
 // messages about both. The hotkey dialog edits through it; presses come out as hotkeyPressed.
 class HotkeyService : public QObject, public HotkeyEditing {
@@ -30,8 +46,12 @@ public:
                   QObject* parent = nullptr);
     ~HotkeyService() override;
 
-    // The X11 grabber when the program runs on X11, else none.
-    static std::unique_ptr<HotkeyGrabber> platformGrabber();
+    // The service with the backend chooseHotkeyBackend picks for this desktop: the global-
+    // shortcuts portal, else X11 grabs when the program runs on X11, else none. forced is "x11",
+    // "portal" or empty.
+    static std::unique_ptr<HotkeyService> forDesktop(const QString& dataDir, const QString& forced);
+    // A Wayland session without the portal: the dialog says so, and the first start once.
+    void setPortalMissing(bool missing) { m_portalMissing = missing; }
 
     // Where messages go; by default message boxes over the given window.
     void setNotifier(Notifier notifier) { m_notify = std::move(notifier); }
@@ -57,6 +77,9 @@ public:
     // registered again with their old combinations.
     void cancelEditing() override;
     int virtualKeyOfNativeKey(quint32 scanCode) const override;
+    QString desktopNote() const override;
+    bool desktopAssigns() const override;
+    QString boundTrigger(int id) const override;
     bool editing() const { return m_editing; }
 
     QString filePath() const { return m_filePath; }
@@ -65,10 +88,15 @@ public:
 
 Q_SIGNALS:
     void hotkeyPressed(int id);
+    // The desktop answered a registration or changed its triggers (see boundTrigger).
+    void bindingsChanged();
 
 private:
     cfx::HotkeySet readRepaired();
-    void registerAndReport(const cfx::HotkeySet& set);
+    void registerAndReport(const cfx::HotkeySet& set, bool rebind = false);
+    void desktopAnswered(const HotkeyGrabber::Bound& bound);
+    void reportFailures(int failures);
+    void tellPortalMissingOnce();
     void notify(QMessageBox::Icon icon, const QString& title, const QString& text);
 
     QString m_filePath;
@@ -79,6 +107,9 @@ private:
     bool m_repairReported = false;
     bool m_unavailableReported = false;
     bool m_editing = false;
+    bool m_portalMissing = false;
+    // Failures known before a desktop that answers later has answered.
+    int m_failuresBeforeAnswer = 0;
     // What was registered before the dialog opened.
     cfx::HotkeySet m_beforeEditing;
 };

@@ -38,12 +38,16 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(parse({"--start-stop"}).remote, CommandLine::Remote::StartStop);
     EXPECT_EQ(parse({"--reset"}).remote, CommandLine::Remote::Reset);
     EXPECT_EQ(parse({"--menu"}).remote, CommandLine::Remote::Menu);
+    EXPECT_EQ(parse({"--hotkeys=portal"}).hotkeys, "portal");
+    EXPECT_EQ(parse({"--hotkeys", "x11"}).hotkeys, "x11");
+    EXPECT_EQ(parse({}).hotkeys, QString());
 }
 
 TEST(CommandLine, RefusesWhatItDoesNotKnow) {
-    for (const QStringList& bad : {QStringList{"--frobnicate"}, QStringList{"--data-dir"},
-                                   QStringList{"a.CFX", "b.CFX"}, QStringList{"--snap", "--reset"},
-                                   QStringList{"--report", "a.CFX", "b.CFX"}, QStringList{"-x"}}) {
+    for (const QStringList& bad :
+         {QStringList{"--frobnicate"}, QStringList{"--data-dir"}, QStringList{"a.CFX", "b.CFX"},
+          QStringList{"--snap", "--reset"}, QStringList{"--report", "a.CFX", "b.CFX"},
+          QStringList{"-x"}, QStringList{"--hotkeys=wayland"}, QStringList{"--hotkeys"}}) {
         const CommandLine cl = parse(bad);
         EXPECT_FALSE(cl.ok) << bad.join(' ').toStdString();
         EXPECT_FALSE(cl.error.isEmpty());

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -38,6 +39,42 @@ public:
 
 private:
     Desk& m_desk;
+};
+
+// A desktop with the last word on the triggers, as the global-shortcuts portal: it answers a
+// commit when told, binding every wanted hotkey but the refused ones, with triggers of its own.
+class FakePortal : public HotkeyGrabber {
+public:
+    bool grab(int id, int, int) override {
+        m_wanted.insert(id);
+        return true;
+    }
+    void release(int id) override { m_wanted.erase(id); }
+    bool commit(bool rebind) override {
+        m_rebinds += rebind ? 1 : 0;
+        return true;
+    }
+    bool desktopAssigns() const override { return true; }
+    QString boundTrigger(int id) const override { return m_triggers[id]; }
+    void answer(const std::set<int>& refused) {
+        Bound bound{};
+        m_triggers = {};
+        for (int id : m_wanted) {
+            bound[id] = !refused.count(id);
+            m_triggers[id] = bound[id] ? QString("Meta+F%1").arg(id + 1) : QString();
+        }
+        answered(bound);
+    }
+    void change(int id, const QString& trigger) {
+        m_triggers[id] = trigger;
+        triggersChanged();
+    }
+    void press(int id) { pressed(id); }
+    int m_rebinds = 0;
+
+private:
+    std::set<int> m_wanted;
+    std::array<QString, kHotkeyCount> m_triggers;
 };
 
 struct Message {
@@ -96,7 +133,63 @@ class HotkeyFormTest : public QObject {
 private Q_SLOTS:
     void init() {
         QFile::remove(filePath());
+        QFile::remove(m_dir.filePath(".portal-notice-shown"));
         makeService();
+    }
+
+    void aDesktopWithTheLastWordIsShownAndCountedWhenItAnswers() {
+        auto fake = std::make_unique<FakePortal>();
+        FakePortal* portal = fake.get();
+        m_service = std::make_unique<HotkeyService>(m_dir.path(), std::move(fake));
+        m_service->setNotifier([this](QMessageBox::Icon icon, const QString& t, const QString& x) {
+            m_messages.append({icon, t, x});
+        });
+        putBytes(filePath(),
+                 "2\r\n116\r\n1\r\n2\r\n117\r\n1\r\n2\r\n118\r\n1\r\n2\r\n119\r\n1\r\n");
+        m_service->startUp();
+        QVERIFY(m_messages.isEmpty()); // nothing is known before the desktop answers
+        QSignalSpy changed(m_service.get(), &HotkeyService::bindingsChanged);
+        portal->answer({3});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].text.startsWith("Can not register 1 Hotkeys."));
+        QVERIFY(m_service->registrations().registered[0]);
+        QVERIFY(!m_service->registrations().registered[3]);
+
+        HotkeyDialog form(*m_service);
+        connect(m_service.get(), &HotkeyService::bindingsChanged, &form,
+                &HotkeyDialog::showBindings);
+        QCOMPARE(child<QLabel>(form, "BoundLabel1")->text(), QString("Desktop trigger: Meta+F1"));
+        QCOMPARE(child<QLabel>(form, "BoundLabel4")->text(), QString("Desktop trigger: none"));
+        portal->change(1, "Alt+S");
+        QCOMPARE(child<QLabel>(form, "BoundLabel2")->text(), QString("Desktop trigger: Alt+S"));
+        // The desktop keeps the hotkeys while the dialog is open; their presses do nothing.
+        QSignalSpy pressed(m_service.get(), &HotkeyService::hotkeyPressed);
+        portal->press(0);
+        QCOMPARE(pressed.count(), 0);
+        // OK asks the desktop again, also for unchanged hotkeys.
+        child<QPushButton>(form, "Command1")->click();
+        QCOMPARE(portal->m_rebinds, 1);
+        portal->answer({});
+        QCOMPARE(m_messages.size(), 1);
+        portal->press(0);
+        QCOMPARE(pressed.count(), 1);
+    }
+
+    void aWaylandSessionWithoutThePortalIsToldOnceEver() {
+        m_service->setPortalMissing(true);
+        m_service->startUp();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].text.contains("global-shortcuts portal"));
+        {
+            HotkeyDialog form(*m_service);
+            QCOMPARE(child<QLabel>(form, "HintLabel")->text(), m_messages[0].text);
+            QVERIFY(!child<QLabel>(form, "BoundLabel1")->isVisibleTo(&form));
+        }
+        makeService();
+        m_service->setPortalMissing(true);
+        m_service->startUp();
+        QVERIFY(m_messages.isEmpty());
     }
 
     void firstStartCreatesTheDefaultFileQuietly() {

@@ -88,3 +88,19 @@ TEST(KeyTable, HotkeyTextNamesModifiersInFileConvention) {
     EXPECT_EQ(hotkeyText(0, 0x63), "Num 3");
     EXPECT_EQ(hotkeyText(2, 0xBA), "Ctrl+Key 186");
 }
+
+TEST(KeyTable, CombinationsBecomeTriggersOfTheShortcutsSpecification) {
+    EXPECT_EQ(portalTrigger(2, 0x74), QString("CTRL+F5"));
+    EXPECT_EQ(portalTrigger(7, 0x87), QString("CTRL+ALT+SHIFT+F24"));
+    EXPECT_EQ(portalTrigger(6, 'S'), QString("CTRL+SHIFT+s")); // the key's unshifted symbol
+    EXPECT_EQ(portalTrigger(1, '7'), QString("ALT+7"));
+    EXPECT_EQ(portalTrigger(0, 0x63), QString("KP_3"));
+    EXPECT_EQ(portalTrigger(3, 0x0D), QString("CTRL+ALT+Return"));
+    EXPECT_EQ(portalTrigger(4, 0x21), QString("SHIFT+Prior"));
+    EXPECT_EQ(portalTrigger(2, 0xB3), QString("CTRL+XF86AudioPlay"));
+    // Keys that cannot be hotkeys, and modifier values outside the file's convention.
+    EXPECT_EQ(portalTrigger(2, 0), QString());
+    EXPECT_EQ(portalTrigger(2, 0xBA), QString());
+    EXPECT_EQ(portalTrigger(8, 0x74), QString());
+    EXPECT_EQ(portalTrigger(-1, 0x74), QString());
+}

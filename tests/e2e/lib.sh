@@ -11,6 +11,9 @@ DATA_DIR="$E2E_TMP/data"
 mkdir -p "$DATA_DIR"
 E2E_PIDS=()
 APP_LOG="$E2E_TMP/app.log"
+PORTAL_LOG="$E2E_TMP/portal.log"
+# The tests run an X11 session of their own, whatever session starts them.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE CHRONOFEX_HOTKEYS
 
 e2e_cleanup() {
     local pid
@@ -133,4 +136,51 @@ e2e_start_accessibility() {
     A11Y_PYTHON=/usr/bin/python3
     e2e_wait_until "$A11Y_PYTHON" -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' \
         2>/dev/null || fail "the accessibility bus did not start"
+}
+
+# e2e_start_bus: a private session bus that starts no services on demand, exported as
+# DBUS_SESSION_BUS_ADDRESS.
+e2e_start_bus() {
+    local address="$E2E_TMP/bus.address"
+    cat >"$E2E_TMP/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$E2E_TMP</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+    dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --print-address=8 8>"$address" \
+        2>"$E2E_TMP/bus.log" &
+    E2E_PIDS+=($!)
+    e2e_wait_until test -s "$address" || fail "no session bus could be started"
+    DBUS_SESSION_BUS_ADDRESS=$(head -1 "$address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# e2e_start_portal [--refuse TRIGGER]...: the stand-in global-shortcuts portal on the session
+# bus, logging what the program binds to $PORTAL_LOG (see portal_standin.py).
+e2e_start_portal() {
+    : >"$PORTAL_LOG"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/portal_standin.py" "$PORTAL_LOG" "$@" &
+    PORTAL_PID=$!
+    E2E_PIDS+=($PORTAL_PID)
+    e2e_wait_until grep -q '^ready$' "$PORTAL_LOG" || fail "the stand-in portal did not start"
+}
+
+# portal METHOD [STRING...]: works the stand-in portal (Activate, Deactivate, Press,
+# ChangeTrigger with the shortcut ids start-stop, snap, reset, menu).
+portal() {
+    local method=$1 a args=()
+    shift
+    for a in "$@"; do args+=("string:$a"); done
+    dbus-send --session --print-reply=literal --dest=org.freedesktop.portal.Desktop \
+        /org/freedesktop/portal/desktop "org.chronofex.PortalStandIn.$method" "${args[@]}" \
+        >/dev/null
 }

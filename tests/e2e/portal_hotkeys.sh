@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Global hotkeys through the desktop's global-shortcuts portal: the real program under Xvfb with
+# the variables of a Wayland session and a stand-in portal on a private session bus
+# (portal_standin.py). The four shortcuts are bound with the hotkey file's triggers; Activated
+# works the stopwatch, once per press and not while the hotkey dialog is open; saving the dialog
+# binds again; a shortcut the desktop leaves unbound is counted. Without the portal: X11 grabs
+# and, once ever, the message that hotkeys in other programs need it.
+# Usage: portal_hotkeys.sh path/to/chronofex
+source "$(dirname "$0")/lib.sh"
+exe=$1
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+
+# stays FIELD VALUE: the panel keeps showing it for half a second.
+stays() {
+    for _ in $(seq 10); do
+        [ "$(field "$1")" = "$2" ] || fail "expected $1 to stay $2, the panel shows: $(status)"
+        sleep 0.05
+    done
+}
+# message_text WINDOW: the text of a message box, selected and copied.
+message_text() {
+    xdotool mousemove --window "$1" 120 25 click 1
+    sleep 0.2
+    xdotool key ctrl+a ctrl+c
+    sleep 0.3
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+# binds N: the stand-in has been asked to bind N times.
+binds() { [ "$(grep -c '^BindShortcuts ' "$PORTAL_LOG")" = "$1" ]; }
+close_window() {
+    xdotool windowfocus --sync "$1"
+    xdotool key Escape
+    e2e_wait_until bash -c "! xdotool search --onlyvisible --name '$2' >/dev/null 2>&1"
+}
+# exit_program: Exit from the options menu, as the user would.
+exit_program() {
+    xdotool windowfocus --sync "$(e2e_window '^Chronofex$')"
+    "$exe" --data-dir "$DATA_DIR" --menu
+    sleep 0.3
+    xdotool key x
+    e2e_wait_until bash -c "! kill -0 $APP_PID 2>/dev/null" || fail "Exit did not end the program"
+}
+
+e2e_all_hotkeys # Ctrl+F5 .. Ctrl+F8
+e2e_start_x
+e2e_start_bus
+export WAYLAND_DISPLAY=wayland-cfx-test XDG_SESSION_TYPE=wayland
+e2e_start_portal
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+expect caption Start
+
+# The four shortcuts, bound in one session with the file's combinations as preferred triggers.
+e2e_wait_until grep -q '^bind menu ' "$PORTAL_LOG" || fail "nothing was bound: $(cat "$PORTAL_LOG")"
+[ "$(grep -c '^CreateSession ' "$PORTAL_LOG")" = 1 ] && binds 1 || fail "not one session, one bind"
+grep -q '^bind start-stop CTRL+F5 Start or stop the stopwatch$' "$PORTAL_LOG" || fail "start-stop"
+grep -q '^bind snap CTRL+F6 Take a reading (snap)$' "$PORTAL_LOG" || fail "snap"
+grep -q '^bind reset CTRL+F7 Reset the stopwatch$' "$PORTAL_LOG" || fail "reset"
+grep -q '^bind menu CTRL+F8 Show the options menu$' "$PORTAL_LOG" || fail "menu"
+
+# Activated works the stopwatch as a hotkey press does; X11 grabs are not made.
+xmessage -name other -title "Other program" -geometry +700+500 "another program" &
+E2E_PIDS+=($!)
+other=$(e2e_window '^Other program$')
+xdotool windowfocus --sync "$other"
+xdotool key ctrl+F5
+stays caption Start
+portal Press start-stop
+expect caption Stop
+# The desktop changes a trigger on its own (shown in the dialog; here: the shortcut still works).
+portal ChangeTrigger snap Ctrl+Alt+S
+portal Press snap
+expect readings 1
+# A held shortcut that the desktop repeats acts once; after its release the next press acts.
+portal Activate snap
+portal Activate snap
+portal Activate snap
+portal Deactivate snap
+expect readings 2
+stays readings 2
+portal Press snap
+expect readings 3
+portal Press start-stop
+expect caption Start
+portal Press reset
+expect readings 0
+# Remote commands work beside the portal.
+"$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
+expect caption Stop
+"$exe" --data-dir "$DATA_DIR" --start-stop
+expect caption Start
+
+# The Menu shortcut pops up the options menu; its "Set &Hotkeys..." opens the dialog, and while
+# it is open the shortcuts do nothing.
+portal Press menu
+sleep 0.3
+xdotool key h
+dialog=$(e2e_window '^Chronofex - Hotkeys$')
+portal Press start-stop
+stays caption Start
+# Start/Stop becomes Ctrl+F9 and OK binds again in a new session, the old one closed.
+xdotool windowfocus --sync "$dialog"
+xdotool key Tab
+xdotool key ctrl+F9
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
+e2e_wait_until bash -c "! xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null"
+e2e_wait_until grep -q '^Close ' "$PORTAL_LOG" || fail "the first session was not closed"
+e2e_wait_until binds 2 || fail "no second bind"
+grep '^bind start-stop ' "$PORTAL_LOG" | tail -1 | grep -q ' CTRL+F9 ' ||
+    fail "the second bind did not ask for Ctrl+F9: $(cat "$PORTAL_LOG")"
+portal Press start-stop
+expect caption Stop
+portal Press start-stop
+expect caption Start
+exit_program
+e2e_no_output
+
+# A desktop that leaves a shortcut unbound: one hotkey less, said as for X11 grabs.
+kill "$PORTAL_PID"
+e2e_start_portal --refuse CTRL+F7
+e2e_start_app "$exe"
+box=$(e2e_window '^Hotkey Assign$')
+message_text "$box" >"$E2E_TMP/message.txt"
+grep -q "Can not register 1 Hotkeys." "$E2E_TMP/message.txt" ||
+    fail "the message did not give the count 1: $(cat "$E2E_TMP/message.txt")"
+close_window "$box" '^Hotkey Assign$'
+portal Press start-stop
+expect caption Stop
+exit_program
+
+# No portal on the bus: X11 grabs, which work here as the test's X server is no Wayland
+# desktop, and the message about the portal at the first start only.
+kill "$PORTAL_PID"
+e2e_start_app "$exe"
+box=$(e2e_window '^Hotkey Assign$')
+message_text "$box" >"$E2E_TMP/message.txt"
+grep -q "global-shortcuts portal" "$E2E_TMP/message.txt" ||
+    fail "no word of the portal: $(cat "$E2E_TMP/message.txt")"
+close_window "$box" '^Hotkey Assign$'
+xdotool windowfocus --sync "$other"
+xdotool key ctrl+F9
+expect caption Stop
+xdotool key ctrl+F9
+expect caption Start
+exit_program
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+sleep 1
+! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
+    fail "the message about the portal came again"
+exit_program
+e2e_no_output
+echo "portal_hotkeys: all checks passed"
