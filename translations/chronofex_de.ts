@@ -148,10 +148,6 @@
         <translation>Tastenkürzel %1</translation>
     </message>
     <message>
-        <source>This desktop does not let programs use global hotkeys. They are saved for X11 sessions.</source>
-        <translation>Diese Arbeitsumgebung erlaubt Programmen keine globalen Tastenkürzel. Sie werden für X11-Sitzungen gespeichert.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -171,6 +167,26 @@
         <source>That key depends on the keyboard layout and cannot be a hotkey.</source>
         <translation>Diese Taste hängt von der Tastaturbelegung ab und kann kein Tastenkürzel sein.</translation>
     </message>
+    <message>
+        <source>%1 trigger of the desktop</source>
+        <translation>Auslöser des Desktops für %1</translation>
+    </message>
+    <message>
+        <source>This desktop does not let programs use global hotkeys. They are saved for X11 sessions.</source>
+        <translation>Dieser Desktop erlaubt Programmen keine globalen Tastenkürzel. Sie werden für X11-Sitzungen gespeichert.</translation>
+    </message>
+    <message>
+        <source>The desktop decides which keys work the hotkeys; the boxes hold the keys it is asked for.</source>
+        <translation>Der Desktop entscheidet, welche Tasten die Tastenkürzel auslösen; die Felder enthalten die erbetenen Tasten.</translation>
+    </message>
+    <message>
+        <source>Desktop trigger: %1</source>
+        <translation>Auslöser des Desktops: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
 </context>
 <context>
     <name>cfx::LargeDisplay</name>
@@ -181,10 +197,6 @@
     <message>
         <source>Large stopwatch display</source>
         <translation>Große Stoppuhranzeige</translation>
-    </message>
-    <message>
-        <source>Display face</source>
-        <translation>Ziffernblatt der Anzeige</translation>
     </message>
     <message>
         <source>Display frame</source>
@@ -237,6 +249,10 @@
     <message>
         <source>Display Transparency...</source>
         <translation>Transparenz der Anzeige...</translation>
+    </message>
+    <message>
+        <source>Time %1</source>
+        <translation>Zeit %1</translation>
     </message>
 </context>
 <context>

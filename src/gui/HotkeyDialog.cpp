@@ -59,7 +59,7 @@ void HotkeyDialog::buildControls() {
         m_boxes[i]->setMinimumWidth(150);
         m_bindings[i] = new QLabel(m_frames[i]);
         m_bindings[i]->setObjectName(QStringLiteral("BoundLabel") + n);
-        m_bindings[i]->setAccessibleName(role + QStringLiteral(" trigger of the desktop"));
+        m_bindings[i]->setAccessibleName(tr("%1 trigger of the desktop").arg(role));
         m_bindings[i]->setVisible(m_service.desktopAssigns());
         auto* inner = new QVBoxLayout(m_frames[i]);
         inner->addWidget(m_checks[i]);
@@ -124,12 +124,12 @@ void HotkeyDialog::fillBoxes(const cfx::HotkeySet& set) {
 
 QString HotkeyDialog::standingHint() const {
     if (!m_service.available()) {
-        return QStringLiteral("This desktop does not let programs use global hotkeys. They are "
-                              "saved for X11 sessions.");
+        return tr("This desktop does not let programs use global hotkeys. They are "
+                  "saved for X11 sessions.");
     }
     if (m_service.desktopAssigns()) {
-        return QStringLiteral("The desktop decides which keys work the hotkeys; the boxes hold "
-                              "the keys it is asked for.");
+        return tr("The desktop decides which keys work the hotkeys; the boxes hold "
+                  "the keys it is asked for.");
     }
     return m_service.desktopNote();
 }
@@ -137,8 +137,8 @@ QString HotkeyDialog::standingHint() const {
 void HotkeyDialog::showBindings() {
     for (int i = 0; i < cfx::kHotkeyCount; ++i) {
         const QString trigger = m_service.boundTrigger(i);
-        m_bindings[i]->setText(QStringLiteral("Desktop trigger: ") +
-                               (trigger.isEmpty() ? QStringLiteral("none") : trigger));
+        m_bindings[i]->setText(
+            tr("Desktop trigger: %1").arg(trigger.isEmpty() ? tr("none") : trigger));
     }
 }
 
