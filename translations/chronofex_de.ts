@@ -897,8 +897,8 @@ Standardabweichung: %6</translation>
         <translation>&amp;Speichern...</translation>
     </message>
     <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
+        <source>Hand&amp;book</source>
+        <translation>Hand&amp;buch</translation>
     </message>
     <message>
         <source>&amp;About...</source>

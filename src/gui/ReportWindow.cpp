@@ -199,11 +199,12 @@ void ReportWindow::buildControls() {
     chartRow->addWidget(m_saveChartButton);
     layout->addLayout(chartRow);
     layout->addWidget(m_chart);
-    layout->addLayout(bottom);
+    // The status line sits above the report buttons, which keep their place at the bottom.
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(m_status, 1);
     statusRow->addWidget(m_openFolderButton);
     layout->addLayout(statusRow);
+    layout->addLayout(bottom);
 
     setTabOrder(m_commentBox, m_addCommentButton);
     setTabOrder(m_addCommentButton, m_excludeButton);

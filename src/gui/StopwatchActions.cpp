@@ -51,7 +51,7 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_speed = makeAction(this, "mnuSpeed", tr("Sp&eed Module"), true);
     m_open = makeAction(this, "mnuFileOpen", tr("&Open..."));
     m_save = makeAction(this, "mnuFileSave", tr("&Save..."));
-    m_help = makeAction(this, "mnuHelp", tr("&Help"));
+    m_help = makeAction(this, "mnuHelp", tr("Hand&book"));
     // Shown in the menu; F1 works in every window through the handbook's own key watch.
     m_help->setShortcut(QKeySequence(Qt::Key_F1));
     m_help->setShortcutContext(Qt::WidgetShortcut);

@@ -99,7 +99,7 @@ private Q_SLOTS:
             shown(menu),
             QStringList({"Set &Hotkeys...", "Set Custom &Time...", "Mouse &Response",
                          "SNAP F&lash/Sound", "Re&port", "S&ystem Tray", "-", "&Cycle Rate Module",
-                         "Sp&eed Module", "-", "&File", "&Help", "&About...", "E&xit"}));
+                         "Sp&eed Module", "-", "&File", "Hand&book", "&About...", "E&xit"}));
         QCOMPARE(shown(trayMenu()), QStringList({"&Minimize to Tray", "R&estore from Tray (off)"}));
         menu->hide();
     }

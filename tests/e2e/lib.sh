@@ -26,6 +26,8 @@ trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    # A picture of the screen at the failure, when asked for one.
+    [ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT" 2>/dev/null
     [ -f "$APP_LOG" ] && { echo "--- program output:" >&2; cat "$APP_LOG" >&2; }
     exit 1
 }
