@@ -82,6 +82,8 @@ void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 void Application::load() {
     installAccessibleRoles();
     m_readings = std::make_unique<Session>();
+    m_journal = std::make_unique<Journal>(QDir(m_dataDir).filePath(kJournalFileName));
+    connect(m_journal.get(), &Journal::failed, this, &Application::journalFailed);
     m_report = std::make_unique<ReportWindow>(*m_readings);
     m_report->setEventsPerSec(m_clock->eventsPerSec());
     connect(m_report.get(), &ReportWindow::hiddenByUser, this,
@@ -106,6 +108,23 @@ void Application::load() {
     m_help->watchHelpKey();
     connect(m_actions->help(), &QAction::triggered, this,
             [this] { m_help->showPage(QStringLiteral("index")); });
+
+    // Readings the last run left neither written nor saved wait for offerRestore(), and the
+    // journal they are in is kept until then; otherwise a new journal starts now.
+    QFile previous(m_journal->path());
+    if (previous.open(QIODevice::ReadOnly)) {
+        auto recovered = std::make_unique<Session>();
+        m_recoveredFacts = replayJournal(previous.readAll(), *recovered);
+        if (!m_recoveredFacts.handled && recovered->recordCount() > 0)
+            m_recovered = std::move(recovered);
+    }
+    if (!m_recovered)
+        startJournal();
+    connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
+        m_journal->recordResolution(m_panel->resolutionText(), m_clock->eventsPerSec());
+    });
+    // The stopped time goes to the disk with every stop.
+    connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -238,6 +257,9 @@ void Application::writeReportFiles() {
         return;
     }
     m_report->showReportWritten(m_dataDir, {cfx::kReportFileName, cfx::kRawCsvFileName});
+    // The readings are in the files: a new journal starts.
+    if (!m_recovered)
+        startJournal();
 }
 
 DocumentOpener& Application::documentOpener() {
@@ -469,6 +491,9 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
         return false;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
+    // Saved as they stand: nothing to restore after a crash until they change again.
+    if (m_journal && session.readings.size() == m_readings->recordCount())
+        m_journal->recordSaved();
     return true;
 }
 
@@ -487,7 +512,13 @@ void Application::loadSession(const QString& path) {
         return;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
+    applySession(session);
+    // An opened session starts a new journal.
+    if (!m_recovered)
+        startJournal();
+}
 
+void Application::applySession(const SessionData& session) {
     display().setLedIdle(false);
     m_clock->reset();
     m_readings->setStampPending(false);
@@ -504,6 +535,64 @@ void Application::loadSession(const QString& path) {
     if (m_readings->recordCount() > 0)
         m_actions->report()->setChecked(true);
     m_actions->setTime()->setEnabled(true);
+}
+
+// --- the journal -------------------------------------------------------------------------------
+
+void Application::startJournal() {
+    if (!m_journal->start(*m_readings)) {
+        journalFailed(m_journal->error());
+        return;
+    }
+    if (m_readings->recordCount() > 0)
+        m_journal->recordAll(m_panel->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
+                             m_clock->display().ledValues());
+}
+
+void Application::journalFailed(const QString& error) {
+    // Said once: the program goes on, and the readings stay in the report until written or saved.
+    if (m_journalWarned)
+        return;
+    m_journalWarned = true;
+    const QString text = tr("Readings cannot be journaled in \"%1\" (%2). Chronofex keeps "
+                            "working, but readings not yet written or saved would be lost in a "
+                            "crash.")
+                             .arg(QDir::toNativeSeparators(m_dataDir), error);
+    if (m_sessionMessage)
+        m_sessionMessage(tr("Chronofex"), text);
+    else
+        QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
+}
+
+void Application::recordClock() {
+    if (m_journal)
+        m_journal->recordClock(m_clock->baseCs(), m_clock->display().ledValues());
+}
+
+void Application::offerRestore() {
+    if (m_recovered && m_recovered->recordCount() > 0) {
+        const int count = m_recovered->recordCount();
+        const auto answer = QMessageBox::question(
+            m_panel.get(), tr("Chronofex"),
+            tr("Chronofex did not close normally. Restore the %1 readings of the session started "
+               "at %2?")
+                .arg(count)
+                .arg(m_recovered->sessionStamp()));
+        if (answer == QMessageBox::Yes) {
+            SessionData session = sessionFrom(
+                *m_recovered,
+                m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
+                                                      : m_recoveredFacts.resolution,
+                m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
+            applySession(session);
+            for (int n = 1; n <= count; ++n) {
+                if (m_recovered->isExcluded(n))
+                    m_readings->exclude(n);
+            }
+        }
+    }
+    m_recovered.reset();
+    startJournal();
 }
 
 // --- splash and about --------------------------------------------------------------------------

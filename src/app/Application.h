@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Stopwatch.h"
+#include "core/io/Journal.h"
 #include "core/io/SessionFile.h"
 
 #include <QObject>
@@ -31,6 +32,7 @@ class TransparencyDialog;
 class SetTimePanel;
 class DocumentOpener;
 class Session;
+class Journal;
 class ReportWindow;
 
 // The running program: creates, owns and wires the stopwatch, its actions, the windows and the
@@ -45,6 +47,9 @@ public:
     // Creates the panel and the windows it loads, in the panel's start-up order. Separate from
     // the constructor so that tests can inject a clock first.
     void load();
+    // At a start after a crash (or an exit with readings neither written nor saved): offers to
+    // bring the journaled readings back, then journals the session from here on.
+    void offerRestore();
 
     Stopwatch& clock() { return *m_clock; }
     MainPanel& panel() { return *m_panel; }
@@ -73,6 +78,8 @@ public:
     void openSessionDialog();
     void saveSessionDialog();
     void loadSession(const QString& path);
+    // The session as a session file holds it, put in place of the current one.
+    void applySession(const SessionData& session);
     // A session file named at a later start: the panel comes forward and the file is opened as
     // "Open..." would; during the splash it waits until the panel is there.
     void openSessionFromOutside(const QString& path);
@@ -125,6 +132,9 @@ public:
     void unloadWindows();
 
 private:
+    void startJournal();
+    void journalFailed(const QString& error);
+    void recordClock();
     void wireActions();
     void loadMeasureWindows();
     void loadDisplay();
@@ -145,6 +155,11 @@ private:
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
     std::unique_ptr<Session> m_readings;
+    std::unique_ptr<Journal> m_journal;
+    // Readings of the last run that were neither written nor saved, until offered back.
+    std::unique_ptr<Session> m_recovered;
+    JournalFacts m_recoveredFacts;
+    bool m_journalWarned = false;
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

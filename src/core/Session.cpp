@@ -211,6 +211,20 @@ Session::Append Session::addLoadedReading(const QString& number, const QString& 
     return Append::Appended;
 }
 
+bool Session::restoreReading(int n, const QString& number, const QString& timeText,
+                             const QString& tag, const QString& timeCsText, const QString& share) {
+    if (n < 1 || n > recordCount() + 1 || n > kMaxRecords)
+        return false;
+    if (n <= recordCount()) {
+        m_readings.resize(n - 1);
+        m_shareRows = std::min(m_shareRows, n - 1);
+        Q_EMIT truncated(n - 1);
+    }
+    addLoadedReading(number, timeText, share, QString(), tag, timeCsText);
+    Q_EMIT appended(n);
+    return true;
+}
+
 void Session::finishLoading() {
     Q_EMIT loaded();
 }

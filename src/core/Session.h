@@ -73,6 +73,10 @@ public:
     // refreshReadings(). Refused past kMaxRecords.
     Append addLoadedReading(const QString& number, const QString& timeText, const QString& share,
                             const QString& comment, const QString& tag, const QString& timeCsText);
+    // A reading brought back from the journal as record n, the records from n on dropped first.
+    // Emits appended(n). False (nothing changed) when n is not 1 .. recordCount() + 1.
+    bool restoreReading(int n, const QString& number, const QString& timeText, const QString& tag,
+                        const QString& timeCsText, const QString& share);
     // After the loaded records are in. Emits loaded().
     void finishLoading();
 

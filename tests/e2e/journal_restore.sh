@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Nothing lost in a crash: snaps, a comment and an exclusion, then kill -9. The next start offers
+# the readings back; restored, they are written to the report files with their comment and with
+# the excluded reading left out of the statistics. Written once, the next start offers nothing.
+source "$(dirname "$0")/lib.sh"
+exe=$1
+
+e2e_start_x
+e2e_start_app "$exe"
+panel=$(e2e_window '^Chronofex$')
+xdotool windowfocus --sync "$panel"
+
+# Resolution 100, so that the times read as centiseconds.
+eval "$(xdotool getwindowgeometry --shell "$panel")"
+xdotool mousemove $((X + 150)) $((Y + 148)) click 1
+xdotool key ctrl+a
+xdotool type 100
+xdotool key Return
+sleep 0.3
+xdotool windowfocus --sync "$panel"
+
+# Start, three snaps, stop, and a snap of the stopped clock.
+xdotool key space
+sleep 0.4
+for _ in 1 2 3; do
+    xdotool key Return
+    sleep 0.3
+done
+xdotool key space
+sleep 0.3
+xdotool key Return
+sleep 0.3
+
+# The report from the options menu; a comment on the newest reading, which is then excluded.
+eval "$(xdotool getwindowgeometry --shell "$panel")"
+xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
+sleep 0.4
+xdotool key p
+report=$(e2e_window '^Chronofex - Report$')
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$report")"
+xdotool mousemove $((X + 120)) $((Y + 16)) click 1
+sleep 0.2
+xdotool key ctrl+a
+xdotool type "after the crash"
+xdotool key Return
+sleep 0.2
+xdotool mousemove $((X + 40)) $((Y + 46)) click 1
+sleep 0.5
+
+# The program dies without a word.
+kill -9 "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+# The next start asks; Return answers Yes.
+e2e_start_app "$exe"
+for _ in $(seq 300); do
+    [ "$(xdotool search --onlyvisible --name '^Chronofex$' 2>/dev/null | wc -l)" -ge 2 ] && break
+    sleep 0.1
+done
+question=$(xdotool search --onlyvisible --name '^Chronofex$' | tail -1)
+xdotool windowfocus --sync "$question" 2>/dev/null || true
+sleep 0.3
+xdotool key Return
+report=$(e2e_window '^Chronofex - Report$')
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$report")"
+xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
+raw="$DATA_DIR/CFXRawCSV.txt"
+for _ in $(seq 50); do [ -f "$raw" ] && break; sleep 0.1; done
+[ -f "$raw" ] || fail "the restored readings were not written"
+[ "$(wc -l <"$raw")" -eq 5 ] || fail "expected a header and four readings: $(cat "$raw")"
+sed -n 5p "$raw" | grep -qE '^4,S[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{2},100\.00,"after the crash",' ||
+    fail "the fourth reading lost its comment or its mark: $(sed -n 5p "$raw")"
+# The statistics leave the excluded fourth reading out: its gap is not the longest or shortest
+# unless another equals it, and the average is over three readings.
+report_file="$DATA_DIR/CFXReport.txt"
+t=()
+for n in 2 3 4; do
+    v=$(sed -n ${n}p "$raw" | cut -d, -f2)
+    t+=($((10#${v:0:2} * 360000 + 10#${v:3:2} * 6000 + 10#${v:6:2} * 100 + 10#${v:9:2})))
+done
+sum=$((t[2])) # the first three gaps add up to the third reading's time
+avg=$(python3 -c "print(round($sum / 3))")
+grep -q $'^Average Time Gap: ' "$report_file" || fail "no statistics"
+avg_text=$(grep '^Average Time Gap: ' "$report_file" | tr -d '\r' | cut -d' ' -f4)
+avg_cs=$((10#${avg_text:0:2} * 360000 + 10#${avg_text:3:2} * 6000 + 10#${avg_text:6:2} * 100 + 10#${avg_text:9:2}))
+[ $((avg_cs - avg)) -ge -1 ] && [ $((avg_cs - avg)) -le 1 ] ||
+    fail "the average is not over the three included readings: $avg_text, expected about $avg cs"
+
+# Written: the readings are safe, and the next start asks nothing.
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+sleep 1.5
+[ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] ||
+    fail "a start after the readings were written offers a restore"
+echo "journal: readings restored after kill -9 and written"
