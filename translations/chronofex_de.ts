@@ -25,6 +25,18 @@
         <source>Open CFX File</source>
         <translation>CFX-Datei öffnen</translation>
     </message>
+    <message>
+        <source>Readings cannot be journaled in &quot;%1&quot; (%2). Chronofex keeps working, but readings not yet written or saved would be lost in a crash.</source>
+        <translation>Messwerte können in „%1“ nicht mitprotokolliert werden (%2). Chronofex arbeitet weiter, aber noch nicht geschriebene oder gespeicherte Messwerte gingen bei einem Absturz verloren.</translation>
+    </message>
+    <message>
+        <source>Chronofex</source>
+        <translation>Chronofex</translation>
+    </message>
+    <message>
+        <source>Chronofex did not close normally. Restore the %1 readings of the session started at %2?</source>
+        <translation>Chronofex wurde nicht regulär beendet. Die %1 Messwerte der Sitzung vom %2 wiederherstellen?</translation>
+    </message>
 </context>
 <context>
     <name>cfx::CommentDialog</name>
