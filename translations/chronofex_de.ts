@@ -936,6 +936,10 @@ Standardabweichung: %6</translation>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
+    <message>
+        <source>&amp;Recover Last Readings</source>
+        <translation>Letzte Messwerte &amp;wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>cfx::TransparencyDialog</name>

@@ -125,6 +125,15 @@ void Application::load() {
     });
     // The stopped time goes to the disk with every stop.
     connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
+    // A clear keeps what it took until new readings are taken.
+    connect(m_readings.get(), &Session::aboutToClear, this, &Application::keepClearedReadings);
+    connect(m_readings.get(), &Session::appended, this, [this] {
+        if (m_readings->recordCount() == 1 && m_lastCleared) {
+            m_lastCleared.reset();
+            m_actions->recoverLast()->setEnabled(false);
+        }
+    });
+    connect(m_actions->recoverLast(), &QAction::triggered, this, &Application::recoverLastReadings);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -250,8 +259,10 @@ void Application::setReportVisible(bool visible) {
 void Application::writeReportFiles() {
     const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
                                    m_readings->sessionStamp()};
+    m_writingReport = true;
     const cfx::ReportWriteResult result =
         cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
+    m_writingReport = false;
     if (!result.ok) {
         QMessageBox::warning(m_report.get(), tr("Chronofex - Report"), result.message());
         return;
@@ -567,6 +578,33 @@ void Application::journalFailed(const QString& error) {
 void Application::recordClock() {
     if (m_journal)
         m_journal->recordClock(m_clock->baseCs(), m_clock->display().ledValues());
+}
+
+void Application::keepClearedReadings() {
+    if (m_readings->recordCount() == 0 || m_writingReport)
+        return;
+    m_lastCleared = currentSession();
+    m_lastExcluded.clear();
+    for (int n = 1; n <= m_readings->recordCount(); ++n) {
+        if (m_readings->isExcluded(n))
+            m_lastExcluded << n;
+    }
+    m_actions->recoverLast()->setEnabled(true);
+}
+
+void Application::recoverLastReadings() {
+    if (!m_lastCleared)
+        return;
+    const SessionData session = *m_lastCleared;
+    const QVector<int> excluded = m_lastExcluded;
+    applySession(session);
+    for (const int n : excluded)
+        m_readings->exclude(n);
+    m_lastCleared.reset();
+    m_actions->recoverLast()->setEnabled(false);
+    if (m_journal && m_journal->isWriting())
+        m_journal->recordAll(m_panel->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
+                             m_clock->display().ledValues());
 }
 
 void Application::offerRestore() {

@@ -7,9 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace cfx {
@@ -135,6 +137,8 @@ private:
     void startJournal();
     void journalFailed(const QString& error);
     void recordClock();
+    void keepClearedReadings();
+    void recoverLastReadings();
     void wireActions();
     void loadMeasureWindows();
     void loadDisplay();
@@ -160,6 +164,10 @@ private:
     std::unique_ptr<Session> m_recovered;
     JournalFacts m_recoveredFacts;
     bool m_journalWarned = false;
+    // The readings the last clear took (not one after writing them), with their exclusions.
+    std::optional<SessionData> m_lastCleared;
+    QVector<int> m_lastExcluded;
+    bool m_writingReport = false;
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

@@ -144,6 +144,7 @@ void Session::refreshReadings() {
 }
 
 void Session::clear(bool forReset) {
+    Q_EMIT aboutToClear();
     m_stampPending = true;
     m_timesSorted = true;
     m_readings.clear();

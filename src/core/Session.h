@@ -89,6 +89,8 @@ Q_SIGNALS:
     void truncated(int count);
     void refreshed();
     void cleared(bool forReset);
+    // Emitted by every clear while the readings are still there.
+    void aboutToClear();
     void loaded();
     // Record n was included, excluded or got a comment.
     void readingChanged(int n);

@@ -51,6 +51,8 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_speed = makeAction(this, "mnuSpeed", tr("Sp&eed Module"), true);
     m_open = makeAction(this, "mnuFileOpen", tr("&Open..."));
     m_save = makeAction(this, "mnuFileSave", tr("&Save..."));
+    m_recoverLast = makeAction(this, "mnuFileRecover", tr("&Recover Last Readings"));
+    m_recoverLast->setEnabled(false);
     m_help = makeAction(this, "mnuHelp", tr("Hand&book"));
     // Shown in the menu; F1 works in every window through the handbook's own key watch.
     m_help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -86,6 +88,8 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_fileMenu = makeSubmenu(m_menu.get(), "mnuFile", tr("&File"));
     m_fileMenu->addAction(m_open);
     m_fileMenu->addAction(m_save);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_recoverLast);
     m_menu->addAction(m_help);
     m_menu->addAction(m_about);
     m_menu->addAction(m_exit);

@@ -39,6 +39,8 @@ public:
     QAction* speed() const { return m_speed; }
     QAction* open() const { return m_open; }
     QAction* save() const { return m_save; }
+    // Brings back the readings the last clear took, until new readings are taken.
+    QAction* recoverLast() const { return m_recoverLast; }
     QAction* help() const { return m_help; }
     QAction* about() const { return m_about; }
     QAction* exit() const { return m_exit; }
@@ -82,6 +84,7 @@ private:
     QAction* m_speed = nullptr;
     QAction* m_open = nullptr;
     QAction* m_save = nullptr;
+    QAction* m_recoverLast = nullptr;
     QAction* m_help = nullptr;
     QAction* m_about = nullptr;
     QAction* m_exit = nullptr;

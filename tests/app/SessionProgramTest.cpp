@@ -55,6 +55,7 @@ private Q_SLOTS:
     void saveDialogWritesOnlyOnOk();
     void openDialogLoadsTheChosenFile();
     void commandLineReportMatchesTheReportButton();
+    void resetReadingsCanBeRecoveredUntilNewOnesAreTaken();
 
 private:
     QPushButton* button(const char* name) const {
@@ -316,6 +317,32 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
                                      QDateTime::currentDateTime(), error));
     QVERIFY(error.contains("none.CFX"));
     QVERIFY(!QFile::exists(m_dir->filePath("cli2/") + cfx::kReportFileName));
+}
+
+// Reset with readings neither written nor saved: "Recover Last Readings" brings them back, with
+// their comments and exclusions, until new readings are taken.
+void SessionProgramTest::resetReadingsCanBeRecoveredUntilNewOnesAreTaken() {
+    takeThreeReadings();
+    Session& r = m_program->readings();
+    const cfx::SessionData before = m_program->currentSession();
+    QAction* recover = m_program->actions().recoverLast();
+    QVERIFY(!recover->isEnabled());
+    m_program->actions().reset()->setEnabled(true);
+    m_program->actions().reset()->trigger();
+    QCOMPARE(r.recordCount(), 0);
+    QVERIFY(recover->isEnabled());
+    recover->trigger();
+    QCOMPARE(r.recordCount(), 3);
+    QCOMPARE(m_program->currentSession().readings, before.readings);
+    QVERIFY(r.isExcluded(2));
+    QVERIFY(!recover->isEnabled());
+
+    // Cleared again, then a new reading: the old ones are gone for good.
+    m_program->actions().reset()->setEnabled(true);
+    m_program->actions().reset()->trigger();
+    QVERIFY(recover->isEnabled());
+    r.appendReading(50, false, "50", false, "00:00:00.50");
+    QVERIFY(!recover->isEnabled());
 }
 
 QTEST_MAIN(SessionProgramTest)

@@ -45,7 +45,7 @@ version=$("$root/usr/bin/chronofex" --version | sed -n 's/^chronofex //p')
 [ -n "$version" ] || fail "installed program does not run"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/io.github.chronofex.chronofex.metainfo.xml" \
     || fail "the software-centre metadata does not name release $version"
-zcat "$root/usr/share/man/man1/chronofex.1.gz" | grep -q "^\.TH CHRONOFEX 1 .*\"Chronofex $version\"" \
+grep -q "^\.TH CHRONOFEX 1 .*\"Chronofex $version\"" <<<"$(zcat "$root/usr/share/man/man1/chronofex.1.gz")" \
     || fail "the manual page does not name version $version"
 
 echo "--- man --warnings"
