@@ -3,4 +3,5 @@
 set(CFX_FUZZ_TARGETS
     fuzz_numeric_value NumericValueFuzz.cpp 30
     fuzz_hotkey_file HotkeyFileFuzz.cpp 30
-    fuzz_session_file SessionFileFuzz.cpp 60)
+    fuzz_session_file SessionFileFuzz.cpp 60
+    fuzz_journal JournalFuzz.cpp 30)

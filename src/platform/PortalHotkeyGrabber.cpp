@@ -245,7 +245,7 @@ void PortalHotkeyGrabber::onResponse(const QDBusMessage& message) {
         return;
     const QList<QVariant> args = message.arguments();
     const bool granted = args.value(0).toUInt() == 0; // 1: the user cancelled, 2: other
-    const QVariantMap results = qdbus_cast<QVariantMap>(args.value(1));
+    const auto results = qdbus_cast<QVariantMap>(args.value(1));
     if (m_session.isEmpty()) {
         // CreateSession's answer. The handle is a string, though meant as an object path.
         const QVariant handle = results.value(QStringLiteral("session_handle"));
