@@ -243,7 +243,7 @@ QString portalTrigger(int modifiers, int vk) {
         trigger += QStringLiteral("ALT+");
     if (modifiers & 4)
         trigger += QStringLiteral("SHIFT+");
-    // The key's unshifted symbol, as the specification asks: "a", not "A".
+    // The key's unshifted symbol, as the XDG shortcuts format wants: "a", not "A".
     if (isLetter(vk))
         return trigger + QChar(vk - 'A' + 'a');
     if (isDigit(vk))

@@ -31,7 +31,7 @@ QString virtualKeyName(int virtualKey);
 // "Ctrl+Alt+F5"; "None" when no key is assigned.
 QString hotkeyText(int registrationModifiers, int virtualKey);
 
-// The combination as a trigger of the XDG shortcuts specification, which the desktop's
+// The combination as a trigger of the XDG shortcuts format, which the desktop's
 // global-shortcuts portal takes as a preferred trigger: the modifiers CTRL, ALT and SHIFT and the
 // xkbcommon name of the key's keysym, joined by "+" ("CTRL+SHIFT+F5", "ALT+KP_3", "CTRL+a").
 // Empty when the key cannot be a hotkey or the modifiers are more than Alt, Ctrl and Shift.

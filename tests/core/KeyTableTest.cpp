@@ -89,7 +89,7 @@ TEST(KeyTable, HotkeyTextNamesModifiersInFileConvention) {
     EXPECT_EQ(hotkeyText(2, 0xBA), "Ctrl+Key 186");
 }
 
-TEST(KeyTable, CombinationsBecomeTriggersOfTheShortcutsSpecification) {
+TEST(KeyTable, CombinationsBecomeXdgShortcutTriggers) {
     EXPECT_EQ(portalTrigger(2, 0x74), QString("CTRL+F5"));
     EXPECT_EQ(portalTrigger(7, 0x87), QString("CTRL+ALT+SHIFT+F24"));
     EXPECT_EQ(portalTrigger(6, 'S'), QString("CTRL+SHIFT+s")); // the key's unshifted symbol
