@@ -57,6 +57,16 @@ private:
     StopwatchActions& m_actions;
 };
 
+// The numbers of the excluded records.
+QVector<int> excludedRecords(const Session& session) {
+    QVector<int> excluded;
+    for (int n = 1; n <= session.recordCount(); ++n) {
+        if (session.isExcluded(n))
+            excluded << n;
+    }
+    return excluded;
+}
+
 } // namespace
 
 Application::Application(QString dataDir, QObject* parent)
@@ -529,7 +539,7 @@ void Application::loadSession(const QString& path) {
         startJournal();
 }
 
-void Application::applySession(const SessionData& session) {
+void Application::applySession(const SessionData& session, const QVector<int>& excluded) {
     display().setLedIdle(false);
     m_clock->reset();
     m_readings->setStampPending(false);
@@ -543,6 +553,9 @@ void Application::applySession(const SessionData& session) {
         cfx::loadReadings(*m_readings, session);
         m_actions->reset()->setEnabled(true);
     }
+    // Session files keep no exclusions; a restore or a recovery brings its own.
+    for (const int n : excluded)
+        m_readings->exclude(n);
     if (m_readings->recordCount() > 0)
         m_actions->report()->setChecked(true);
     m_actions->setTime()->setEnabled(true);
@@ -555,7 +568,11 @@ void Application::startJournal() {
         journalFailed(m_journal->error());
         return;
     }
-    if (m_readings->recordCount() > 0)
+    journalWholeSession();
+}
+
+void Application::journalWholeSession() {
+    if (m_journal && m_journal->isWriting() && m_readings->recordCount() > 0)
         m_journal->recordAll(m_panel->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
                              m_clock->display().ledValues());
 }
@@ -584,27 +601,20 @@ void Application::keepClearedReadings() {
     if (m_readings->recordCount() == 0 || m_writingReport)
         return;
     m_lastCleared = currentSession();
-    m_lastExcluded.clear();
-    for (int n = 1; n <= m_readings->recordCount(); ++n) {
-        if (m_readings->isExcluded(n))
-            m_lastExcluded << n;
-    }
+    m_lastExcluded = excludedRecords(*m_readings);
     m_actions->recoverLast()->setEnabled(true);
 }
 
 void Application::recoverLastReadings() {
     if (!m_lastCleared)
         return;
+    // The clear inside applySession must not take the kept readings' place.
     const SessionData session = *m_lastCleared;
     const QVector<int> excluded = m_lastExcluded;
-    applySession(session);
-    for (const int n : excluded)
-        m_readings->exclude(n);
+    applySession(session, excluded);
     m_lastCleared.reset();
     m_actions->recoverLast()->setEnabled(false);
-    if (m_journal && m_journal->isWriting())
-        m_journal->recordAll(m_panel->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
-                             m_clock->display().ledValues());
+    journalWholeSession();
 }
 
 void Application::offerRestore() {
@@ -622,11 +632,7 @@ void Application::offerRestore() {
                 m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
                                                       : m_recoveredFacts.resolution,
                 m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
-            applySession(session);
-            for (int n = 1; n <= count; ++n) {
-                if (m_recovered->isExcluded(n))
-                    m_readings->exclude(n);
-            }
+            applySession(session, excludedRecords(*m_recovered));
         }
     }
     m_recovered.reset();

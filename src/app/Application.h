@@ -81,7 +81,7 @@ public:
     void saveSessionDialog();
     void loadSession(const QString& path);
     // The session as a session file holds it, put in place of the current one.
-    void applySession(const SessionData& session);
+    void applySession(const SessionData& session, const QVector<int>& excluded = {});
     // A session file named at a later start: the panel comes forward and the file is opened as
     // "Open..." would; during the splash it waits until the panel is there.
     void openSessionFromOutside(const QString& path);
@@ -135,6 +135,8 @@ public:
 
 private:
     void startJournal();
+    // Writes the whole session into the journal, as after opening or restoring it.
+    void journalWholeSession();
     void journalFailed(const QString& error);
     void recordClock();
     void keepClearedReadings();

@@ -362,36 +362,29 @@ QByteArray fixedXml(const char* text) {
     return QByteArray(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") + text;
 }
 
+// The document properties part is named only in a package that has it.
 QByteArray contentTypesXml(bool withProperties) {
-    if (withProperties) {
-        QByteArray xml = contentTypesXml(false);
-        xml.insert(
-            xml.lastIndexOf("</Types>"),
-            R"(<Override PartName="/docProps/core.xml" ContentType="application/vnd.openxmlformats-package.core-properties+xml"/>)");
-        return xml;
-    }
-    return fixedXml(
+    QByteArray xml = fixedXml(
         R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
         R"(<Default Extension="xml" ContentType="application/xml"/>)"
         R"(<Override PartName="/word/document.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>)"
         R"(<Override PartName="/word/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"/>)"
-        R"(<Override PartName="/word/settings.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml"/>)"
-        R"(</Types>)");
+        R"(<Override PartName="/word/settings.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml"/>)");
+    if (withProperties)
+        xml +=
+            R"(<Override PartName="/docProps/core.xml" ContentType="application/vnd.openxmlformats-package.core-properties+xml"/>)";
+    return xml + "</Types>";
 }
 
 QByteArray packageRelsXml(bool withProperties) {
-    if (withProperties) {
-        QByteArray xml = packageRelsXml(false);
-        xml.insert(
-            xml.lastIndexOf("</Relationships>"),
-            R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties" Target="docProps/core.xml"/>)");
-        return xml;
-    }
-    return fixedXml(
+    QByteArray xml = fixedXml(
         R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>)"
-        R"(</Relationships>)");
+        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>)");
+    if (withProperties)
+        xml +=
+            R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties" Target="docProps/core.xml"/>)";
+    return xml + "</Relationships>";
 }
 
 QByteArray documentRelsXml() {

@@ -175,9 +175,11 @@ bool Journal::start(Session& session) {
 }
 
 void Journal::recordReading(int n) {
+    // The share as shown (a new reading has none until the shares are computed), so that a
+    // restored report shows the same.
     const Reading& r = m_session->reading(n);
     write(joined({"A", number(n), escaped(r.number), escaped(r.timeText), escaped(r.tag),
-                  escaped(r.timeCsText), escaped(r.storedShare),
+                  escaped(r.timeCsText), escaped(m_session->text(n, ReadingColumn::Share)),
                   escaped(m_session->sessionStamp())}));
 }
 
@@ -193,11 +195,8 @@ void Journal::recordAll(const QString& resolution, int eventsPerSec, qint32 base
     write("Z");
     recordResolution(resolution, eventsPerSec);
     for (int n = 1; n <= m_session->recordCount(); ++n) {
-        // The share as shown, so that the restored report shows the same.
+        recordReading(n);
         const Reading& r = m_session->reading(n);
-        write(joined({"A", number(n), escaped(r.number), escaped(r.timeText), escaped(r.tag),
-                      escaped(r.timeCsText), escaped(m_session->text(n, ReadingColumn::Share)),
-                      escaped(m_session->sessionStamp())}));
         if (r.excluded || !r.comment.isEmpty())
             recordState(n);
     }
