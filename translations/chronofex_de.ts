@@ -782,6 +782,13 @@ Standardabweichung: %6</translation>
     </message>
 </context>
 <context>
+    <name>cfx::SettingsKeeper</name>
+    <message>
+        <source>Settings cannot be saved to &quot;%1&quot;. Chronofex keeps working, and starts with the settings it last saved next time.</source>
+        <translation>Die Einstellungen können nicht in &quot;%1&quot; gespeichert werden. Chronofex arbeitet weiter und startet beim nächsten Mal mit den zuletzt gespeicherten Einstellungen.</translation>
+    </message>
+</context>
+<context>
     <name>cfx::SpeedCommentDialog</name>
     <message>
         <source>Chronofex - Add Speed Comment</source>

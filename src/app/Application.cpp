@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/RecordReportActions.h"
+#include "app/SettingsKeeper.h"
 #include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
@@ -84,6 +85,11 @@ Application::~Application() {
     m_clock->setDisplay(nullptr);
 }
 
+void Application::rememberSettings(SettingsStore store, bool startWithDefaults) {
+    m_settingsFile = std::move(store);
+    m_startWithDefaults = startWithDefaults;
+}
+
 void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
     m_timeSource = std::move(source);
     m_clock = std::make_unique<Stopwatch>(*m_timeSource);
@@ -113,6 +119,18 @@ void Application::load() {
     setDisplayAttached(m_panel->displayAttached());
     loadMeasureWindows();
     loadDisplay();
+    if (m_settingsFile) {
+        m_settings = std::make_unique<SettingsKeeper>(*this, *m_settingsFile);
+        m_settings->setFailureMessage([this](const QString& text) {
+            if (m_sessionMessage)
+                m_sessionMessage(tr("Chronofex"), text);
+            else
+                QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
+        });
+        m_settings->apply(m_startWithDefaults ? StartSettings() : m_settingsFile->read());
+        if (m_startWithDefaults)
+            m_settings->save();
+    }
     registerHotkeys();
     m_help = std::make_unique<HelpWindow>(interfaceLanguage(QLocale::system().uiLanguages()));
     m_help->watchHelpKey();
@@ -229,6 +247,9 @@ void Application::exit() {
     if (m_exiting)
         return;
     m_exiting = true;
+    // The settings as they are now, before closing the windows hides them.
+    if (m_settings)
+        m_settings->finish();
     releaseHotkeys();
     m_clock->reset();
     unloadWindows();
@@ -429,6 +450,7 @@ bool Application::startRemoteControl(QString* error) {
         fields += QByteArray(" reset=") + (m_actions->reset()->isEnabled() ? "1" : "0");
         fields += " stamp=" + QByteArray(m_readings->sessionStamp().isEmpty() ? "0" : "1");
         fields += " readings=" + QByteArray::number(m_readings ? m_readings->recordCount() : 0);
+        fields += " resolution=" + QByteArray::number(m_clock->eventsPerSec());
         return fields;
     });
     return m_remote->listen(cfx::remoteSocketPath(m_dataDir, error), error);
@@ -694,14 +716,24 @@ void Application::loadDisplay() {
     m_display->setTranslucencyProbe(&compositorRunning);
 }
 
-void Application::showTransparencyDialog() {
+TransparencyDialog& Application::transparency() {
     // Made on first use: the compositor that makes it useful may start after the program.
     if (!m_transparency) {
         m_transparency = std::make_unique<TransparencyDialog>(m_display.get());
         m_transparency->setValue(TransparencyDialog::kMaximum);
+        connect(m_transparency.get(), &TransparencyDialog::applied, this,
+                &Application::displayOpacityApplied);
     }
-    m_transparency->showDialog();
+    return *m_transparency;
+}
+
+void Application::showTransparencyDialog() {
+    transparency().showDialog();
     fitOnScreen(m_transparency.get(), m_panel->optionsButtonArea());
+}
+
+void Application::setDisplayOpacity(int value) {
+    transparency().setValue(value);
 }
 
 void Application::playAlert() {

@@ -3,6 +3,7 @@
 #include "core/Stopwatch.h"
 #include "core/io/Journal.h"
 #include "core/io/SessionFile.h"
+#include "platform/Settings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -36,6 +37,7 @@ class DocumentOpener;
 class Session;
 class Journal;
 class ReportWindow;
+class SettingsKeeper;
 
 // The running program: creates, owns and wires the stopwatch, its actions, the windows and the
 // desktop services, each created once and kept until the program ends, and runs the exit
@@ -67,6 +69,14 @@ public:
     // Opens the report documents for the user; tests put in one that launches nothing.
     DocumentOpener& documentOpener();
     void setDocumentOpener(std::unique_ptr<DocumentOpener> opener);
+
+    // Remembers the settings between runs in this file: load() puts them in place (the first-run
+    // settings when asked to start with them, forgetting the file's) and they are written back as
+    // they change. Without it the program starts with the first-run settings and keeps nothing.
+    // Call before load().
+    void rememberSettings(SettingsStore store, bool startWithDefaults);
+    // Null without remembered settings.
+    SettingsKeeper* settingsKeeper() const { return m_settings.get(); }
 
     // Replaces the time source (tests). Call before load().
     void setTimeSource(std::unique_ptr<MonotonicClock> source);
@@ -114,8 +124,11 @@ public:
     // The display's "Join with CFX Control Panel": brings the panel back and attaches the display.
     void joinDisplay();
     LargeDisplay& largeDisplay() { return *m_display; }
-    // Null where the window system cannot show window opacity.
+    // Null until the display's opacity is first set.
     TransparencyDialog* transparencyDialog() const { return m_transparency.get(); }
+    // The large display's opacity, from 60 (most see-through) to 255 (opaque), as the
+    // transparency dialog sets it.
+    void setDisplayOpacity(int value);
     // "x11" or "portal" forces that hotkey backend; empty (the default) chooses by the desktop.
     // Call before load().
     void setHotkeyBackend(const QString& forced) { m_hotkeyBackend = forced; }
@@ -133,7 +146,11 @@ public:
     // Hides and closes every window but the panel, at the end of the program.
     void unloadWindows();
 
+Q_SIGNALS:
+    void displayOpacityApplied(int value);
+
 private:
+    TransparencyDialog& transparency();
     void startJournal();
     // Writes the whole session into the journal, as after opening or restoring it.
     void journalWholeSession();
@@ -180,6 +197,9 @@ private:
     std::unique_ptr<LargeDisplay> m_display;
     std::unique_ptr<TransparencyDialog> m_transparency;
     std::unique_ptr<AlertSound> m_alert;
+    std::optional<SettingsStore> m_settingsFile;
+    bool m_startWithDefaults = false;
+    std::unique_ptr<SettingsKeeper> m_settings;
     void makeWordReport();
     void connectRecordReports();
     QPointer<OpenFileDialog> m_openDialog;

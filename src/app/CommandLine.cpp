@@ -46,6 +46,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             cl.version = true;
         } else if (a == QLatin1String("--no-splash")) {
             cl.noSplash = true;
+        } else if (a == QLatin1String("--defaults")) {
+            cl.defaults = true;
         } else if (name == QLatin1String("--data-dir")) {
             if (!value(cl.dataDir))
                 return fail(QStringLiteral("--data-dir needs a folder"));
@@ -104,6 +106,9 @@ QString CommandLine::usage() {
         "  --hotkeys x11|portal  global hotkeys through X11 key grabs or the desktop's\n"
         "                        global-shortcuts portal (default: $CHRONOFEX_HOTKEYS, else\n"
         "                        the portal in a Wayland session whose desktop offers it)\n"
+        "  --defaults            start with the settings of a first run (LCD look,\n"
+        "                        resolution 10, windows in their first places) and forget\n"
+        "                        the remembered ones\n"
         "  --no-splash           start without the splash window\n"
         "  -h, --help            show this help and exit\n"
         "  -v, --version         show the version and exit\n");

@@ -14,6 +14,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool noSplash = false; // start straight into the panel
+    bool defaults = false; // start with the first-run settings, forgetting the remembered ones
     QString dataDir;       // --data-dir DIR
     QString sessionPath;   // SESSION.CFX or --open SESSION.CFX
     QString reportPath;    // --report SESSION.CFX

@@ -8,6 +8,7 @@
 #include "platform/DataDir.h"
 #include "platform/DocumentOpener.h"
 #include "platform/RemoteControl.h"
+#include "platform/Settings.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
     }
 
     Application program(dataDir.path);
+    program.rememberSettings(cfx::SettingsStore(cfx::SettingsStore::userFilePath()), cl.defaults);
     program.setHotkeyBackend(cl.hotkeys.isEmpty() ? qEnvironmentVariable("CHRONOFEX_HOTKEYS")
                                                   : cl.hotkeys);
     QString remoteError;

@@ -309,6 +309,7 @@ void LargeDisplay::setOnTop(bool onTop) {
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (wasVisible)
         show();
+    Q_EMIT onTopChanged(onTop);
 }
 
 bool LargeDisplay::onTop() const {

@@ -83,6 +83,7 @@ Q_SIGNALS:
     void joinRequested();
     // "Display Transparency...": the owner shows the transparency dialog.
     void transparencyRequested();
+    void onTopChanged(bool onTop);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

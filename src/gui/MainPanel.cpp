@@ -427,6 +427,11 @@ void MainPanel::setLook(int style) {
     m_lookImage->setIconName(style == 1 ? QStringLiteral("DISPLAYLED")
                                         : QStringLiteral("DISPLAYLCD"));
     m_stopwatch.setDisplayStyle(style);
+    Q_EMIT lookChosen(style == 1);
+}
+
+void MainPanel::chooseLedLook(bool led) {
+    (led ? m_ledOption : m_lcdOption)->setChecked(true);
 }
 
 void MainPanel::focusOptionsButton() {

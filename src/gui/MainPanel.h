@@ -36,6 +36,8 @@ public:
 
     void setDisplayAttached(bool on);
     bool displayAttached() const;
+    // The large display's look, as its LCD and LED options choose it.
+    void chooseLedLook(bool led);
 
     // What the panel shows, for scripts that work the stopwatch from outside.
     QString timeText() const;
@@ -49,6 +51,7 @@ public:
 
 Q_SIGNALS:
     void displayAttachToggled(bool attached);
+    void lookChosen(bool led);
     void closeRequested();
     void panelMoved(); // moved or resized: an attached display follows
     void minimized();

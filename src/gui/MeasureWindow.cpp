@@ -345,17 +345,17 @@ void MeasureWindow::placeFromCentre(int dxTwips, int dyTwips) {
 }
 
 void MeasureWindow::addStayOnTopMenu() {
-    auto* onTop = new QAction(tr("Always on top"), this);
-    onTop->setObjectName(QStringLiteral("actAlwaysOnTop"));
-    onTop->setCheckable(true);
-    connect(onTop, &QAction::toggled, this, [this](bool on) {
+    m_stayOnTop = new QAction(tr("Always on top"), this);
+    m_stayOnTop->setObjectName(QStringLiteral("actAlwaysOnTop"));
+    m_stayOnTop->setCheckable(true);
+    connect(m_stayOnTop, &QAction::toggled, this, [this](bool on) {
         const bool visible = isVisible();
         setWindowFlag(Qt::WindowStaysOnTopHint, on);
         // Changing a window flag hides the window; bring it back where it was.
         if (visible)
             show();
     });
-    addAction(onTop);
+    addAction(m_stayOnTop);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

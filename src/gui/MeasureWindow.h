@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QHBoxLayout;
 class QLabel;
 class QLayout;
@@ -113,6 +114,9 @@ public:
     // Appends the last result with this comment as a record (what the comment dialog's OK does).
     void addRecord(const QString& comment);
 
+    // "Always on top" of the window's right-click menu, checked while the window stays on top.
+    QAction* stayOnTopAction() const { return m_stayOnTop; }
+
 Q_SIGNALS:
     // The user closed the window; it is hidden and its menu item should be unchecked.
     void closeRequested();
@@ -165,6 +169,7 @@ private:
     void placeFromCentre(int dxTwips, int dyTwips);
 
     MeasureMeter& m_meter;
+    QAction* m_stayOnTop = nullptr;
     ReportHook m_textFileHook;
     ReportHook m_wordReportHook;
     DisplayPanel* m_displayPanel = nullptr;

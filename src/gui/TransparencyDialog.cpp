@@ -69,6 +69,7 @@ void TransparencyDialog::setValue(int value) {
 void TransparencyDialog::apply(int value) {
     if (m_display)
         setWindowTranslucency(m_display, value);
+    Q_EMIT applied(value);
 }
 
 void TransparencyDialog::showDialog() {

@@ -23,6 +23,10 @@ public:
     // Shows the dialog, centred on the screen the first time.
     void showDialog();
 
+Q_SIGNALS:
+    // The display's opacity now, from kMinimum to kMaximum.
+    void applied(int value);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -6,6 +6,8 @@ E2E_TMP=$(mktemp -d /tmp/cfx-e2e.XXXXXX)
 export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export HOME="$E2E_TMP/home"
+# Settings are remembered in the user's configuration folder: each test starts with none.
+export XDG_CONFIG_HOME="$HOME/.config"
 mkdir -p "$HOME"
 DATA_DIR="$E2E_TMP/data"
 mkdir -p "$DATA_DIR"

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Settings.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace cfx {
+
+class Application;
+
+// Puts the remembered settings in place as the program starts, and writes them back to the
+// settings file as the user changes them: at once for a switch, a moment after the last move of a
+// dragged window, and one last time as the program ends. Each setting keeps its one owner (the
+// stopwatch, its actions, the panel, the windows); this only copies what they report.
+class SettingsKeeper : public QObject {
+    Q_OBJECT
+public:
+    SettingsKeeper(Application& program, SettingsStore store);
+
+    // Gives the program's parts these settings, then follows their changes.
+    void apply(const StartSettings& settings);
+    // What was last seen, as it would be written.
+    const StartSettings& settings() const { return m_settings; }
+    // Writes the settings now.
+    void save();
+    // Writes what is pending now and follows nothing more (the exit, before windows close).
+    void finish();
+    // Told once when the settings file cannot be written.
+    void setFailureMessage(std::function<void(const QString&)> tell) { m_tell = std::move(tell); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watch();
+    void changed();
+    void write();
+
+    Application& m_program;
+    SettingsStore m_store;
+    StartSettings m_settings;
+    QTimer m_writeTimer;
+    std::function<void(const QString&)> m_tell;
+    bool m_finished = false;
+    bool m_failureTold = false;
+};
+
+} // namespace cfx
