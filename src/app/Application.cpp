@@ -139,8 +139,9 @@ void Application::load() {
 
     // Readings the last run left neither written nor saved wait for offerRestore(), and the
     // journal they are in is kept until then; otherwise a new journal starts now.
+    // Only a plain file: whatever else stands there (a device, a folder) is no journal to read.
     QFile previous(m_journal->path());
-    if (previous.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(previous).isFile() && previous.open(QIODevice::ReadOnly)) {
         auto recovered = std::make_unique<Session>();
         m_recoveredFacts = replayJournal(previous.readAll(), *recovered);
         if (!m_recoveredFacts.handled && recovered->recordCount() > 0)
@@ -608,10 +609,13 @@ void Application::journalFailed(const QString& error) {
                             "working, but readings not yet written or saved would be lost in a "
                             "crash.")
                              .arg(QDir::toNativeSeparators(m_dataDir), error);
-    if (m_sessionMessage)
-        m_sessionMessage(tr("Chronofex"), text);
-    else
-        QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
+    // After the snap or start that found out has returned: a message box must not hold it up.
+    QTimer::singleShot(0, this, [this, text] {
+        if (m_sessionMessage)
+            m_sessionMessage(tr("Chronofex"), text);
+        else
+            QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
+    });
 }
 
 void Application::recordClock() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Nothing lost in a crash: snaps, a comment and an exclusion, then kill -9. The next start offers
-# the readings back; restored, they are written to the report files with their comment and with
-# the excluded reading left out of the statistics. Written once, the next start offers nothing.
+# Nothing lost in a crash: snaps, a comment and an exclusion, then a crash. The next start offers
+# the readings back; restored and written, the report files are the ones the uninterrupted run
+# writes, byte for byte after the creation date, with the comment and with the excluded reading
+# left out of the statistics. Written once, the next start offers nothing.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
@@ -48,17 +49,34 @@ sleep 0.2
 xdotool mousemove $((X + 40)) $((Y + 46)) click 1
 sleep 0.5
 
-# The program dies without a word.
+# The journal goes to the kernel as each change happens: a copy of the data folder now is what a
+# crash at this moment leaves. The running program then writes its report as usual (the
+# uninterrupted run), and dies without a word.
+crash="$E2E_TMP/crash"
+mkdir "$crash"
+cp "$DATA_DIR/.CFXJournal" "$DATA_DIR/hotkeysetup.txt" "$crash/"
+eval "$(xdotool getwindowgeometry --shell "$report")"
+xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
+e2e_wait_until test -f "$DATA_DIR/CFXRawCSV.txt" || fail "the uninterrupted run wrote no report"
+sleep 0.3
+cp "$DATA_DIR/CFXReport.txt" "$E2E_TMP/uninterrupted-report.txt"
+cp "$DATA_DIR/CFXRawCSV.txt" "$E2E_TMP/uninterrupted-raw.txt"
 kill -9 "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
-
-# The next start asks; Return answers Yes.
+# Written before the crash: a start in that folder offers nothing.
 e2e_start_app "$exe"
-for _ in $(seq 300); do
-    [ "$(xdotool search --onlyvisible --name '^Chronofex$' 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.1
-done
-question=$(xdotool search --onlyvisible --name '^Chronofex$' | tail -1)
+e2e_window '^Chronofex$' >/dev/null
+sleep 1.5
+[ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] ||
+    fail "a start after the readings were written offers a restore"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+# A start on what the crash left asks; Return answers Yes.
+DATA_DIR=$crash
+e2e_start_app "$exe"
+# The question comes before the panel shows.
+question=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$question" 2>/dev/null || true
 sleep 0.3
 xdotool key Return
@@ -69,6 +87,14 @@ xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
 raw="$DATA_DIR/CFXRawCSV.txt"
 for _ in $(seq 50); do [ -f "$raw" ] && break; sleep 0.1; done
 [ -f "$raw" ] || fail "the restored readings were not written"
+sleep 0.3
+cmp -s "$raw" "$E2E_TMP/uninterrupted-raw.txt" ||
+    fail "the restored raw file differs: $(diff "$E2E_TMP/uninterrupted-raw.txt" "$raw")"
+created='^StopWatch Report created at: '
+diff <(grep -av "$created" "$E2E_TMP/uninterrupted-report.txt") \
+    <(grep -av "$created" "$DATA_DIR/CFXReport.txt") >/dev/null ||
+    fail "the restored report differs: $(diff "$E2E_TMP/uninterrupted-report.txt" \
+        "$DATA_DIR/CFXReport.txt")"
 [ "$(wc -l <"$raw")" -eq 5 ] || fail "expected a header and four readings: $(cat "$raw")"
 sed -n 5p "$raw" | grep -qE '^4,S[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{2},100\.00,"after the crash",' ||
     fail "the fourth reading lost its comment or its mark: $(sed -n 5p "$raw")"
@@ -96,4 +122,4 @@ e2e_window '^Chronofex$' >/dev/null
 sleep 1.5
 [ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] ||
     fail "a start after the readings were written offers a restore"
-echo "journal: readings restored after kill -9 and written"
+echo "journal: readings restored after a crash, written as the uninterrupted run wrote them"
