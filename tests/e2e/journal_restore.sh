@@ -122,4 +122,22 @@ e2e_window '^Chronofex$' >/dev/null
 sleep 1.5
 [ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] ||
     fail "a start after the readings were written offers a restore"
-echo "journal: readings restored after a crash, written as the uninterrupted run wrote them"
+
+# Reset takes two readings at once, without a question; Recover Last Readings brings them back.
+panel=$(e2e_window '^Chronofex$')
+xdotool windowfocus --sync "$panel"
+xdotool key space
+sleep 0.3
+xdotool key Return
+sleep 0.2
+xdotool key Return
+xdotool key space
+expect readings 2
+xdotool key F5
+expect readings 0
+xdotool key F10
+sleep 0.3
+xdotool key f r
+expect readings 2
+echo "journal: readings restored after a crash, written as the uninterrupted run wrote them;" \
+    "a reset's readings recovered"

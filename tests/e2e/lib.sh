@@ -86,14 +86,18 @@ e2e_no_output() {
 status() {
     python3 - "$XDG_RUNTIME_DIR/chronofex" <<'PY'
 import glob, socket, sys
-paths = glob.glob(sys.argv[1] + "/chronofex-*")
-if not paths:
-    print("none"); sys.exit(0)
-s = socket.socket(socket.AF_UNIX)
-s.settimeout(5)
-s.connect(paths[0])
-s.sendall(b"status\n")
-print(s.makefile().readline().strip())
+# The one that answers: a killed program leaves its socket behind.
+for path in glob.glob(sys.argv[1] + "/chronofex-*"):
+    s = socket.socket(socket.AF_UNIX)
+    s.settimeout(5)
+    try:
+        s.connect(path)
+    except OSError:
+        continue
+    s.sendall(b"status\n")
+    print(s.makefile().readline().strip())
+    sys.exit(0)
+print("none")
 PY
 }
 field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
