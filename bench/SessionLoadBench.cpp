@@ -2,8 +2,8 @@
 // grids as the program does on load. Goal: at most 300 ms for both together. Restoring 30,000
 // readings from the journal after a crash, as the program does at start: goal at most 300 ms.
 #include "core/Session.h"
-#include "core/io/SessionFile.h"
 #include "core/io/Journal.h"
+#include "core/io/SessionFile.h"
 #include "core/io/SessionLoad.h"
 
 #include <QCoreApplication>

@@ -395,6 +395,10 @@ Taste: F5</translation>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
+    <message>
+        <source>Time %1</source>
+        <translation>Zeit %1</translation>
+    </message>
 </context>
 <context>
     <name>cfx::MeasureWindow</name>
@@ -526,6 +530,14 @@ Taste: F5</translation>
         <source>Gap</source>
         <translation>Abstand</translation>
     </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
 </context>
 <context>
     <name>cfx::ReportWindow</name>
@@ -592,10 +604,6 @@ Taste: F5</translation>
     <message>
         <source>Include</source>
         <translation>Einbeziehen</translation>
-    </message>
-    <message>
-        <source>Gap statistics</source>
-        <translation>Abstandsstatistik</translation>
     </message>
     <message>
         <source>Show gap chart</source>

@@ -370,7 +370,7 @@ void MainPanel::showTime(const QString& text) {
 
 void MainPanel::announceTime() {
     // The name is what a screen reader reads; setting it tells the bus it changed.
-    const QString name = QStringLiteral("Time ") + m_timeLabel->text();
+    const QString name = tr("Time %1").arg(m_timeLabel->text());
     if (m_timeLabel->accessibleName() != name)
         m_timeLabel->setAccessibleName(name);
     if (!m_stopwatch.isRunning())

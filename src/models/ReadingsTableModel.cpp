@@ -141,13 +141,14 @@ QVariant ReadingsTableModel::headerData(int section, Qt::Orientation orientation
         case NumberColumn:
             return readingColumnTitle(ReadingColumn::Number);
         case TimeColumn:
-            return readingColumnTitle(ReadingColumn::Time);
+            // In the user's language here; the raw file writes the column titles in English.
+            return tr("Time");
         case ShareColumn:
             return readingColumnTitle(ReadingColumn::Share);
         case GapColumn:
             return tr("Gap");
         default:
-            return readingColumnTitle(ReadingColumn::Comment);
+            return tr("Comment");
         }
     }
     if (role == Qt::TextAlignmentRole && section == NumberColumn)

@@ -6,6 +6,9 @@ Usage: a11y.py COMMAND [ARGS]
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
   extents NAME            x y width height of the object on the screen
+  text NAME               the text the object with that name shows
+  column WINDOW HEADER    the cells of the table column with that header in that window
+  names WINDOW            role and name of everything shown in that window, one a line
 Roles are AT-SPI role names ("frame", "label", "push button", ...). Exit 1 when nothing matches.
 """
 import sys
@@ -66,6 +69,24 @@ def main(argv):
         obj = find(lambda o: o.name == argv[2] and showing(o))
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
+    elif command == "text":
+        obj = find(lambda o: o.name == argv[2] and showing(o))
+        print(obj.queryText().getText(0, -1))
+    elif command == "column":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        if table is None:
+            sys.exit(1)
+        cells = table.queryTable()
+        columns = [c for c in range(cells.nColumns) if cells.getColumnDescription(c) == argv[3]]
+        if not columns:
+            sys.exit(1)
+        for row in range(cells.nRows):
+            print(cells.getAccessibleAt(row, columns[0]).name)
+    elif command == "names":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        for obj in walk(window):
+            print(obj.getRoleName(), obj.name, sep="\t")
     else:
         sys.exit(__doc__)
 
