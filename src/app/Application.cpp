@@ -121,12 +121,8 @@ void Application::load() {
     loadDisplay();
     if (m_settingsFile) {
         m_settings = std::make_unique<SettingsKeeper>(*this, *m_settingsFile);
-        m_settings->setFailureMessage([this](const QString& text) {
-            if (m_sessionMessage)
-                m_sessionMessage(tr("Chronofex"), text);
-            else
-                QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
-        });
+        m_settings->setFailureMessage(
+            [this](const QString& text) { tell(QMessageBox::Warning, tr("Chronofex"), text); });
         m_settings->apply(m_startWithDefaults ? StartSettings() : m_settingsFile->read());
         if (m_startWithDefaults)
             m_settings->save();
@@ -528,10 +524,7 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
     if (!written.ok) {
         const QString text = tr("The session could not be saved to \"%1\".\n%2")
                                  .arg(QDir::toNativeSeparators(path), written.error);
-        if (m_sessionMessage)
-            m_sessionMessage(tr("Save CFX File"), text);
-        else
-            QMessageBox::critical(m_panel.get(), tr("Save CFX File"), text);
+        tell(QMessageBox::Critical, tr("Save CFX File"), text);
         return false;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
@@ -539,6 +532,13 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
     if (m_journal && session.readings.size() == m_readings->recordCount())
         m_journal->recordSaved();
     return true;
+}
+
+void Application::tell(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    if (m_sessionMessage)
+        m_sessionMessage(title, text);
+    else
+        QMessageBox(icon, title, text, QMessageBox::Ok, m_panel.get()).exec();
 }
 
 void Application::loadSession(const QString& path) {
@@ -549,10 +549,7 @@ void Application::loadSession(const QString& path) {
     cfx::SessionData session;
     QString error;
     if (!cfx::readSession(path, session, error)) {
-        if (m_sessionMessage)
-            m_sessionMessage(tr("Open CFX File"), error);
-        else
-            QMessageBox::critical(m_panel.get(), tr("Open CFX File"), error);
+        tell(QMessageBox::Critical, tr("Open CFX File"), error);
         return;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
@@ -610,12 +607,8 @@ void Application::journalFailed(const QString& error) {
                             "crash.")
                              .arg(QDir::toNativeSeparators(m_dataDir), error);
     // After the snap or start that found out has returned: a message box must not hold it up.
-    QTimer::singleShot(0, this, [this, text] {
-        if (m_sessionMessage)
-            m_sessionMessage(tr("Chronofex"), text);
-        else
-            QMessageBox::warning(m_panel.get(), tr("Chronofex"), text);
-    });
+    QTimer::singleShot(0, this,
+                       [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
 }
 
 void Application::recordClock() {

@@ -5,6 +5,7 @@
 #include "core/io/SessionFile.h"
 #include "platform/Settings.h"
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -102,7 +103,8 @@ public:
     bool saveSession(const QString& path, const SessionData& session);
     // The stopped session as it stands: resolution, time, stamp, digits and readings.
     SessionData currentSession() const;
-    // Where a failed session open or save is told (a message box unless replaced, as in tests).
+    // Where a failed session open or save, a journal or settings file that cannot be written is
+    // told (a message box unless replaced, as in tests).
     using SessionMessage = std::function<void(const QString& title, const QString& text)>;
     void setSessionMessage(SessionMessage message) { m_sessionMessage = std::move(message); }
     void showAbout();
@@ -150,6 +152,7 @@ Q_SIGNALS:
     void displayOpacityApplied(int value);
 
 private:
+    void tell(QMessageBox::Icon icon, const QString& title, const QString& text);
     TransparencyDialog& transparency();
     void startJournal();
     // Writes the whole session into the journal, as after opening or restoring it.

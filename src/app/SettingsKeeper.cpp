@@ -20,13 +20,12 @@ namespace {
 // A dragged window moves many times a second; its place is written once it has rested this long.
 constexpr int kMoveRestMs = 500;
 
-void moveOnScreen(QWidget& window, const std::optional<QPoint>& position,
-                  const QRect& keepClear = QRect()) {
+void moveOnScreen(QWidget& window, const std::optional<QPoint>& position) {
     if (!position)
         return;
     window.move(*position);
     // The screen may have changed since: the window comes back into the part it may use.
-    fitOnScreen(&window, keepClear);
+    fitOnScreen(&window);
 }
 
 } // namespace
