@@ -1,4 +1,4 @@
-#include "tests/support/FakeClock.h"
+#include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
 #include "gui/LargeDisplay.h"
@@ -29,12 +29,7 @@ class DisplayProgramTest : public QObject {
     MainPanel& panel() { return m_program->panel(); }
     StopwatchActions& actions() { return m_program->actions(); }
     LargeDisplay& display() { return m_program->largeDisplay(); }
-    template <typename T> T* child(const char* name) {
-        T* w = panel().findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
+    template <typename T> T* child(const char* name) { return namedChild<T>(panel(), name); }
     void applyResolution(int eventsPerSec) {
         auto* combo = child<QComboBox>("Combo1");
         combo->setCurrentIndex(eventsPerSec - 1);
@@ -48,11 +43,7 @@ class DisplayProgramTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Application>(m_dir.path());
-        auto time = std::make_unique<FakeClock>();
-        m_time = time.get();
-        m_program->setTimeSource(std::move(time));
-        m_program->load();
+        m_program = loadProgramOnFakeClock(m_dir.path(), m_time);
         panel().show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel()));
     }
@@ -75,11 +66,9 @@ private Q_SLOTS:
     void digitsFollowTheClockAndTheResolution() {
         actions().startStop()->trigger();
         QVERIFY(!display().led(0)->ledIdle());
-        m_time->advance(((12 * 60 + 34) * 60 + 56) * 1000LL + 780);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, ((12 * 60 + 34) * 60 + 56) * 1000LL + 780);
         QCOMPARE(display().ledValues(), (std::array<int, 8>{1, 2, 3, 4, 5, 6, 0, 7}));
-        m_time->advance(10);
-        m_program->clock().tick(); // 56.79 s: still the seventh tenth
+        runFor(*m_program, *m_time, 10); // 56.79 s: still the seventh tenth
         QCOMPARE(display().ledValues()[7], 7);
 
         applyResolution(100);
@@ -147,8 +136,7 @@ private Q_SLOTS:
                                                 QRegularExpression::CaseInsensitiveOption));
         child<QRadioButton>("LEDOption")->click();
         actions().startStop()->trigger();
-        m_time->advance(1500);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 1500);
         actions().snap()->trigger();
         QCOMPARE(display().frameColour(), DisplaySink::kWhite);
         QCOMPARE(display().litColour(), DisplaySink::kGreen);
@@ -157,8 +145,7 @@ private Q_SLOTS:
         // With the flash and sound switched off a snap leaves the display alone.
         actions().flashSound()->trigger();
         QVERIFY(!actions().flashSound()->isChecked());
-        m_time->advance(500);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 500);
         actions().snap()->trigger();
         QCOMPARE(display().frameColour(), DisplaySink::kBlack);
     }

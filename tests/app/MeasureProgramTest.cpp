@@ -1,4 +1,4 @@
-#include "tests/support/FakeClock.h"
+#include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
 #include "core/RecordTable.h"
@@ -28,10 +28,7 @@ class MeasureProgramTest : public QObject {
     FakeClock* m_time = nullptr;
 
     QAction* menu(const char* name) { return menuItem(m_program->actions(), name); }
-    void runFor(qint64 ms) {
-        m_time->advance(ms);
-        m_program->clock().tick();
-    }
+    void runFor(qint64 ms) { cfx::runFor(*m_program, *m_time, ms); }
     static QString local(const char* text) {
         return QString::fromLatin1(text).replace(QLatin1Char('.'),
                                                  QLocale::system().decimalPoint());
@@ -39,11 +36,7 @@ class MeasureProgramTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Application>(m_dir.path());
-        auto time = std::make_unique<FakeClock>();
-        m_time = time.get();
-        m_program->setTimeSource(std::move(time));
-        m_program->load();
+        m_program = loadProgramOnFakeClock(m_dir.path(), m_time);
         m_program->panel().show();
     }
     void cleanup() { m_program.reset(); }

@@ -1,4 +1,4 @@
-#include "tests/support/FakeClock.h"
+#include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
 #include "core/Session.h"
@@ -34,12 +34,7 @@ class PanelTest : public QObject {
 
     MainPanel& panel() { return m_program->panel(); }
     StopwatchActions& actions() { return m_program->actions(); }
-    template <typename T> T* child(const char* name) {
-        T* w = panel().findChild<T*>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
+    template <typename T> T* child(const char* name) { return namedChild<T>(panel(), name); }
     QString timeText() { return child<QLabel>("Label2")->text(); }
     // A key as the user types it: to the control that has the focus.
     void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -50,21 +45,14 @@ class PanelTest : public QObject {
         w->setFocus(Qt::TabFocusReason);
         QVERIFY(w->hasFocus());
     }
-    void tick(int ms) {
-        m_time->advance(ms);
-        m_program->clock().tick();
-    }
+    void tick(int ms) { runFor(*m_program, *m_time, ms); }
     QString accessibleName(QWidget* w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     }
 
 private Q_SLOTS:
     void init() {
-        m_program = std::make_unique<Application>(m_dir.path());
-        auto time = std::make_unique<FakeClock>();
-        m_time = time.get();
-        m_program->setTimeSource(std::move(time));
-        m_program->load();
+        m_program = loadProgramOnFakeClock(m_dir.path(), m_time);
         panel().show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel()));
     }
@@ -153,8 +141,7 @@ private Q_SLOTS:
             actions().setMouseResponse(mode);
             actions().startStop()->trigger();
             QVERIFY(m_program->clock().isRunning());
-            m_time->advance(1000);
-            m_program->clock().tick();
+            runFor(*m_program, *m_time, 1000);
             actions().reset()->trigger();
             QVERIFY(!m_program->clock().isRunning());
             QCOMPARE(timeText(), QStringLiteral("00:00:00:00"));
@@ -168,8 +155,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(&panel());
         type(Qt::Key_Space);
         QVERIFY(m_program->clock().isRunning());
-        m_time->advance(1230);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 1230);
         QCOMPARE(timeText(), QStringLiteral("00:00:01.23"));
         type(Qt::Key_Space);
         QVERIFY(!m_program->clock().isRunning());
@@ -416,8 +402,7 @@ private Q_SLOTS:
 
     void closingWhileRunningStopsTheClockFirst() {
         actions().startStop()->trigger();
-        m_time->advance(500);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 500);
         panel().close();
         QVERIFY(!m_program->clock().isRunning());
         QCOMPARE(m_program->clock().baseCs(), 0);

@@ -1,3 +1,5 @@
+#include "tests/support/ChangedSettings.h"
+
 #include "app/Application.h"
 #include "app/SettingsKeeper.h"
 #include "gui/LargeDisplay.h"
@@ -47,18 +49,7 @@ private Q_SLOTS:
     }
 
     void aStartPutsEveryRememberedSettingInPlace() {
-        StartSettings s;
-        s.ledLook = true;
-        s.resolution = QStringLiteral("25");
-        s.flashSound = false;
-        s.actOnPress = true;
-        s.reportShown = true;
-        s.displayAttached = false;
-        s.displayOnTop = true;
-        s.rateOnTop = true;
-        s.speedOnTop = true;
-        s.displayOpacity = 120;
-        s.panelPosition = QPoint(40, 30);
+        StartSettings s = everySettingChanged();
         // Places on a screen that is no longer there.
         s.displayPosition = QPoint(5000, 5000);
         s.ratePosition = QPoint(-3000, 100);

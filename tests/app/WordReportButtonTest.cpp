@@ -1,5 +1,5 @@
-#include "tests/support/FakeClock.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
 #include "core/Session.h"
@@ -55,11 +55,9 @@ class WordReportButtonTest : public QObject {
     // Two readings 1.5 s apart, the first with a comment holding a ";".
     void takeTwoReadings() {
         m_program->actions().startStop()->trigger();
-        m_time->advance(1500);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 1500);
         m_program->actions().snap()->trigger();
-        m_time->advance(1500);
-        m_program->clock().tick();
+        runFor(*m_program, *m_time, 1500);
         m_program->actions().snap()->trigger();
         m_program->actions().startStop()->trigger();
         m_program->readings().addComment(1, QStringLiteral("first; lap"));
@@ -69,11 +67,7 @@ private Q_SLOTS:
     void init() {
         m_opened.clear();
         QDir(documents()).removeRecursively();
-        m_program = std::make_unique<Application>(m_dir.path());
-        auto time = std::make_unique<FakeClock>();
-        m_time = time.get();
-        m_program->setTimeSource(std::move(time));
-        m_program->load();
+        m_program = loadProgramOnFakeClock(m_dir.path(), m_time);
         m_program->setDocumentOpener(std::make_unique<DocumentOpener>(
             [this] { return m_handler; }, [this](const QUrl& url) { return m_opened << url, true; },
             documents()));

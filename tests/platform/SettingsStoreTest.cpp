@@ -1,4 +1,4 @@
-#include "platform/Settings.h"
+#include "tests/support/ChangedSettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,38 +7,14 @@
 
 using namespace cfx;
 
-namespace {
-
-StartSettings everythingChanged() {
-    StartSettings s;
-    s.ledLook = true;
-    s.resolution = QStringLiteral("250");
-    s.flashSound = false;
-    s.actOnPress = true;
-    s.reportShown = true;
-    s.displayAttached = false;
-    s.displayOnTop = true;
-    s.rateOnTop = true;
-    s.speedOnTop = true;
-    s.displayOpacity = 60;
-    s.panelPosition = QPoint(-40, 7);
-    s.displayPosition = QPoint(900, 0);
-    s.reportPosition = QPoint(3000, 2000);
-    s.ratePosition = QPoint(1, 2);
-    s.speedPosition = QPoint(0, 0);
-    return s;
-}
-
-} // namespace
-
 TEST(SettingsStore, KeepsEverySettingAndStartsFreshWithoutAFile) {
     QTemporaryDir dir;
     const SettingsStore store(dir.filePath(QStringLiteral("config/chronofex/chronofex.conf")));
     EXPECT_EQ(store.read(), StartSettings());
-    ASSERT_TRUE(store.write(everythingChanged()));
-    EXPECT_EQ(store.read(), everythingChanged());
+    ASSERT_TRUE(store.write(everySettingChanged()));
+    EXPECT_EQ(store.read(), everySettingChanged());
     // Writing again replaces, it does not merge: a place no longer known is gone.
-    StartSettings fewer = everythingChanged();
+    StartSettings fewer = everySettingChanged();
     fewer.displayPosition.reset();
     ASSERT_TRUE(store.write(fewer));
     EXPECT_EQ(store.read(), fewer);
@@ -74,5 +50,5 @@ TEST(SettingsStore, SaysWhenTheFileCannotBeWritten) {
     blocker.close();
     // A folder that cannot be made, as a file stands where it would go.
     EXPECT_FALSE(SettingsStore(dir.filePath(QStringLiteral("file/chronofex.conf")))
-                     .write(everythingChanged()));
+                     .write(everySettingChanged()));
 }
