@@ -20,17 +20,7 @@ xdotool key Return
 sleep 0.3
 xdotool windowfocus --sync "$panel"
 
-# Start, three snaps, stop, and a snap of the stopped clock.
-xdotool key space
-sleep 0.4
-for _ in 1 2 3; do
-    xdotool key Return
-    sleep 0.3
-done
-xdotool key space
-sleep 0.3
-xdotool key Return
-sleep 0.3
+e2e_four_readings
 
 # The report from the options menu; a comment on the newest reading, which is then excluded.
 eval "$(xdotool getwindowgeometry --shell "$panel")"

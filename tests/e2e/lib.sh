@@ -116,6 +116,21 @@ e2e_all_hotkeys() {
         >"$DATA_DIR/hotkeysetup.txt"
 }
 
+# e2e_four_readings: with the panel focused, from the keyboard: start, three snaps, stop, and the
+# one snap the stopped clock allows (an "S" reading).
+e2e_four_readings() {
+    xdotool key space
+    sleep 0.4
+    for _ in 1 2 3; do
+        xdotool key Return
+        sleep 0.3
+    done
+    xdotool key space
+    sleep 0.3
+    xdotool key Return
+    sleep 0.3
+}
+
 # e2e_viewable WINDOW-ID: the window is mapped and can be seen.
 e2e_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 

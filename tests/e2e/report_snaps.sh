@@ -11,17 +11,8 @@ e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 
-xdotool key space
-sleep 0.4
-for _ in 1 2 3; do
-    xdotool key Return
-    sleep 0.3
-done
-xdotool key space
-sleep 0.3
-xdotool key Return # the stopped clock: one "S" reading
-sleep 0.3
-xdotool key Return # and no more
+e2e_four_readings
+xdotool key Return # a second snap of the stopped clock takes nothing
 sleep 0.3
 
 eval "$(xdotool getwindowgeometry --shell "$panel")"

@@ -141,17 +141,7 @@ xdotool type 100
 press_top "$panel" 275 148
 focus "$panel"
 
-# Start, three snaps, stop, a snap of the stopped clock: from the keyboard.
-xdotool key space
-sleep 0.4
-for _ in 1 2 3; do
-    xdotool key Return
-    sleep 0.3
-done
-xdotool key space
-sleep 0.3
-xdotool key Return
-sleep 0.3
+e2e_four_readings
 
 # The report from the options menu; a comment on the newest reading, which is then excluded.
 options_menu
