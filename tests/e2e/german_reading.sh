@@ -56,7 +56,8 @@ xdotool windowfocus --sync "$panel"
 xdotool key F10
 sleep 0.4
 xdotool key z
-e2e_wait_until grep -qx $'dialog\tChronofex - Zeit einstellen' <(a11y windows) ||
+set_time_shown() { a11y windows | grep -qx $'dialog\tChronofex - Zeit einstellen'; }
+e2e_wait_until set_time_shown ||
     fail "Z in the menu did not open the set-time dialog: $(a11y windows)"
 xdotool key Escape
 e2e_wait_until sh -c "! xdotool search --onlyvisible --name 'Zeit einstellen' >/dev/null" ||

@@ -7,13 +7,15 @@ exe=$1
 
 e2e_start_x
 messages() { xdotool search --onlyvisible --name '^Chronofex$' 2>/dev/null | wc -l; }
+message_shown() { [ "$(messages)" -ge 2 ]; }
+message_closed() { [ "$(messages)" -eq 1 ]; }
 expect_message() {
-    e2e_wait_until test "$(messages)" -ge 2 || fail "no message that readings cannot be journaled"
+    e2e_wait_until message_shown || fail "no message that readings cannot be journaled"
     local box
     box=$(xdotool search --onlyvisible --name '^Chronofex$' | tail -1)
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key Return
-    e2e_wait_until test "$(messages)" -eq 1 || fail "the message did not close"
+    e2e_wait_until message_closed || fail "the message did not close"
 }
 
 ln -s /dev/full "$DATA_DIR/.CFXJournal"
