@@ -1,5 +1,7 @@
 // The hotkey file is read at every start; a damaged or foreign file must never crash the program
 // and must read back the same after it is written again.
+#include "FuzzCheck.h"
+
 #include "core/KeyTable.h"
 #include "core/io/HotkeyFile.h"
 #include "core/io/LineFile.h"
@@ -14,17 +16,8 @@
 
 using namespace cfx;
 
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzzBytes(data, size);
     // The file reader, as the program's start uses it.
     static QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("hotkeysetup.txt"));

@@ -1,5 +1,7 @@
 // The journal is read at every start; whatever a crash, a full disk or another program left in
 // it must never crash the program, and what it restores must journal back to the same session.
+#include "FuzzCheck.h"
+
 #include "core/Session.h"
 #include "core/io/Journal.h"
 #include "core/io/SessionLoad.h"
@@ -14,17 +16,8 @@
 
 using namespace cfx;
 
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzzBytes(data, size);
     Session replayed;
     const JournalFacts facts = replayJournal(bytes, replayed);
     check(replayed.recordCount() <= Session::kMaxRecords);

@@ -1,4 +1,6 @@
 // Numeric value of a text: every box and every file line that holds a number goes through it.
+#include "FuzzCheck.h"
+
 #include "core/NumberText.h"
 
 #include <QString>
@@ -12,11 +14,6 @@
 using namespace cfx;
 
 namespace {
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 void checkText(const QString& text) {
     const double v = cfx::numericValue(text);

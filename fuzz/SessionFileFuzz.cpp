@@ -2,6 +2,8 @@
 // the bytes, reading the file must not crash or take memory out of proportion to its size (the
 // fuzz runs set -malloc_limit_mb and -rss_limit_mb), and an accepted session must survive being
 // saved and read again unchanged.
+#include "FuzzCheck.h"
+
 #include "core/io/LineFile.h"
 #include "core/io/SessionFile.h"
 
@@ -15,17 +17,8 @@
 
 using namespace cfx;
 
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzzBytes(data, size);
     // The file reader, as the open dialog and the command line use it.
     static QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("fuzz.CFX"));
