@@ -4,7 +4,6 @@
 # cycle measured in the rate window, a custom time set, and Ctrl+Q.
 source "$(dirname "$0")/lib.sh"
 exe=$1
-here=$(dirname "$0")
 
 e2e_start_x
 e2e_start_accessibility
@@ -12,16 +11,6 @@ e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 
-a11y() { "$A11Y_PYTHON" "$here/a11y.py" "$@"; }
-# The options menu is a pop-up window beside the panel (screen readers hear of pop-ups through
-# focus events, not in the tree of windows).
-menu_shown() {
-    local id
-    for id in $(xwininfo -root -tree | awk '$2 == "\"Chronofex\":" {print $1}'); do
-        [ $((id)) -ne "$panel" ] && e2e_viewable "$id" && return 0
-    done
-    return 1
-}
 # The accessible name of the panel's time and of the large display's face.
 panel_time() { a11y labels Chronofex "Time "; }
 display_time() { a11y labels "Large stopwatch display" "Time "; }
@@ -63,14 +52,14 @@ sleep 0.5
 
 # F10 opens the options menu with its items; Escape closes it.
 xdotool key F10
-e2e_wait_until menu_shown || fail "F10 did not open the options menu"
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu"
 xdotool key Escape
 
 # The rate window from the menu; Tab to its Start button, Space twice measures one cycle.
 xdotool key space
 expect caption Stop
 xdotool key F10
-e2e_wait_until menu_shown || fail "F10 did not open the menu again"
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the menu again"
 xdotool key c
 rate=$(e2e_window '^Rate$')
 for _ in $(seq 12); do
@@ -92,7 +81,7 @@ xdotool windowfocus --sync "$panel"
 xdotool key space
 expect caption Start
 xdotool key F10
-e2e_wait_until menu_shown || fail "F10 did not open the menu a third time"
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the menu a third time"
 xdotool key t
 e2e_window '^Chronofex - Set Time$' >/dev/null
 set_time_listed() { grep -qx $'dialog\tChronofex - Set Time' <<<"$(a11y windows)"; }

@@ -5,11 +5,9 @@
 # (after the creation date): files are written the same in every language.
 source "$(dirname "$0")/lib.sh"
 exe=$1
-here=$(dirname "$0")
 
 e2e_start_x
 e2e_start_accessibility
-a11y() { "$A11Y_PYTHON" "$here/a11y.py" "$@"; }
 
 # Three readings at resolution 100: gaps of 1.57, 0.53 and 2.61 seconds.
 session="$E2E_TMP/s.CFX"

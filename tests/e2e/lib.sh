@@ -161,6 +161,19 @@ e2e_start_accessibility() {
         2>/dev/null || fail "the accessibility bus did not start"
 }
 
+# a11y COMMAND [ARGS...]: reads the running program through the accessibility bus (see a11y.py).
+a11y() { "$A11Y_PYTHON" "$(dirname "${BASH_SOURCE[0]}")/a11y.py" "$@"; }
+
+# e2e_menu_shown PANEL-ID: the options menu, a pop-up window beside the panel, is shown (screen
+# readers hear of pop-ups through focus events, not in the tree of windows).
+e2e_menu_shown() {
+    local id
+    for id in $(xwininfo -root -tree | awk '$2 == "\"Chronofex\":" {print $1}'); do
+        [ $((id)) -ne "$1" ] && e2e_viewable "$id" && return 0
+    done
+    return 1
+}
+
 # e2e_start_bus: a private session bus that starts no services on demand, exported as
 # DBUS_SESSION_BUS_ADDRESS.
 e2e_start_bus() {

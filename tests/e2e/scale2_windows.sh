@@ -4,7 +4,6 @@
 # of the screen with them all open.
 source "$(dirname "$0")/lib.sh"
 exe=$1
-here=$(dirname "$0")
 
 e2e_start_x 1600x1000
 e2e_start_accessibility
@@ -12,16 +11,6 @@ export QT_SCALE_FACTOR=2
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
-a11y() { "$A11Y_PYTHON" "$here/a11y.py" "$@"; }
-# The options menu is a pop-up window beside the panel (screen readers hear of pop-ups through
-# focus events, not in the tree of windows).
-menu_shown() {
-    local id
-    for id in $(xwininfo -root -tree | awk '$2 == "\"Chronofex\":" {print $1}'); do
-        [ $((id)) -ne "$panel" ] && e2e_viewable "$id" && return 0
-    done
-    return 1
-}
 
 # x y width height of a window on the screen, in pixels.
 geometry() {
@@ -40,7 +29,7 @@ fi
 open() {
     xdotool windowfocus --sync "$panel"
     xdotool key F10
-    e2e_wait_until menu_shown || fail "F10 did not open the menu"
+    e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the menu"
     xdotool key "$1"
     e2e_window "$2"
 }
