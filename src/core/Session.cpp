@@ -161,17 +161,17 @@ void Session::clearReportForReset() {
 }
 
 bool Session::include(int n) {
-    if (!isValidRecord(n))
-        return false;
-    m_readings[n - 1].excluded = false;
-    Q_EMIT readingChanged(n);
-    return true;
+    return setExcluded(n, false);
 }
 
 bool Session::exclude(int n) {
+    return setExcluded(n, true);
+}
+
+bool Session::setExcluded(int n, bool excluded) {
     if (!isValidRecord(n))
         return false;
-    m_readings[n - 1].excluded = true;
+    m_readings[n - 1].excluded = excluded;
     Q_EMIT readingChanged(n);
     return true;
 }

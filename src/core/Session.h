@@ -98,6 +98,7 @@ Q_SIGNALS:
     void timeTextsChanged();
 
 private:
+    bool setExcluded(int n, bool excluded);
     QString shareText(int n) const;
     void prune(qint32 timeCs);
     int firstAtOrAfter(qint32 timeCs);
