@@ -637,22 +637,22 @@ void Application::recoverLastReadings() {
 }
 
 void Application::offerRestore() {
-    if (m_recovered && m_recovered->recordCount() > 0) {
-        const int count = m_recovered->recordCount();
-        const auto answer = QMessageBox::question(
-            m_panel.get(), tr("Chronofex"),
-            tr("Chronofex did not close normally. Restore the %1 readings of the session started "
-               "at %2?")
-                .arg(count)
-                .arg(m_recovered->sessionStamp()));
-        if (answer == QMessageBox::Yes) {
-            SessionData session = sessionFrom(
-                *m_recovered,
-                m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
-                                                      : m_recoveredFacts.resolution,
-                m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
-            applySession(session, excludedRecords(*m_recovered));
-        }
+    // Nothing to offer: load() has already started the new journal.
+    if (!m_recovered)
+        return;
+    const auto answer = QMessageBox::question(
+        m_panel.get(), tr("Chronofex"),
+        tr("Chronofex did not close normally. Restore the %1 readings of the session started "
+           "at %2?")
+            .arg(m_recovered->recordCount())
+            .arg(m_recovered->sessionStamp()));
+    if (answer == QMessageBox::Yes) {
+        const SessionData session = sessionFrom(
+            *m_recovered,
+            m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
+                                                  : m_recoveredFacts.resolution,
+            m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
+        applySession(session, excludedRecords(*m_recovered));
     }
     m_recovered.reset();
     startJournal();
