@@ -12,7 +12,15 @@ xdotool windowfocus --sync "$panel"
 shot() { import -window "$panel" -crop 300x50+0+0 "$E2E_TMP/$1.png"; }
 differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 || true)" != "0" ]; }
 
-shot idle
+# The window is found as soon as it is mapped; on a loaded machine its first paint may still be
+# going on. Once it is drawn, it stays as it is until the clock starts.
+drawn() {
+    shot idle
+    sleep 0.3
+    shot drawn
+    ! differ idle drawn
+}
+e2e_wait_until drawn || fail "the panel never finished drawing"
 sleep 0.5
 shot idle2
 differ idle idle2 && fail "the display changed before the clock was started"
