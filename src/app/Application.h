@@ -116,9 +116,6 @@ public:
     // Null until load().
     HotkeyService* hotkeys() const { return m_hotkeys.get(); }
     SetTimeDialog* setTimeForm() const { return m_setTime; }
-    SplashWindow* aboutWindow() const { return m_about.get(); }
-    // The handbook: F1 in any window opens it at that window's page.
-    HelpWindow* helpWindow() const { return m_help.get(); }
     void showTransparencyDialog();
     void playAlert();
     void snapfoto();

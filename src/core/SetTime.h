@@ -59,8 +59,6 @@ public:
     std::array<int, 8> apply(Stopwatch& clock, DisplaySink& display, SetTimePanel& panel,
                              SetTimeValues values);
 
-    const std::array<int, 8>& timeDigits() const { return m_timeDigits; }
-
 private:
     std::array<int, 8> m_timeDigits{}; // of the last Apply, all 0 before the first
 };

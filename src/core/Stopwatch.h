@@ -102,7 +102,6 @@ public:
     void setTimeTexts(const QString& hour, const QString& minute, const QString& second,
                       const QString& subSec);
     const std::array<int, 8>& digits() const { return m_digits; }
-    const std::array<int, 2>& subDigits() const { return m_subDigits; }
 
     // A custom time from the set-time dialog. customTime() holds the last one applied.
     // customTimeShown(): the sub-second field shows the custom time's sub-second until the next

@@ -455,7 +455,6 @@ void MainPanel::closeEvent(QCloseEvent* event) {
 void MainPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         m_attachDisplayCheck->setChecked(false);
-        Q_EMIT minimized();
     }
     QWidget::changeEvent(event);
 }

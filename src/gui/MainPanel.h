@@ -54,7 +54,6 @@ Q_SIGNALS:
     void lookChosen(bool led);
     void closeRequested();
     void panelMoved(); // moved or resized: an attached display follows
-    void minimized();
 
 protected:
     bool event(QEvent* event) override;
