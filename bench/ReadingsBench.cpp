@@ -102,7 +102,13 @@ Figures snapFigures(SnapRig& rig, bool prune, bool settle = false) {
     return time(
         500,
         [&] {
-            rig.clock.setPruneOnSnap(prune);
+            if (prune) {
+                // An all-zero custom time started from zero: the next snap prunes.
+                rig.clock.stop();
+                rig.time.ms = 0;
+                rig.clock.applyCustomTime({}, {"00", "00", "00", "00"});
+                rig.clock.start();
+            }
             rig.tickAt(next);
             cfx::takeSnap(rig.clock, model, rig.display, hooks);
             if (settle)

@@ -44,20 +44,6 @@ namespace cfx {
 
 namespace {
 
-// What the set-time dialog asks of the stopwatch and its actions.
-class StopwatchSetTime : public SetTimePanel {
-public:
-    StopwatchSetTime(Stopwatch& stopwatch, StopwatchActions& actions)
-        : m_stopwatch(stopwatch), m_actions(actions) {}
-    void pressReset() override { m_stopwatch.reset(); }
-    void setSnapEnabled(bool on) override { m_actions.snap()->setEnabled(on); }
-    void setResetEnabled(bool on) override { m_actions.reset()->setEnabled(on); }
-
-private:
-    Stopwatch& m_stopwatch;
-    StopwatchActions& m_actions;
-};
-
 // The numbers of the excluded records.
 QVector<int> excludedRecords(const Session& session) {
     QVector<int> excluded;
@@ -112,6 +98,7 @@ void Application::load() {
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
+    m_actions->followSession(*m_readings);
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
     fitOnScreen(m_panel.get());
     m_tray = std::make_unique<TrayIcon>(*m_panel);
@@ -146,7 +133,7 @@ void Application::load() {
     if (!m_recovered)
         startJournal();
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
-        m_journal->recordResolution(m_panel->resolutionText(), m_clock->eventsPerSec());
+        m_journal->recordResolution(m_clock->resolutionText(), m_clock->eventsPerSec());
     });
     // The stopped time goes to the disk with every stop.
     connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
@@ -260,8 +247,7 @@ void Application::takeSnap() {
     cfx::SnapHooks hooks;
     hooks.flashAndSound = [this] { return m_actions->flashSound()->isChecked(); };
     hooks.playAlert = [this] { playAlert(); };
-    hooks.snapfoto = [this] { snapfoto(); };
-    hooks.disableSnap = [this] { m_actions->snap()->setEnabled(false); };
+    hooks.endFlash = [this] { endFlash(); };
     hooks.reportFull = [this] {
         QMessageBox::warning(m_report.get(), tr("Chronofex - Report"),
                              tr("The report already holds %1 readings, the most it "
@@ -285,7 +271,7 @@ void Application::setReportVisible(bool visible) {
 }
 
 void Application::writeReportFiles() {
-    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_clock->resolutionText(),
                                    m_readings->sessionStamp()};
     m_writingReport = true;
     const cfx::ReportWriteResult result =
@@ -314,7 +300,7 @@ void Application::setDocumentOpener(std::unique_ptr<DocumentOpener> opener) {
 // "Make Word Report": the readings stay in the report, which is neither cleared nor starts a new
 // session.
 void Application::makeWordReport() {
-    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_panel->resolutionText(),
+    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_clock->resolutionText(),
                                    m_readings->sessionStamp()};
     const cfx::docx::Document doc =
         cfx::stopwatchWordDocument(*m_readings, header, m_clock->eventsPerSec());
@@ -457,10 +443,7 @@ bool Application::startRemoteControl(QString* error) {
 
 void Application::openSetTimeDialog() {
     if (!m_setTime) {
-        m_setTimePanel = std::make_unique<StopwatchSetTime>(*m_clock, *m_actions);
-        m_setTime = new SetTimeDialog(
-            *m_clock, [this]() -> DisplaySink& { return display(); }, *m_setTimePanel,
-            m_panel.get());
+        m_setTime = new SetTimeDialog(*m_clock, m_panel.get());
         m_setTime->setModal(true);
         connect(m_clock.get(), &Stopwatch::started, m_setTime,
                 [this] { m_setTime->setClockRunning(true); });
@@ -509,7 +492,7 @@ void Application::saveSessionDialog() {
 }
 
 SessionData Application::currentSession() const {
-    return sessionFrom(*m_readings, m_panel->resolutionText(), m_clock->baseCs(),
+    return sessionFrom(*m_readings, m_clock->resolutionText(), m_clock->baseCs(),
                        m_readings->sessionStamp(), m_clock->display().ledValues());
 }
 
@@ -563,22 +546,18 @@ void Application::applySession(const SessionData& session, const QVector<int>& e
     display().setLedIdle(false);
     m_clock->reset();
     m_readings->setStampPending(false);
-    m_panel->setResolutionText(session.resolution);
     // The file's text is applied as written, also a resolution the box does not list.
-    m_clock->subsecAdjust(session.resolution);
+    m_clock->setResolution(session.resolution);
     m_clock->setBaseCs(session.baseCs);
     m_readings->setSessionStamp(session.stamp);
     display().setLedValues(session.ledValues);
-    if (!session.readings.isEmpty()) {
+    if (!session.readings.isEmpty())
         cfx::loadReadings(*m_readings, session);
-        m_actions->reset()->setEnabled(true);
-    }
     // Session files keep no exclusions; a restore or a recovery brings its own.
     for (const int n : excluded)
         m_readings->exclude(n);
     if (m_readings->recordCount() > 0)
         m_actions->report()->setChecked(true);
-    m_actions->setTime()->setEnabled(true);
 }
 
 // --- the journal -------------------------------------------------------------------------------
@@ -593,7 +572,7 @@ void Application::startJournal() {
 
 void Application::journalWholeSession() {
     if (m_journal && m_journal->isWriting() && m_readings->recordCount() > 0)
-        m_journal->recordAll(m_panel->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
+        m_journal->recordAll(m_clock->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
                              m_clock->display().ledValues());
 }
 
@@ -649,7 +628,7 @@ void Application::offerRestore() {
     if (answer == QMessageBox::Yes) {
         const SessionData session = sessionFrom(
             *m_recovered,
-            m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
+            m_recoveredFacts.resolution.isEmpty() ? m_clock->resolutionText()
                                                   : m_recoveredFacts.resolution,
             m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
         applySession(session, excludedRecords(*m_recovered));
@@ -739,7 +718,7 @@ void Application::playAlert() {
     m_alert->play();
 }
 
-void Application::snapfoto() {
+void Application::endFlash() {
     // The flash stays up about a tenth of a second without holding the window; the restore takes
     // the look of that moment, so a look changed in between is honoured.
     QTimer::singleShot(100, this, [this] { display().setBackground(m_clock->lookBackground()); });

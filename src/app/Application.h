@@ -33,7 +33,6 @@ class MainPanel;
 class StopwatchActions;
 class TrayIcon;
 class TransparencyDialog;
-class SetTimePanel;
 class DocumentOpener;
 class Session;
 class Journal;
@@ -118,7 +117,8 @@ public:
     SetTimeDialog* setTimeForm() const { return m_setTime; }
     void showTransparencyDialog();
     void playAlert();
-    void snapfoto();
+    // Restores the large display's look after a snap's flash.
+    void endFlash();
     void setDisplayAttached(bool attached);
     // The display's "Join with CFX Control Panel": brings the panel back and attaches the display.
     void joinDisplay();
@@ -168,7 +168,6 @@ private:
     std::unique_ptr<StopwatchActions> m_actions;
     std::unique_ptr<MainPanel> m_panel;
     std::unique_ptr<TrayIcon> m_tray;
-    std::unique_ptr<SetTimePanel> m_setTimePanel;
     SetTimeDialog* m_setTime = nullptr; // owned by the panel
     std::unique_ptr<SplashWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;

@@ -44,11 +44,10 @@ void SettingsKeeper::apply(const StartSettings& s) {
     LargeDisplay& display = m_program.largeDisplay();
 
     moveOnScreen(panel, s.panelPosition);
-    panel.chooseLedLook(s.ledLook);
-    if (s.resolution != panel.resolutionText()) {
-        panel.setResolutionText(s.resolution);
-        m_program.clock().subsecAdjust(s.resolution);
-    }
+    Stopwatch& clock = m_program.clock();
+    clock.setLook(s.ledLook ? DisplayLook::Led : DisplayLook::Lcd);
+    if (s.resolution != clock.resolutionText())
+        clock.setResolution(s.resolution);
     actions.flashSound()->setChecked(s.flashSound);
     actions.setMouseResponse(s.actOnPress ? StopwatchActions::MouseResponse::OnPress
                                           : StopwatchActions::MouseResponse::OnRelease);
@@ -73,12 +72,12 @@ void SettingsKeeper::watch() {
     StopwatchActions& actions = m_program.actions();
     LargeDisplay& display = m_program.largeDisplay();
 
-    connect(&panel, &MainPanel::lookChosen, this, [this](bool led) {
-        m_settings.ledLook = led;
+    connect(&m_program.clock(), &Stopwatch::lookChanged, this, [this] {
+        m_settings.ledLook = m_program.clock().look() == DisplayLook::Led;
         changed();
     });
     connect(&m_program.clock(), &Stopwatch::resolutionChanged, this, [this] {
-        m_settings.resolution = m_program.panel().resolutionText();
+        m_settings.resolution = m_program.clock().resolutionText();
         changed();
     });
     connect(actions.flashSound(), &QAction::toggled, this, [this](bool on) {

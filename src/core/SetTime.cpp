@@ -31,15 +31,14 @@ SetTimeValues SetTimeModel::preset(const Stopwatch& clock) const {
     return {last.hours, last.minutes, last.seconds, 0};
 }
 
-std::array<int, 8> SetTimeModel::apply(Stopwatch& clock, DisplaySink& display, SetTimePanel& panel,
-                                       SetTimeValues v) {
+std::array<int, 8> SetTimeModel::apply(Stopwatch& clock, DisplaySink& display, SetTimeValues v) {
     v.hours = std::clamp(v.hours, 0, kMaxHours);
     v.minutes = std::clamp(v.minutes, 0, kMaxMinutes);
     v.seconds = std::clamp(v.seconds, 0, kMaxSeconds);
     v.subSec = std::clamp(v.subSec, 0, subSecMax(clock.eventsPerSec()));
 
-    const QString texts[4] = {boxText(v.hours), boxText(v.minutes), boxText(v.seconds),
-                              boxText(v.subSec)};
+    const std::array<QString, 4> texts{boxText(v.hours), boxText(v.minutes), boxText(v.seconds),
+                                       boxText(v.subSec)};
 
     display.setLedIdle(false);
 
@@ -51,24 +50,12 @@ std::array<int, 8> SetTimeModel::apply(Stopwatch& clock, DisplaySink& display, S
     if (anyDigit) {
         display.setLedValues(m_timeDigits);
     } else {
-        panel.pressReset();
+        clock.reset();
     }
 
     // The sub-second count is at the applied resolution (the one the bar's range came from).
     const int sub = subSecCs(v.subSec, clock.eventsPerSec());
-    clock.setBaseCs(sub + v.hours * 360000 + v.minutes * 6000 + v.seconds * 100);
-    clock.setCustomTime({v.hours, v.minutes, v.seconds, sub});
-    clock.setTimeTexts(texts[0], texts[1], texts[2], texts[3]);
-    clock.setCustomTimePending(true);
-    clock.setPruneOnSnap(true);
-    clock.setCustomTimeShown(true);
-
-    if (anyDigit) {
-        panel.setSnapEnabled(true);
-        panel.setResetEnabled(true);
-    } else {
-        panel.setSnapEnabled(false);
-    }
+    clock.applyCustomTime({v.hours, v.minutes, v.seconds, sub}, texts);
     return m_timeDigits;
 }
 

@@ -9,16 +9,6 @@
 
 namespace cfx {
 
-// What applying a custom time asks of the main panel.
-class SetTimePanel {
-public:
-    virtual ~SetTimePanel() = default;
-    // Resets the stopwatch (an all-zero time was applied).
-    virtual void pressReset() = 0;
-    virtual void setSnapEnabled(bool enabled) = 0;
-    virtual void setResetEnabled(bool enabled) = 0;
-};
-
 // A custom time as the dialog's four bars hold it.
 struct SetTimeValues {
     int hours = 0;   // 0..99
@@ -52,12 +42,10 @@ public:
     // that the hours, minutes and seconds of the last Apply; the sub-second bar always opens at 0.
     SetTimeValues preset(const Stopwatch& clock) const;
 
-    // Apply: the digits go to the large display (all zero resets the stopwatch instead), the time
-    // becomes the clock's base and its custom time, the clock's fields and custom-time flags are
-    // written and Snap and Reset are enabled (Snap disabled after the all-zero reset). Out-of-range
-    // values are clamped to the bars' ranges first. Returns the eight digits applied.
-    std::array<int, 8> apply(Stopwatch& clock, DisplaySink& display, SetTimePanel& panel,
-                             SetTimeValues values);
+    // Apply: the digits go to the large display (all zero resets the stopwatch instead) and the
+    // time becomes the clock's custom time (Stopwatch::applyCustomTime). Out-of-range values are
+    // clamped to the bars' ranges first. Returns the eight digits applied.
+    std::array<int, 8> apply(Stopwatch& clock, DisplaySink& display, SetTimeValues values);
 
 private:
     std::array<int, 8> m_timeDigits{}; // of the last Apply, all 0 before the first

@@ -24,35 +24,20 @@ SnapResult takeSnap(Stopwatch& clock, Session& readings, DisplaySink& display,
 
     const QString clockText = readingTimeText(clock.hourText(), clock.minuteText(),
                                               clock.secondText(), clock.subSecText(), false);
-    auto append = [&](qint32 cs, bool stoodStill, const QString& tag, bool prune) {
-        const bool ok = readings.appendReading(cs, stoodStill, tag, prune, clockText) ==
-                        Session::Append::Appended;
-        if (!ok && hooks.reportFull)
-            hooks.reportFull();
-        return SnapResult{ok, !ok};
-    };
-    auto stopSnapping = [&] {
-        clock.setPanelState(PanelState::StoppedSnapped);
-        if (hooks.disableSnap)
-            hooks.disableSnap();
-    };
-
     SnapResult result;
-    if (clock.customTimePending()) {
-        result = append(clock.baseCs(), true, QString::number(clock.customTime().subSecCs), true);
-        stopSnapping();
-    } else if (clock.panelState() == PanelState::Running) {
-        result = append(clock.currentCs(), false, clock.centiText(), clock.pruneOnSnap());
-    } else if (clock.panelState() == PanelState::Stopped) {
-        result = append(clock.currentCs(), true, clock.centiText(), clock.pruneOnSnap());
-        stopSnapping();
+    const Stopwatch::SnapReading reading = clock.takeSnapReading();
+    if (reading.taken) {
+        result.appended =
+            readings.appendReading(reading.cs, reading.stoodStill, reading.tag, reading.prune,
+                                   clockText) == Session::Append::Appended;
+        result.refused = !result.appended;
+        if (result.refused && hooks.reportFull)
+            hooks.reportFull();
     }
-    clock.setCustomTimePending(false);
-    clock.setPruneOnSnap(false);
 
     readings.refreshReadings();
-    if (flash && hooks.snapfoto)
-        hooks.snapfoto();
+    if (flash && hooks.endFlash)
+        hooks.endFlash();
     return result;
 }
 

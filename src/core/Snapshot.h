@@ -16,8 +16,7 @@ class Stopwatch;
 struct SnapHooks {
     std::function<bool()> flashAndSound; // the "flash and sound" option is on
     std::function<void()> playAlert;     // starts the alert sound, without waiting
-    std::function<void()> snapfoto;      // restores the large display after the flash
-    std::function<void()> disableSnap;   // the Snap button
+    std::function<void()> endFlash;      // restores the large display after the flash
     std::function<QDateTime()> now;      // for the session stamp
     std::function<void()> reportFull;    // a reading was refused because the report is full
 };

@@ -110,7 +110,8 @@ void Stopwatch::publishSubSec(int centiRemainder) {
     m_subDigits = {s.size() > 0 ? s[0].digitValue() : 0, s.size() > 1 ? s[1].digitValue() : 0};
 }
 
-void Stopwatch::subsecAdjust(const QString& resolutionText) {
+void Stopwatch::setResolution(const QString& resolutionText) {
+    m_resolutionText = resolutionText;
     m_eventsPerSec = cfx::eventsPerSecOf(resolutionText);
     const int remainder = m_customTimeShown ? m_customTime.subSecCs : m_currentCs % 100;
     publishSubSec(remainder);
@@ -122,32 +123,69 @@ void Stopwatch::subsecAdjust(const QString& resolutionText) {
     m_display->setResolutionOne(m_eventsPerSec == 1);
 }
 
-void Stopwatch::setTimeTexts(const QString& hour, const QString& minute, const QString& second,
-                             const QString& subSec) {
-    m_hourText = hour;
-    m_minuteText = minute;
-    m_secondText = second;
-    m_subSecText = subSec;
+void Stopwatch::applyCustomTime(const CustomTime& time, const std::array<QString, 4>& fieldTexts) {
+    m_customTime = time;
+    m_baseCs = time.subSecCs + time.hours * 360000 + time.minutes * 6000 + time.seconds * 100;
+    m_hourText = fieldTexts[0];
+    m_minuteText = fieldTexts[1];
+    m_secondText = fieldTexts[2];
+    m_subSecText = fieldTexts[3];
+    // An all-zero time resets the clock instead: there is nothing to take as a reading, and the
+    // panel keeps its idle text.
+    m_customTimePending =
+        std::any_of(fieldTexts.begin(), fieldTexts.end(), [](const QString& text) {
+            return std::any_of(text.begin(), text.end(), [](QChar c) { return c != u'0'; });
+        });
+    m_pruneOnSnap = true;
+    m_customTimeShown = true;
+    if (m_customTimePending) {
+        // The panel shows the time the next start counts on from, as a tick would.
+        m_panelText = cfx::panelTimeText(cfx::timeFields(m_baseCs));
+        Q_EMIT ticked();
+    }
+    Q_EMIT customTimeApplied();
 }
 
-void Stopwatch::setDisplayStyle(int style) {
-    m_displayStyle = style == 1 ? 1 : 0;
+Stopwatch::SnapReading Stopwatch::takeSnapReading() {
+    SnapReading reading;
+    bool standing = false;
+    if (m_customTimePending) {
+        reading = {true, m_baseCs, true, QString::number(m_customTime.subSecCs), true};
+        standing = true;
+    } else if (m_panelState == PanelState::Running) {
+        reading = {true, m_currentCs, false, m_centiText, m_pruneOnSnap};
+    } else if (m_panelState == PanelState::Stopped) {
+        reading = {true, m_currentCs, true, m_centiText, m_pruneOnSnap};
+        standing = true;
+    }
+    m_customTimePending = false;
+    m_pruneOnSnap = false;
+    if (standing) {
+        m_panelState = PanelState::StoppedSnapped;
+        Q_EMIT standingReadingTaken();
+    }
+    return reading;
+}
+
+void Stopwatch::setLook(DisplayLook look) {
+    m_look = look;
     m_display->setColours(lookBackground(), lookLit());
+    Q_EMIT lookChanged();
 }
 
 quint32 Stopwatch::lookBackground() const {
-    return m_displayStyle == 1 ? DisplaySink::kBlack : DisplaySink::kLightGrey;
+    return m_look == DisplayLook::Led ? DisplaySink::kBlack : DisplaySink::kLightGrey;
 }
 
 quint32 Stopwatch::lookLit() const {
-    if (m_displayStyle != 1)
+    if (m_look != DisplayLook::Led)
         return DisplaySink::kBlack;
     return m_running ? DisplaySink::kGreen : DisplaySink::kRed;
 }
 
 void Stopwatch::applyRunColours() {
     // Only the LED look changes with the clock: green while running, red otherwise.
-    if (m_displayStyle == 1)
+    if (m_look == DisplayLook::Led)
         m_display->setColours(lookBackground(), lookLit());
 }
 

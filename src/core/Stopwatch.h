@@ -28,6 +28,10 @@ public:
 // be taken) or stopped with that reading taken.
 enum class PanelState { Running, Stopped, StoppedSnapped };
 
+// The two looks of the large display: grey with black digits, or black with green digits while
+// running and red ones otherwise.
+enum class DisplayLook { Lcd, Led };
+
 // The hours, minutes, seconds and sub-second centiseconds of the last custom time applied in the
 // set-time dialog.
 struct CustomTime {
@@ -61,10 +65,12 @@ public:
     void reset();
     // One tick of the run loop. Public so that tests drive it with an injected clock.
     void tick();
-    // Takes the resolution from the resolution box's text and re-derives what depends on it.
-    void subsecAdjust(const QString& resolutionText);
-    // The look of the large display: 0 = LCD, 1 = LED.
-    void setDisplayStyle(int style);
+    // Takes the resolution as the resolution box's text and re-derives what depends on it. The
+    // text is kept as given, also one the box does not list: reports and session files carry it.
+    void setResolution(const QString& resolutionText);
+    QString resolutionText() const { return m_resolutionText; }
+    void setLook(DisplayLook look);
+    DisplayLook look() const { return m_look; }
     // Colours of the current look, for the display and the flash restore.
     quint32 lookBackground() const;
     quint32 lookLit() const;
@@ -83,14 +89,12 @@ public:
     // The centiseconds counted up to the last stop, reset, custom time or loaded session; a start
     // counts on from here.
     qint32 baseCs() const { return m_baseCs; }
+    // The stopped time of an opened or restored session.
     void setBaseCs(qint32 cs) { m_baseCs = cs; }
     // Sub-second events per second, from the resolution box.
     int eventsPerSec() const { return m_eventsPerSec; }
 
     PanelState panelState() const { return m_panelState; }
-    void setPanelState(PanelState state) { m_panelState = state; }
-    // 0 = LCD, 1 = LED.
-    int displayStyle() const { return m_displayStyle; }
 
     // The fields of the last displayed time: two-digit hours, minutes and seconds, the sub-second
     // field at the resolution, and the two-digit centiseconds of the last tick.
@@ -99,22 +103,34 @@ public:
     QString secondText() const { return m_secondText; }
     QString subSecText() const { return m_subSecText; }
     QString centiText() const { return m_centiText; }
-    void setTimeTexts(const QString& hour, const QString& minute, const QString& second,
-                      const QString& subSec);
     const std::array<int, 8>& digits() const { return m_digits; }
 
-    // A custom time from the set-time dialog. customTime() holds the last one applied.
-    // customTimeShown(): the sub-second field shows the custom time's sub-second until the next
-    // start or reset. customTimePending(): the next snap takes the custom time as a standing
-    // reading. pruneOnSnap(): the next snap first removes the readings at or after its time.
+    // A custom time from the set-time dialog, with the texts of its four fields (hours, minutes,
+    // seconds, sub-second). It becomes the base the next start counts on from and the panel's
+    // time; unless every field is zero, the next snap takes it as a standing reading. Either way
+    // that snap first removes the readings at or after its time.
+    void applyCustomTime(const CustomTime& time, const std::array<QString, 4>& fieldTexts);
+    // customTime() holds the last one applied. customTimeShown(): the sub-second field shows the
+    // custom time's sub-second until the next start or reset. customTimePending(): the next snap
+    // takes the custom time as a standing reading. pruneOnSnap(): the next snap first removes the
+    // readings at or after its time.
     CustomTime customTime() const { return m_customTime; }
-    void setCustomTime(const CustomTime& time) { m_customTime = time; }
     bool customTimeShown() const { return m_customTimeShown; }
-    void setCustomTimeShown(bool shown) { m_customTimeShown = shown; }
     bool customTimePending() const { return m_customTimePending; }
-    void setCustomTimePending(bool pending) { m_customTimePending = pending; }
     bool pruneOnSnap() const { return m_pruneOnSnap; }
-    void setPruneOnSnap(bool prune) { m_pruneOnSnap = prune; }
+
+    // What a snap takes now: the custom time not yet started, the running time, the stopped time
+    // (once), or nothing once the stopped time has been taken.
+    struct SnapReading {
+        bool taken = false;
+        qint32 cs = 0;
+        bool stoodStill = false;
+        QString tag;
+        bool prune = false;
+    };
+    // Takes the reading for a snap: the custom time and the prune are used up, and a standing
+    // reading ends the snaps until the next start (standingReadingTaken()).
+    SnapReading takeSnapReading();
 
 Q_SIGNALS:
     void ticked();            // panelText() changed
@@ -122,6 +138,9 @@ Q_SIGNALS:
     void stopped();           // caption "Start", set-time and save enabled
     void resetDone();         // caption "Start", idle text, Reset and Snap disabled; clear readings
     void resolutionChanged(); // re-render the readings' time texts
+    void customTimeApplied(); // caption "Start"; Snap and Reset enabled unless every field was 0
+    void standingReadingTaken(); // the stopped or custom time was snapped: Snap disabled
+    void lookChanged();
 
 private:
     void applyRunColours();
@@ -138,10 +157,11 @@ private:
     qint32 m_elapsedCs = 0;
     qint32 m_baseCs = 0;
     qint16 m_eventsPerSec = 10;
+    QString m_resolutionText = QStringLiteral("10");
     bool m_stopRequested = false;
     PanelState m_panelState = PanelState::StoppedSnapped;
     bool m_running = false;
-    int m_displayStyle = 0;
+    DisplayLook m_look = DisplayLook::Lcd;
     QString m_hourText, m_minuteText, m_secondText, m_subSecText;
     QString m_centiText;
     CustomTime m_customTime;

@@ -51,13 +51,13 @@ MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* p
     m_lookImage->setIconName(QStringLiteral("DISPLAYLCD"));
     m_flashSoundImage->setIconName(QStringLiteral("CAMERAON"));
     m_lcdOption->setChecked(true);
-    setLook(0);
+    m_stopwatch.setLook(DisplayLook::Lcd);
     m_reportCheck->setChecked(false);
     showTime(kIdlePanelText);
     showRunning(false);
     for (int i = 0; i < 100; ++i)
         m_resolutionBox->addItem(QString::number(i + 1));
-    m_resolutionBox->setCurrentIndex(9);
+    showResolution();
     move(1000 / 15, 2000 / 15);
     m_attachDisplayCheck->setChecked(true);
     setResolutionColour(kResolutionApplied);
@@ -219,6 +219,8 @@ void MainPanel::wire() {
         showRunning(false);
         showTime(kIdlePanelText);
     });
+    connect(&m_stopwatch, &Stopwatch::resolutionChanged, this, &MainPanel::showResolution);
+    connect(&m_stopwatch, &Stopwatch::lookChanged, this, &MainPanel::showLook);
 
     connect(m_resolutionBox, &QComboBox::activated, this, [this] {
         setResolutionColour(kResolutionPending);
@@ -243,11 +245,11 @@ void MainPanel::wire() {
 
     connect(m_lcdOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            setLook(0);
+            m_stopwatch.setLook(DisplayLook::Lcd);
     });
     connect(m_ledOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            setLook(1);
+            m_stopwatch.setLook(DisplayLook::Led);
     });
     connect(m_attachDisplayCheck, &QCheckBox::toggled, this, &MainPanel::displayAttachToggled);
 
@@ -393,17 +395,13 @@ QString MainPanel::startStopCaption() const {
 }
 
 void MainPanel::applyResolution() {
-    // A typed entry becomes the list's current entry, so that the box does not report it as a
-    // new choice (turning red again) when the focus leaves it.
-    setResolutionText(resolutionText());
-    m_stopwatch.subsecAdjust(resolutionText());
+    m_stopwatch.setResolution(m_resolutionBox->currentText());
 }
 
-QString MainPanel::resolutionText() const {
-    return m_resolutionBox->currentText();
-}
-
-void MainPanel::setResolutionText(const QString& text) {
+// A typed entry becomes the list's current entry, so that the box does not report it as a new
+// choice (turning red again) when the focus leaves it.
+void MainPanel::showResolution() {
+    const QString text = m_stopwatch.resolutionText();
     const int index = m_resolutionBox->findText(text);
     if (index >= 0)
         m_resolutionBox->setCurrentIndex(index);
@@ -423,14 +421,9 @@ void MainPanel::setResolutionColour(quint32 colour) {
     m_resolutionBox->setPalette(p);
 }
 
-void MainPanel::setLook(int style) {
-    m_lookImage->setIconName(style == 1 ? QStringLiteral("DISPLAYLED")
-                                        : QStringLiteral("DISPLAYLCD"));
-    m_stopwatch.setDisplayStyle(style);
-    Q_EMIT lookChosen(style == 1);
-}
-
-void MainPanel::chooseLedLook(bool led) {
+void MainPanel::showLook() {
+    const bool led = m_stopwatch.look() == DisplayLook::Led;
+    m_lookImage->setIconName(led ? QStringLiteral("DISPLAYLED") : QStringLiteral("DISPLAYLCD"));
     (led ? m_ledOption : m_lcdOption)->setChecked(true);
 }
 

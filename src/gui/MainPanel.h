@@ -31,13 +31,9 @@ public:
 
     // The colour of the resolution box: applied or chosen and not yet applied.
     quint32 resolutionBoxColour() const { return m_resolutionColour; }
-    QString resolutionText() const;
-    void setResolutionText(const QString& text);
 
     void setDisplayAttached(bool on);
     bool displayAttached() const;
-    // The large display's look, as its LCD and LED options choose it.
-    void chooseLedLook(bool led);
 
     // What the panel shows, for scripts that work the stopwatch from outside.
     QString timeText() const;
@@ -51,7 +47,6 @@ public:
 
 Q_SIGNALS:
     void displayAttachToggled(bool attached);
-    void lookChosen(bool led);
     void closeRequested();
     void panelMoved(); // moved or resized: an attached display follows
 
@@ -69,7 +64,9 @@ private:
     void wireStopwatchButton(PanelButton* button, QAction* action);
     void applyResolution();
     void setResolutionColour(quint32 colour);
-    void setLook(int style);
+    // The stopwatch's resolution and look, as it has them.
+    void showResolution();
+    void showLook();
     void showRunning(bool running);
     void focusOptionsButton();
     bool focusedControlTakes(const QKeyEvent& key) const;

@@ -37,9 +37,7 @@ constexpr Field kFields[4] = {
 
 } // namespace
 
-SetTimeDialog::SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> display,
-                             cfx::SetTimePanel& panel, QWidget* parent)
-    : QDialog(parent), m_clock(clock), m_display(std::move(display)), m_panel(panel) {
+SetTimeDialog::SetTimeDialog(Stopwatch& clock, QWidget* parent) : QDialog(parent), m_clock(clock) {
     setObjectName(QStringLiteral("SetTimeForm"));
     setWindowTitle(tr("Chronofex - Set Time"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -176,7 +174,7 @@ void SetTimeDialog::apply() {
     for (int i = 0; i < 4; ++i) {
         commitBox(i);
     }
-    m_model.apply(m_clock, m_display(), m_panel, values());
+    m_model.apply(m_clock, m_clock.display(), values());
 }
 
 } // namespace cfx

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -20,10 +19,8 @@ class TopMaxScrollBar;
 class SetTimeDialog : public QDialog {
     Q_OBJECT
 public:
-    // The large display is reached through `display` at each Apply, since the program may attach
-    // another one after this dialog was made.
-    SetTimeDialog(Stopwatch& clock, std::function<DisplaySink&()> display, cfx::SetTimePanel& panel,
-                  QWidget* parent = nullptr);
+    // Apply writes the digits to the large display the clock drives at that moment.
+    explicit SetTimeDialog(Stopwatch& clock, QWidget* parent = nullptr);
     ~SetTimeDialog() override;
 
     // What happens each time the dialog opens: centred on the screen, the bars preset and the
@@ -46,8 +43,6 @@ private:
     void commitBox(int index);
 
     Stopwatch& m_clock;
-    std::function<DisplaySink&()> m_display;
-    cfx::SetTimePanel& m_panel;
     cfx::SetTimeModel m_model;
 
     std::array<QLineEdit*, 4> m_boxes{};

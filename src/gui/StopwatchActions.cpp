@@ -1,5 +1,6 @@
 #include "gui/StopwatchActions.h"
 
+#include "core/Session.h"
 #include "core/Stopwatch.h"
 
 #include <QAction>
@@ -152,6 +153,23 @@ void StopwatchActions::followStopwatch(const Stopwatch& stopwatch) {
         m_save->setEnabled(true);
         m_reset->setEnabled(false);
         m_snap->setEnabled(false);
+    });
+    // A custom time other than zero can be snapped as a standing reading and reset; an all-zero
+    // one reset the clock.
+    connect(&stopwatch, &Stopwatch::customTimeApplied, this, [this, &stopwatch] {
+        const bool pending = stopwatch.customTimePending();
+        m_snap->setEnabled(pending);
+        if (pending)
+            m_reset->setEnabled(true);
+    });
+    connect(&stopwatch, &Stopwatch::standingReadingTaken, this,
+            [this] { m_snap->setEnabled(false); });
+}
+
+void StopwatchActions::followSession(const Session& session) {
+    connect(&session, &Session::loaded, this, [this, &session] {
+        if (session.recordCount() > 0)
+            m_reset->setEnabled(true);
     });
 }
 

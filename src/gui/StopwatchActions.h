@@ -9,6 +9,7 @@ class QMenu;
 
 namespace cfx {
 
+class Session;
 class Stopwatch;
 
 // Every command of the stopwatch as one QAction: the panel's buttons and keys, the options menu,
@@ -62,8 +63,11 @@ public:
     void setMouseResponse(MouseResponse response);
 
     // Snap and Reset follow the stopwatch (enabled while it runs; Reset also while a stopped
-    // time is shown), Set Time and Save are enabled exactly while it does not run.
+    // time is shown; Snap until a standing reading was taken), Set Time and Save are enabled
+    // exactly while it does not run.
     void followStopwatch(const Stopwatch& stopwatch);
+    // Reset is enabled while opened or restored readings are shown.
+    void followSession(const Session& session);
 
 Q_SIGNALS:
     void mouseResponseChanged(cfx::StopwatchActions::MouseResponse response);

@@ -112,9 +112,9 @@ private Q_SLOTS:
         m_program->display().setBackground(DisplaySink::kWhite);
         QElapsedTimer t;
         t.start();
-        m_program->snapfoto();
+        m_program->endFlash();
         QVERIFY(t.elapsed() < 50);
-        // Still white when snapfoto returns: the window went on at once.
+        // Still white when endFlash returns: the window went on at once.
         QCOMPARE(display().frameColour(), DisplaySink::kWhite);
         QCOMPARE(display().litColour(), DisplaySink::kGreen);
         QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kBlack, 1000);
@@ -124,7 +124,7 @@ private Q_SLOTS:
 
         // The restore takes the look of the moment it runs.
         m_program->display().setBackground(DisplaySink::kWhite);
-        m_program->snapfoto();
+        m_program->endFlash();
         child<QRadioButton>("LCDOption")->click();
         m_program->display().setBackground(DisplaySink::kWhite); // the look switch repainted it
         QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kLightGrey, 1000);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -177,7 +178,9 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
                 .ok);
     m_program->loadSession(path);
     QCOMPARE(m_program->clock().eventsPerSec(), 250);
-    QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("250"));
+    // The panel's box shows it too, although its list does not hold it.
+    QCOMPARE(m_program->panel().findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
+             QStringLiteral("250"));
     QCOMPARE(m_program->readings().reading(1).timeText, QStringLiteral("S00:00:00.14"));
     // Saving it again keeps the hand-edited resolution.
     QVERIFY(m_program->saveSession(m_dir->filePath("resaved.CFX")));
@@ -188,7 +191,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
     takeThreeReadings();
     m_program->readings().setStampPending(true);
     const cfx::SessionData before = cfx::sessionFrom(
-        m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
+        m_program->readings(), m_program->clock().resolutionText(), m_program->clock().baseCs(),
         m_program->readings().sessionStamp(), m_program->display().ledValues());
     QDir(m_dir->path()).mkdir("folder.CFX");
     const QString damaged = m_dir->filePath("damaged.CFX");
@@ -202,7 +205,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
         QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
         QVERIFY(m_messages[0].text.contains(path));
         const cfx::SessionData after = cfx::sessionFrom(
-            m_program->readings(), m_program->panel().resolutionText(), m_program->clock().baseCs(),
+            m_program->readings(), m_program->clock().resolutionText(), m_program->clock().baseCs(),
             m_program->readings().sessionStamp(), m_program->display().ledValues());
         QVERIFY(after == before);
         QVERIFY(m_program->readings().isExcluded(2));
@@ -290,7 +293,7 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
 
     m_program->loadSession(session);
     const cfx::ReportHeader header{QDateTime::currentDateTime(),
-                                   m_program->panel().resolutionText(),
+                                   m_program->clock().resolutionText(),
                                    m_program->readings().sessionStamp()};
     QVERIFY(cfx::writeReportAndClear(m_dir->filePath("button"), m_program->readings(), header,
                                      m_program->clock().eventsPerSec())

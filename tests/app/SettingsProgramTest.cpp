@@ -11,7 +11,9 @@
 #include "gui/TransparencyDialog.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,9 +58,10 @@ private Q_SLOTS:
         QVERIFY(SettingsStore(settingsPath()).write(s));
         start();
 
-        QCOMPARE(m_program->clock().displayStyle(), 1);
+        QCOMPARE(m_program->clock().look(), DisplayLook::Led);
         QCOMPARE(m_program->clock().eventsPerSec(), 25);
-        QCOMPARE(m_program->panel().resolutionText(), QStringLiteral("25"));
+        QCOMPARE(m_program->panel().findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
+                 QStringLiteral("25"));
         QVERIFY(!m_program->actions().flashSound()->isChecked());
         QCOMPARE(m_program->actions().mouseResponse(), StopwatchActions::MouseResponse::OnPress);
         QVERIFY(m_program->report().isVisible());
@@ -81,10 +84,9 @@ private Q_SLOTS:
         QCOMPARE(saved(), StartSettings());
         MainPanel& panel = m_program->panel();
         StopwatchActions& actions = m_program->actions();
-        panel.chooseLedLook(true);
+        panel.findChild<QRadioButton*>(QStringLiteral("LEDOption"))->click();
         QVERIFY(saved().ledLook);
-        panel.setResolutionText(QStringLiteral("100"));
-        m_program->clock().subsecAdjust(QStringLiteral("100"));
+        m_program->clock().setResolution(QStringLiteral("100"));
         QCOMPARE(saved().resolution, QStringLiteral("100"));
         actions.flashSound()->trigger();
         QVERIFY(!saved().flashSound);
@@ -121,7 +123,7 @@ private Q_SLOTS:
         s.panelPosition = QPoint(40, 30);
         QVERIFY(SettingsStore(settingsPath()).write(s));
         start(true);
-        QCOMPARE(m_program->clock().displayStyle(), 0);
+        QCOMPARE(m_program->clock().look(), DisplayLook::Lcd);
         QVERIFY(!m_program->report().isVisible());
         QCOMPARE(m_program->panel().pos(), QPoint(1000 / 15, 2000 / 15));
         QCOMPARE(saved(), StartSettings());

@@ -13,33 +13,15 @@ namespace {
 using cfx::SetTimeModel;
 using cfx::SetTimeValues;
 
-// Records what Apply asks of the panel; its Reset resets the clock, so the order of Apply's steps
-// around the reset shows in the result.
-class FakePanel : public cfx::SetTimePanel {
-public:
-    explicit FakePanel(Stopwatch& clock) : m_clock(clock) {}
-
-    void pressReset() override {
-        calls << QStringLiteral("reset");
-        m_clock.reset();
-        snapEnabled = false;
-        resetEnabled = false;
+// Records what the clock tells of Apply, in order: a reset, then the custom time applied.
+struct ClockSignals {
+    explicit ClockSignals(Stopwatch& clock) {
+        QObject::connect(&clock, &Stopwatch::resetDone, [this] { calls << "reset"; });
+        QObject::connect(&clock, &Stopwatch::customTimeApplied, [this, &clock] {
+            calls << (clock.customTimePending() ? "applied" : "applied:zero");
+        });
     }
-    void setSnapEnabled(bool on) override {
-        calls << QStringLiteral("snap:%1").arg(on);
-        snapEnabled = on;
-    }
-    void setResetEnabled(bool on) override {
-        calls << QStringLiteral("reset-button:%1").arg(on);
-        resetEnabled = on;
-    }
-
     QStringList calls;
-    bool snapEnabled = false;
-    bool resetEnabled = false;
-
-private:
-    Stopwatch& m_clock;
 };
 
 struct SetTimeFixture : ::testing::Test {
@@ -47,13 +29,13 @@ struct SetTimeFixture : ::testing::Test {
     FakeClock time;
     NullDisplay display;
     Stopwatch clock{time};
-    FakePanel panel{clock};
+    ClockSignals signals{clock};
     SetTimeModel model;
 };
 
 TEST_F(SetTimeFixture, WorkedExampleSetsBaseDigitsTextsAndFlags) {
-    clock.subsecAdjust("10");
-    const auto digits = model.apply(clock, display, panel, {1, 2, 3, 5});
+    clock.setResolution("10");
+    const auto digits = model.apply(clock, display, {1, 2, 3, 5});
 
     const std::array<int, 8> expected{0, 1, 0, 2, 0, 3, 0, 5};
     EXPECT_EQ(digits, expected);
@@ -68,32 +50,30 @@ TEST_F(SetTimeFixture, WorkedExampleSetsBaseDigitsTextsAndFlags) {
     EXPECT_TRUE(clock.customTimePending());
     EXPECT_TRUE(clock.pruneOnSnap());
     EXPECT_TRUE(clock.customTimeShown());
-    EXPECT_EQ(panel.calls, QStringList({"snap:1", "reset-button:1"}));
+    EXPECT_EQ(signals.calls, QStringList({"applied"}));
 }
 
 TEST_F(SetTimeFixture, AllZeroResetsInsteadAndLeavesSnapDisabled) {
     clock.setBaseCs(1000);
     display.setLedValues({1, 2, 3, 4, 5, 6, 7, 8});
-    model.apply(clock, display, panel, {0, 0, 0, 0});
+    model.apply(clock, display, {0, 0, 0, 0});
 
-    EXPECT_EQ(panel.calls, QStringList({"reset", "snap:0"}));
-    EXPECT_FALSE(panel.snapEnabled);
-    EXPECT_FALSE(panel.resetEnabled);
+    EXPECT_EQ(signals.calls, QStringList({"reset", "applied:zero"}));
+    EXPECT_FALSE(clock.customTimePending());
     EXPECT_EQ(display.ledValues(), (std::array<int, 8>{}));
     EXPECT_FALSE(display.idle());
     EXPECT_EQ(clock.baseCs(), 0);
     // The set-time fields are written after the reset, so they stand afterwards.
-    EXPECT_TRUE(clock.customTimePending());
     EXPECT_TRUE(clock.customTimeShown());
     EXPECT_EQ(clock.hourText(), "00");
     EXPECT_EQ(clock.subSecText(), "00");
 }
 
 TEST_F(SetTimeFixture, OnlyASubSecondCountStillPresetsTheClock) {
-    model.apply(clock, display, panel, {0, 0, 0, 3});
-    EXPECT_FALSE(panel.calls.contains("reset"));
+    model.apply(clock, display, {0, 0, 0, 3});
+    EXPECT_FALSE(signals.calls.contains("reset"));
     EXPECT_EQ(clock.baseCs(), 30);
-    EXPECT_TRUE(panel.snapEnabled);
+    EXPECT_EQ(signals.calls, QStringList({"applied"}));
     EXPECT_EQ(display.ledValues(), (std::array<int, 8>{0, 0, 0, 0, 0, 0, 0, 3}));
 }
 
@@ -111,8 +91,8 @@ TEST(SetTimeSubSecond, CountsBecomeCentisecondsAtEveryResolution) {
 }
 
 TEST_F(SetTimeFixture, ResolutionAboveHundredKeepsTwoDigitFields) {
-    clock.subsecAdjust("250");
-    model.apply(clock, display, panel, {0, 0, 1, 249});
+    clock.setResolution("250");
+    model.apply(clock, display, {0, 0, 1, 249});
     EXPECT_EQ(clock.subSecText(), "24");
     EXPECT_EQ(clock.customTime().subSecCs, 99);
     EXPECT_EQ(clock.baseCs(), 199);
@@ -121,12 +101,12 @@ TEST_F(SetTimeFixture, ResolutionAboveHundredKeepsTwoDigitFields) {
 }
 
 TEST_F(SetTimeFixture, HighestTimeAndOutOfRangeValuesStayBelowRollOver) {
-    clock.subsecAdjust("100");
-    model.apply(clock, display, panel, {99, 59, 59, 99});
+    clock.setResolution("100");
+    model.apply(clock, display, {99, 59, 59, 99});
     EXPECT_EQ(clock.baseCs(), 35'999'999);
 
-    clock.subsecAdjust("10");
-    model.apply(clock, display, panel, {150, 75, -3, 42});
+    clock.setResolution("10");
+    model.apply(clock, display, {150, 75, -3, 42});
     EXPECT_EQ(clock.baseCs(), 99 * 360000 + 59 * 6000 + 0 + 90);
     EXPECT_EQ(clock.hourText(), "99");
     EXPECT_EQ(clock.secondText(), "00");
@@ -136,14 +116,14 @@ TEST_F(SetTimeFixture, HighestTimeAndOutOfRangeValuesStayBelowRollOver) {
 TEST_F(SetTimeFixture, PresetsFollowTheLastApply) {
     EXPECT_EQ(model.preset(clock), (SetTimeValues{0, 1, 0, 0}));
 
-    model.apply(clock, display, panel, {1, 2, 3, 5});
+    model.apply(clock, display, {1, 2, 3, 5});
     EXPECT_EQ(model.preset(clock), (SetTimeValues{1, 2, 3, 0}));
 
-    model.apply(clock, display, panel, {0, 0, 0, 4});
+    model.apply(clock, display, {0, 0, 0, 4});
     EXPECT_EQ(model.preset(clock), (SetTimeValues{0, 0, 0, 0}));
 
     // An all-zero Apply leaves every digit 0, so the next opening starts from 00:01:00 again.
-    model.apply(clock, display, panel, {0, 0, 0, 0});
+    model.apply(clock, display, {0, 0, 0, 0});
     EXPECT_EQ(model.preset(clock), (SetTimeValues{0, 1, 0, 0}));
 }
 
@@ -156,23 +136,11 @@ TEST_F(SetTimeFixture, PresetsFollowTheLastApply) {
 
 namespace {
 
-class ClockPanel : public cfx::SetTimePanel {
-public:
-    explicit ClockPanel(Stopwatch& clock) : m_clock(clock) {}
-    void pressReset() override { m_clock.reset(); }
-    void setSnapEnabled(bool) override {}
-    void setResetEnabled(bool) override {}
-
-private:
-    Stopwatch& m_clock;
-};
-
 struct PruneRig {
     FakeClock time;
     NullDisplay display;
     Stopwatch clock{time};
     Session readings;
-    ClockPanel panel{clock};
     SetTimeModel setTime;
 
     PruneRig() { clock.setDisplay(&display); }
@@ -204,7 +172,7 @@ TEST(SetTimeFlow, SnapAfterSettingTheClockBackPrunesLaterReadings) {
     r.snap(); // the stopped reading at 10.00 s
     ASSERT_EQ(r.times(), QStringList({"00:00:03.00", "00:00:08.00", "S00:00:10.00"}));
 
-    r.setTime.apply(r.clock, r.display, r.panel, {0, 0, 5, 0});
+    r.setTime.apply(r.clock, r.display, {0, 0, 5, 0});
     EXPECT_EQ(r.clock.baseCs(), 500);
     r.clock.start();
     r.runTo(600);
@@ -227,7 +195,7 @@ TEST(SetTimeFlow, SnapBeforeStartingRecordsTheSetTimeOnce) {
     r.runTo(900);
     r.snap();
     r.clock.stop();
-    r.setTime.apply(r.clock, r.display, r.panel, {0, 0, 4, 5});
+    r.setTime.apply(r.clock, r.display, {0, 0, 4, 5});
     r.snap();
     EXPECT_EQ(r.times(), QStringList({"S00:00:04.05"}));
     EXPECT_EQ(r.readings.timeCs(1), 450);

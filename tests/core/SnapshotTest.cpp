@@ -15,6 +15,9 @@ namespace {
 // A running clock whose last tick showed the given centisecond count.
 class SnapFixture : public ::testing::Test {
 protected:
+    SnapFixture() {
+        QObject::connect(&clock, &Stopwatch::standingReadingTaken, [this] { ++disabled; });
+    }
     void tick(qint32 cs) {
         clock.stop();
         clock.setBaseCs(cs);
@@ -32,8 +35,8 @@ protected:
     int restored = 0;
     bool flashOn = false;
     QDateTime now{QDate(2026, 3, 4), QTime(5, 6, 7)};
-    cfx::SnapHooks hooks{[this] { return flashOn; }, [this] { ++sounds; },   [this] { ++restored; },
-                         [this] { ++disabled; },     [this] { return now; }, nullptr};
+    cfx::SnapHooks hooks{[this] { return flashOn; }, [this] { ++sounds; }, [this] { ++restored; },
+                         [this] { return now; }, nullptr};
 };
 
 TEST_F(SnapFixture, RunningSnapRecordsTheLastTickAtTheResolution) {
@@ -87,10 +90,8 @@ TEST_F(SnapFixture, CustomTimeSnapPrunesAndIsMarked) {
     }
     // Stopped, then the set-time dialog applied 6.25 s and wrote the fields.
     clock.stop();
-    clock.setCustomTimePending(true);
-    clock.setBaseCs(625);
-    clock.setCustomTime({0, 0, 6, 25});
-    clock.setTimeTexts("00", "00", "06", "02");
+    clock.applyCustomTime({0, 0, 6, 25}, {"00", "00", "06", "02"});
+    EXPECT_EQ(clock.baseCs(), 625);
     snap();
     // 8.00 s lies after the custom time and is replaced; 2.00 and 6.00 s stay.
     ASSERT_EQ(readings.recordCount(), 3);
@@ -100,6 +101,7 @@ TEST_F(SnapFixture, CustomTimeSnapPrunesAndIsMarked) {
     EXPECT_EQ(readings.timeCs(3), 625);
     EXPECT_FALSE(clock.customTimePending());
     EXPECT_EQ(clock.panelState(), PanelState::StoppedSnapped);
+    EXPECT_EQ(disabled, 1);
 }
 
 TEST_F(SnapFixture, PruneOnSnapAppliesOnceToARunningSnap) {
@@ -107,7 +109,9 @@ TEST_F(SnapFixture, PruneOnSnapAppliesOnceToARunningSnap) {
         tick(cs);
         snap();
     }
-    clock.setPruneOnSnap(true);
+    // A custom time set and then started: the first running snap prunes.
+    clock.stop();
+    clock.applyCustomTime({0, 0, 5, 0}, {"00", "00", "05", "00"});
     tick(600);
     snap();
     EXPECT_EQ(readings.recordCount(), 2);
@@ -124,7 +128,7 @@ TEST_F(SnapFixture, FlashAndSoundOnlyWhenSwitchedOn) {
     EXPECT_EQ(restored, 0);
     EXPECT_EQ(display.background(), DisplaySink::kLightGrey);
     flashOn = true;
-    hooks.snapfoto = [this] {
+    hooks.endFlash = [this] {
         // The flash is on when the restore runs, after the reading is in the report.
         EXPECT_EQ(display.background(), DisplaySink::kWhite);
         EXPECT_EQ(readings.recordCount(), 2);

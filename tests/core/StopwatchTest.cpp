@@ -94,7 +94,7 @@ TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
         r.clock.start();
         r.run(570);
         r.clock.stop();
-        r.clock.subsecAdjust(resolution);
+        r.clock.setResolution(resolution);
         EXPECT_EQ(r.clock.subSecText(), expected) << resolution;
         EXPECT_EQ(r.display.ledValues()[6] * 10 + r.display.ledValues()[7],
                   QString(expected).toInt())
@@ -109,11 +109,10 @@ TEST(Stopwatch, SubSecondFieldFollowsTheResolution) {
 
 TEST(Stopwatch, ResolutionUsesTheSetSubSecondAfterACustomTime) {
     Rig r;
-    r.clock.setCustomTimeShown(true);
-    r.clock.setCustomTime({0, 0, 0, 70});
-    r.clock.subsecAdjust("10");
+    r.clock.applyCustomTime({0, 0, 0, 70}, {"00", "00", "00", "07"});
+    r.clock.setResolution("10");
     EXPECT_EQ(r.clock.subSecText(), "07");
-    r.clock.subsecAdjust("-5"); // a nonsense resolution cannot make negative fields
+    r.clock.setResolution("-5"); // a nonsense resolution cannot make negative fields
     EXPECT_EQ(r.clock.eventsPerSec(), 0);
     EXPECT_EQ(r.clock.subSecText(), "00");
 }
@@ -143,7 +142,7 @@ TEST(Stopwatch, ResetWhileRunningStopsAndZeroes) {
 
 TEST(Stopwatch, LedColoursFollowTheClock) {
     Rig r;
-    r.clock.setDisplayStyle(1);
+    r.clock.setLook(DisplayLook::Led);
     EXPECT_EQ(r.display.lit(), DisplaySink::kRed);
     EXPECT_EQ(r.display.background(), DisplaySink::kBlack);
     r.clock.start();
@@ -153,7 +152,7 @@ TEST(Stopwatch, LedColoursFollowTheClock) {
     r.clock.start();
     r.clock.reset();
     EXPECT_EQ(r.display.lit(), DisplaySink::kRed);
-    r.clock.setDisplayStyle(0);
+    r.clock.setLook(DisplayLook::Lcd);
     EXPECT_EQ(r.display.lit(), DisplaySink::kBlack);
     EXPECT_EQ(r.display.background(), DisplaySink::kLightGrey);
     r.clock.start(); // the LCD look does not change with the clock

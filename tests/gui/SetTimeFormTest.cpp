@@ -1,8 +1,10 @@
 #include "gui/Accessibility.h"
 #include "gui/SetTimeDialog.h"
+#include "gui/StopwatchActions.h"
 #include "gui/TopMaxScrollBar.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,31 +14,13 @@
 
 using namespace cfx;
 
-namespace {
-
-class CountingPanel : public cfx::SetTimePanel {
-public:
-    void pressReset() override { ++resets; }
-    void setSnapEnabled(bool on) override { snap = on; }
-    void setResetEnabled(bool on) override { reset = on; }
-    int resets = 0;
-    bool snap = false;
-    bool reset = false;
-};
-
-} // namespace
-
 class SetTimeFormTest : public QObject {
     Q_OBJECT
 
     SteadyClock m_time;
     std::unique_ptr<Stopwatch> m_clock;
     NullDisplay m_display;
-    CountingPanel m_panel;
-
-    std::function<DisplaySink&()> display() {
-        return [this]() -> DisplaySink& { return m_display; };
-    }
+    std::unique_ptr<StopwatchActions> m_actions;
     TopMaxScrollBar* bar(SetTimeDialog& f, int n) {
         return f.findChild<TopMaxScrollBar*>(QStringLiteral("VScroll%1").arg(n));
     }
@@ -48,12 +32,14 @@ private Q_SLOTS:
     void init() {
         m_clock = std::make_unique<Stopwatch>(m_time);
         m_display = NullDisplay{};
-        m_panel = CountingPanel{};
+        m_clock->setDisplay(&m_display);
+        m_actions = std::make_unique<StopwatchActions>();
+        m_actions->followStopwatch(*m_clock);
     }
 
     void barsRunFromTheirLargestValueAtTheTop() {
-        m_clock->subsecAdjust(QStringLiteral("100"));
-        SetTimeDialog form(*m_clock, display(), m_panel);
+        m_clock->setResolution(QStringLiteral("100"));
+        SetTimeDialog form(*m_clock);
         form.prepare();
         const int tops[4] = {99, 59, 59, 99};
         for (int n = 1; n <= 4; ++n) {
@@ -78,7 +64,7 @@ private Q_SLOTS:
     // A screen reader reads and sets the number a bar stands for, not its position underneath.
     void barsTellScreenReadersTheirNumber() {
         installAccessibleRoles();
-        SetTimeDialog form(*m_clock, display(), m_panel);
+        SetTimeDialog form(*m_clock);
         form.prepare();
         QCOMPARE(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Dialog);
         bar(form, 1)->setNumber(1);
@@ -96,7 +82,7 @@ private Q_SLOTS:
     }
 
     void opensAtOneMinuteThenAtTheLastAppliedTime() {
-        SetTimeDialog form(*m_clock, display(), m_panel);
+        SetTimeDialog form(*m_clock);
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{0, 1, 0, 0}));
         QCOMPARE(box(form, 2)->text(), QStringLiteral("01"));
@@ -111,12 +97,14 @@ private Q_SLOTS:
         QVERIFY(form.isVisible()); // Apply leaves the dialog open
         QCOMPARE(m_clock->baseCs(), 372350);
         QCOMPARE(m_display.ledValues(), (std::array<int, 8>{0, 1, 0, 2, 0, 3, 0, 5}));
-        QVERIFY(m_panel.snap && m_panel.reset);
+        QVERIFY(m_actions->snap()->isEnabled() && m_actions->reset()->isEnabled());
+        // The panel shows the time the next start counts on from.
+        QCOMPARE(m_clock->panelText(), QStringLiteral("01:02:03.50"));
         form.close();
 
         // Reopened at another resolution: the hours, minutes and seconds come back, the
         // sub-second bar starts at 0 with the new range.
-        m_clock->subsecAdjust(QStringLiteral("1"));
+        m_clock->setResolution(QStringLiteral("1"));
         form.prepare();
         QCOMPARE(form.values(), (cfx::SetTimeValues{1, 2, 3, 0}));
         QCOMPARE(bar(form, 4)->top(), 0);
@@ -124,7 +112,7 @@ private Q_SLOTS:
     }
 
     void typedInputIsHeldToTwoDigitsInRange() {
-        SetTimeDialog form(*m_clock, display(), m_panel);
+        SetTimeDialog form(*m_clock);
         form.prepare();
         form.show();
         QApplication::setActiveWindow(&form);
