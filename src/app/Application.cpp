@@ -325,20 +325,16 @@ void Application::loadMeasureWindows() {
 
 // "TextFile" and "Word Report" of the rate and speed windows.
 void Application::connectRecordReports() {
-    auto textFile = [this](const cfx::RecordReportKind& kind) {
-        return [this, &kind](QWidget* window, const RecordTable& records) {
-            cfx::writeRecordFilesFor(window, m_dataDir, records, kind);
-        };
+    auto connectWindow = [this](MeasureWindow* window, const cfx::RecordReportKind& kind) {
+        connect(window, &MeasureWindow::textFileRequested, this, [this, window, &kind] {
+            cfx::writeRecordFilesFor(window, m_dataDir, window->records(), kind);
+        });
+        connect(window, &MeasureWindow::wordReportRequested, this, [this, window, &kind] {
+            cfx::openRecordDocumentFor(window, documentOpener(), window->records(), kind);
+        });
     };
-    auto wordReport = [this](const cfx::RecordReportKind& kind) {
-        return [this, &kind](QWidget* window, const RecordTable& records) {
-            cfx::openRecordDocumentFor(window, documentOpener(), records, kind);
-        };
-    };
-    m_rateForm->setTextFileHook(textFile(cfx::RecordReportKind::rate()));
-    m_rateForm->setWordReportHook(wordReport(cfx::RecordReportKind::rate()));
-    m_speedForm->setTextFileHook(textFile(cfx::RecordReportKind::speed()));
-    m_speedForm->setWordReportHook(wordReport(cfx::RecordReportKind::speed()));
+    connectWindow(m_rateForm.get(), cfx::RecordReportKind::rate());
+    connectWindow(m_speedForm.get(), cfx::RecordReportKind::speed());
 }
 
 static void showOrHide(QWidget& window, bool visible, const QRect& keepClear) {

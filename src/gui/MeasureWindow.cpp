@@ -244,14 +244,10 @@ void MeasureWindow::finishSetup(int dxTwips, int dyTwips) {
     });
     // The text-file button keeps the focus after its report, ready for the next one.
     connect(m_textFileButton, &QPushButton::clicked, this, [this] {
-        if (m_textFileHook)
-            m_textFileHook(this, m_meter.records());
+        Q_EMIT textFileRequested();
         m_textFileButton->setFocus();
     });
-    connect(m_wordReportButton, &QPushButton::clicked, this, [this] {
-        if (m_wordReportHook)
-            m_wordReportHook(this, m_meter.records());
-    });
+    connect(m_wordReportButton, &QPushButton::clicked, this, &MeasureWindow::wordReportRequested);
 
     refresh();
     adjustSize();

@@ -100,14 +100,7 @@ public:
 class MeasureWindow : public QWidget {
     Q_OBJECT
 public:
-    // What a report button runs: it reads the records and shows its own outcome over the window.
-    using ReportHook = std::function<void(QWidget* window, const RecordTable& records)>;
-
     ~MeasureWindow() override;
-
-    // What "TextFile" and "Word Report" run. Without a hook the buttons do nothing.
-    void setTextFileHook(ReportHook hook) { m_textFileHook = std::move(hook); }
-    void setWordReportHook(ReportHook hook) { m_wordReportHook = std::move(hook); }
 
     // The stored results the reports read.
     const RecordTable& records() const;
@@ -120,6 +113,10 @@ public:
 Q_SIGNALS:
     // The user closed the window; it is hidden and its menu item should be unchecked.
     void closeRequested();
+    // "TextFile" and "Word Report" were pressed: the reports of records() are wanted, their
+    // outcome shown over this window.
+    void textFileRequested();
+    void wordReportRequested();
 
 protected:
     // A window of its own with a title, minimise and close box, but no maximise, with the display
@@ -170,8 +167,6 @@ private:
 
     MeasureMeter& m_meter;
     QAction* m_stayOnTop = nullptr;
-    ReportHook m_textFileHook;
-    ReportHook m_wordReportHook;
     DisplayPanel* m_displayPanel = nullptr;
     QLabel* m_valueLabel = nullptr;
     MeasureButton* m_startButton = nullptr;

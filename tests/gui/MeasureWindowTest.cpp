@@ -77,7 +77,7 @@ private Q_SLOTS:
     void ratePressWhileStoppedAbandons();
     void rateStoresNumberedRecordsOnceEach();
     void rateClosingHidesAndKeepsRecords();
-    void rateReportButtonsRunTheirHooks();
+    void rateReportButtonsAskForTheirReports();
     void speedMeasuresAndStores();
     void speedDistanceBoxTakesOnlyDistances();
     void speedClosingHidesAndKeepsRecords();
@@ -230,17 +230,17 @@ void MeasureWindowTest::rateClosingHidesAndKeepsRecords() {
     QCOMPARE(labelText(&form, "Label1"), local("3.00"));
 }
 
-void MeasureWindowTest::rateReportButtonsRunTheirHooks() {
+void MeasureWindowTest::rateReportButtonsAskForTheirReports() {
     FakeClock clock;
     RateWindow form(clock.source());
     int textRuns = 0;
     int wordRuns = 0;
-    form.setTextFileHook([&](QWidget* window, const RecordTable& grid) {
-        QCOMPARE(window, &form);
-        QCOMPARE(grid.columns(), RateMeter::kColumns);
+    connect(&form, &MeasureWindow::textFileRequested, this, [&] {
+        QCOMPARE(form.records().columns(), RateMeter::kColumns);
+        QCOMPARE(form.records().count(), 1);
         ++textRuns;
     });
-    form.setWordReportHook([&](QWidget*, const RecordTable&) { ++wordRuns; });
+    connect(&form, &MeasureWindow::wordReportRequested, this, [&] { ++wordRuns; });
     auto* start = child<MeasureButton>(&form, "Command7");
     QTest::mouseClick(start, Qt::LeftButton);
     QTest::mouseClick(start, Qt::LeftButton);
