@@ -12,21 +12,25 @@ MeasureMeter::~MeasureMeter() = default;
 bool MeasureMeter::beginPress() {
     m_view.freshEnabled = true;
     if (!m_clock.running()) {
-        m_view.value = MeasureTexts::kStopped;
+        m_view.status = MeasureStatus::Stopped;
         clearDetails();
         toIdle();
         m_view.storeEnabled = false;
         return false;
     }
-    if (m_view.value == MeasureTexts::kStopped)
-        m_view.value = MeasureTexts::kZero;
+    if (m_view.status == MeasureStatus::Stopped)
+        showFigure(MeasureTexts::kZero);
     return true;
 }
 
 void MeasureMeter::toIdle() {
-    m_view.startCaption = MeasureTexts::kStart;
-    m_view.startIcon = MeasureTexts::kStartIcon;
+    m_view.start = StartFace::Start;
     m_clickCount = 0;
+}
+
+void MeasureMeter::showFigure(const QString& figure) {
+    m_view.status = MeasureStatus::Figure;
+    m_view.figure = figure;
 }
 
 void MeasureMeter::stampReading() {
@@ -50,7 +54,7 @@ void MeasureMeter::fresh() {
     toIdle();
     m_records.clear();
     m_view.freshEnabled = false;
-    m_view.value = MeasureTexts::kReset;
+    m_view.status = MeasureStatus::Reset;
     clearDetails();
     m_view.storeEnabled = false;
     m_view.reportsEnabled = false;

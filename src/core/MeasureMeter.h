@@ -11,17 +11,15 @@ namespace cfx {
 // Texts and icon names the meters put on their windows.
 struct MeasureTexts {
     static inline const QString kZero = QStringLiteral("0.0");
-    static inline const QString kTiming = QStringLiteral("Timing...");
-    static inline const QString kStopped = QStringLiteral("Stopped");
-    static inline const QString kReset = QStringLiteral("Reset");
-    static inline const QString kStart = QStringLiteral("Start");
-    static inline const QString kStop = QStringLiteral("Stop");
     // Shown instead of a rate or speed that would need a division by zero (all marks in one tick).
     static inline const QString kUndefined = QStringLiteral("-");
-    static inline const QString kStartIcon = QStringLiteral("START");
-    static inline const QString kStopIcon = QStringLiteral("STOP");
-    static inline const QString kWaitingIcon = QStringLiteral("WAITING");
 };
+
+// What the display panel's main value tells: a figure, or what is going on instead.
+enum class MeasureStatus { Figure, Timing, Stopped, Reset };
+// How Start looks: ready to start, ready to stop a running measurement, or waiting for the next
+// mark (no caption).
+enum class StartFace { Start, Stop, Waiting };
 
 // What the rate and speed meters share, without widgets: presses on Start against the main
 // stopwatch, the Store and Fresh buttons, and the stored results as numbered records. A window
@@ -30,9 +28,9 @@ class MeasureMeter {
 public:
     // The state of the controls every measure window has.
     struct View {
-        QString value = MeasureTexts::kZero; // the main value in the display, or what is going on
-        QString startCaption = MeasureTexts::kStart;
-        QString startIcon = MeasureTexts::kStartIcon;
+        MeasureStatus status = MeasureStatus::Figure;
+        QString figure = MeasureTexts::kZero; // the main value while the status is Figure
+        StartFace start = StartFace::Start;
         bool storeEnabled = false;
         bool freshEnabled = false;
         bool reportsEnabled = false;
@@ -67,9 +65,11 @@ protected:
     void toIdle();
     // Takes the wall-clock time now as the stamp of the result.
     void stampReading();
+    // The main value shows this figure.
+    void showFigure(const QString& figure);
     qint32 elapsedCs() const { return m_clock.elapsedCs(); }
 
-    // The values the window shows besides view().value go blank ("Stopped", "Fresh").
+    // The values the window shows besides view().figure go blank ("Stopped", "Fresh").
     virtual void clearDetails() = 0;
     // The result's texts for a new record, between the number and the comment.
     virtual QStringList resultTexts() const = 0;

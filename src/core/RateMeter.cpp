@@ -57,7 +57,6 @@ void RateMeter::press(const QString& cyclesText) {
     m_cycleCount = cycleCountOf(cyclesText);
     if (!beginPress())
         return;
-    m_rateView.cyclesPerMinLeftTwips = kCyclesPerMinLeftTwips;
     const int n = m_cycleCount;
     if (n < 1 || n > 4)
         return;
@@ -65,12 +64,9 @@ void RateMeter::press(const QString& cyclesText) {
     const int k = ++m_clickCount;
     if (k <= n) {
         m_marks[k - 1] = elapsedCs();
-        m_view.startCaption.clear();
-        if (k == 1)
-            m_view.startIcon = MeasureTexts::kWaitingIcon;
+        m_view.start = StartFace::Waiting;
         m_view.storeEnabled = false;
-        m_view.value = MeasureTexts::kTiming;
-        m_rateView.cyclesPerMinLeftTwips = kCyclesPerMinBlankLeftTwips;
+        m_view.status = MeasureStatus::Timing;
         m_rateView.cyclesPerMin.clear();
         m_rateView.cyclesBoxEnabled = false;
         return;
@@ -84,7 +80,7 @@ void RateMeter::press(const QString& cyclesText) {
     toIdle();
     m_marks[n] = elapsedCs();
     m_result = calculateRate(m_marks, n);
-    m_view.value = m_result.secsPerCycleText;
+    showFigure(m_result.secsPerCycleText);
     m_rateView.cyclesPerMin = m_result.cyclesPerMinText;
     stampReading();
     m_cycleCountText = cyclesText;
@@ -94,7 +90,6 @@ void RateMeter::press(const QString& cyclesText) {
 
 void RateMeter::clearDetails() {
     m_rateView.cyclesPerMin.clear();
-    m_rateView.cyclesPerMinLeftTwips = kCyclesPerMinBlankLeftTwips;
     m_rateView.cyclesBoxEnabled = true;
 }
 

@@ -27,15 +27,10 @@ public:
     // Columns of the records, read by the rate reports.
     enum Column { ColNumber, ColCycles, ColStamp, ColSecsPerCycle, ColCyclesPerMin, ColComment };
     static constexpr int kColumns = 6;
-    // Left edge of the cycles-per-minute value in the display panel, in twips: beside a value,
-    // and further right when the seconds value shows a word instead.
-    static constexpr int kCyclesPerMinLeftTwips = 950;
-    static constexpr int kCyclesPerMinBlankLeftTwips = 1200;
 
     // What the rate window shows besides the shared view.
     struct RateView {
         QString cyclesPerMin = MeasureTexts::kZero;
-        int cyclesPerMinLeftTwips = kCyclesPerMinLeftTwips;
         bool cyclesBoxEnabled = true;
     };
 

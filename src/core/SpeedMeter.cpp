@@ -68,18 +68,12 @@ SpeedMeter::SpeedMeter(MeasureClock clock)
 void SpeedMeter::press(const QString& distanceText, const QString& unitText) {
     if (!beginPress())
         return;
-    if (m_view.startCaption != MeasureTexts::kStart) {
-        m_view.startCaption = MeasureTexts::kStart;
-        m_view.startIcon = MeasureTexts::kStartIcon;
-    } else {
-        m_view.startCaption = MeasureTexts::kStop;
-        m_view.startIcon = MeasureTexts::kStopIcon;
-    }
+    m_view.start = m_view.start == StartFace::Start ? StartFace::Stop : StartFace::Start;
     ++m_clickCount;
     if (m_clickCount == 1) {
         m_startCs = elapsedCs();
         m_view.storeEnabled = false;
-        m_view.value = MeasureTexts::kTiming;
+        m_view.status = MeasureStatus::Timing;
         m_unitCaption.clear();
         return;
     }
@@ -99,7 +93,7 @@ void SpeedMeter::calculate(const QString& distanceText, const QString& unitText)
         m_speedText = speedText(m_speed);
         m_speedWithUnit = m_speedText + speedUnitText(*unit);
     }
-    m_view.value = speedDisplay(m_speed);
+    showFigure(speedDisplay(m_speed));
     stampReading();
     m_unitCaption = unit == SpeedUnit::Metres ? QStringLiteral("kph") : QStringLiteral("mph");
 }

@@ -178,8 +178,8 @@ void MeasureWindow::addRecord(const QString& comment) {
 
 void MeasureWindow::createStartButton(const QString& objectName, const QString& toolTip,
                                       QWidget* parent) {
-    m_startButton = new MeasureButton(objectName, MeasureTexts::kStart, MeasureTexts::kStartIcon,
-                                      toolTip, parent);
+    m_startButton =
+        new MeasureButton(objectName, tr("Start"), QStringLiteral("START"), toolTip, parent);
 }
 
 void MeasureWindow::createStoreAndFreshButtons(QWidget* parent) {
@@ -257,28 +257,40 @@ void MeasureWindow::finishSetup(int dxTwips, int dyTwips) {
 namespace {
 
 // The meters' words in the language of the interface; a number passes unchanged.
-QString shownText(const QString& text) {
-    if (text == MeasureTexts::kTiming)
+QString statusText(const MeasureMeter::View& view) {
+    switch (view.status) {
+    case MeasureStatus::Figure:
+        return view.figure;
+    case MeasureStatus::Timing:
         return MeasureWindow::tr("Timing...");
-    if (text == MeasureTexts::kStopped)
+    case MeasureStatus::Stopped:
         return MeasureWindow::tr("Stopped");
-    if (text == MeasureTexts::kReset)
+    case MeasureStatus::Reset:
         return MeasureWindow::tr("Reset");
-    if (text == MeasureTexts::kStart)
-        return MeasureWindow::tr("Start");
-    if (text == MeasureTexts::kStop)
-        return MeasureWindow::tr("Stop");
-    return text;
+    }
+    return view.figure;
 }
 
 } // namespace
 
 void MeasureWindow::refresh() {
     const MeasureMeter::View& view = m_meter.view();
-    m_valueLabel->setText(shownText(view.value));
+    m_valueLabel->setText(statusText(view));
     showDetails();
-    m_startButton->setCaption(shownText(view.startCaption));
-    m_startButton->setIconName(view.startIcon);
+    switch (view.start) {
+    case StartFace::Start:
+        m_startButton->setCaption(tr("Start"));
+        m_startButton->setIconName(QStringLiteral("START"));
+        break;
+    case StartFace::Stop:
+        m_startButton->setCaption(tr("Stop"));
+        m_startButton->setIconName(QStringLiteral("STOP"));
+        break;
+    case StartFace::Waiting:
+        m_startButton->setCaption(QString());
+        m_startButton->setIconName(QStringLiteral("WAITING"));
+        break;
+    }
     m_storeButton->setEnabled(view.storeEnabled);
     m_freshButton->setEnabled(view.freshEnabled);
     m_textFileButton->setEnabled(view.reportsEnabled);

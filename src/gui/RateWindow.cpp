@@ -14,6 +14,11 @@ namespace cfx {
 
 namespace {
 
+// Left edge of the cycles-per-minute value in the display panel, in twips: beside a figure, and
+// further right when the seconds value shows a word instead.
+constexpr int kCyclesPerMinLeftTwips = 950;
+constexpr int kCyclesPerMinBesideWordLeftTwips = 1200;
+
 constexpr int kClientWidthTwips = 2190;
 constexpr int kValueLeft = 6; // left edge of the seconds-per-cycle value in the panel, pixels
 
@@ -39,9 +44,10 @@ void RateWindow::createControls() {
     m_cyclesPerMinLabel->setFont(valueFont());
     // Room for the widest values the window shows side by side, e.g. "999.99" and "9999.99".
     const QFontMetrics valueMetrics(valueFont());
-    const int wanted = std::max(twipsToPixels(RateMeter::kCyclesPerMinBlankLeftTwips) +
-                                    valueMetrics.horizontalAdvance(QStringLiteral("9999.99")),
-                                kValueLeft + valueMetrics.horizontalAdvance(MeasureTexts::kTiming));
+    const int wanted =
+        std::max(twipsToPixels(kCyclesPerMinBesideWordLeftTwips) +
+                     valueMetrics.horizontalAdvance(QStringLiteral("9999.99")),
+                 kValueLeft + valueMetrics.horizontalAdvance(MeasureWindow::tr("Timing...")));
     panel->setMinimumWidth(std::max(twipsToPixels(kClientWidthTwips) - 12, wanted + 8));
 
     auto* captions = new QWidget(this);
@@ -52,7 +58,7 @@ void RateWindow::createControls() {
         unit->adjustSize();
     }
     secsPerCycleCaption->move(kValueLeft, 0);
-    cyclesPerMinCaption->move(twipsToPixels(RateMeter::kCyclesPerMinLeftTwips), 0);
+    cyclesPerMinCaption->move(twipsToPixels(kCyclesPerMinLeftTwips), 0);
     captions->setFixedHeight(secsPerCycleCaption->height());
 
     QLabel* cyclesBefore = createLabel(this, "Label3", tr("Avg. rate of"));
@@ -104,7 +110,9 @@ void RateWindow::showDetails() {
     const int top = (displayPanel()->height() - secsPerCycle->height()) / 2;
     secsPerCycle->move(kValueLeft, top);
     // A long seconds value would run into the second value at its usual place; keep them apart.
-    int left = twipsToPixels(rate.cyclesPerMinLeftTwips);
+    int left = twipsToPixels(m_meter->view().status == MeasureStatus::Figure
+                                 ? kCyclesPerMinLeftTwips
+                                 : kCyclesPerMinBesideWordLeftTwips);
     if (!rate.cyclesPerMin.isEmpty())
         left = std::max(left, secsPerCycle->x() + secsPerCycle->width() + 6);
     m_cyclesPerMinLabel->move(left, top);

@@ -43,7 +43,7 @@ void SpeedWindow::createControls() {
     // Room for the longest speed the display shows ("9999999.9999") beside its unit.
     const QFontMetrics valueMetrics(valueFont());
     const int unitWidth = QFontMetrics(captionFont()).horizontalAdvance(QStringLiteral("kph"));
-    valueLabel()->setMinimumWidth(valueMetrics.horizontalAdvance(MeasureTexts::kTiming));
+    valueLabel()->setMinimumWidth(valueMetrics.horizontalAdvance(MeasureWindow::tr("Timing...")));
     m_unitLabel->setMinimumWidth(unitWidth);
     panel->setMinimumWidth(
         std::max(twipsToPixels(kClientWidthTwips) - 12,

@@ -115,22 +115,18 @@ TEST(RateMeter, OneCycleTimesThenShowsTheResult) {
 
     clock.cs = 1000;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
+    EXPECT_EQ(meter.view().status, MeasureStatus::Timing);
     EXPECT_TRUE(meter.rateView().cyclesPerMin.isEmpty());
-    EXPECT_EQ(meter.rateView().cyclesPerMinLeftTwips, 1200);
-    EXPECT_TRUE(meter.view().startCaption.isEmpty());
-    EXPECT_EQ(meter.view().startIcon, QStringLiteral("WAITING"));
+    EXPECT_EQ(meter.view().start, StartFace::Waiting);
     EXPECT_FALSE(meter.rateView().cyclesBoxEnabled);
     EXPECT_TRUE(meter.view().freshEnabled);
     EXPECT_FALSE(meter.view().storeEnabled);
 
     clock.cs = 1150;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().value, local("1.50"));
+    EXPECT_EQ(meter.view().figure, local("1.50"));
     EXPECT_EQ(meter.rateView().cyclesPerMin, local("40.00"));
-    EXPECT_EQ(meter.rateView().cyclesPerMinLeftTwips, 950);
-    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
-    EXPECT_EQ(meter.view().startIcon, QStringLiteral("START"));
+    EXPECT_EQ(meter.view().start, StartFace::Start);
     EXPECT_TRUE(meter.view().storeEnabled);
     EXPECT_TRUE(meter.rateView().cyclesBoxEnabled);
     EXPECT_EQ(meter.clickCount(), 0);
@@ -144,13 +140,13 @@ TEST(RateMeter, FourCyclesKeepWaitingUntilTheFifthPress) {
     for (qint32 mark : {200, 330, 455, 590}) {
         clock.cs = mark;
         meter.press(QStringLiteral("4"));
-        EXPECT_EQ(meter.view().startIcon, QStringLiteral("WAITING"));
-        EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
+        EXPECT_EQ(meter.view().start, StartFace::Waiting);
+        EXPECT_EQ(meter.view().status, MeasureStatus::Timing);
     }
     EXPECT_EQ(meter.clickCount(), 4);
     clock.cs = 720;
     meter.press(QStringLiteral("4"));
-    EXPECT_EQ(meter.view().value, local("1.30"));
+    EXPECT_EQ(meter.view().figure, local("1.30"));
     EXPECT_EQ(meter.rateView().cyclesPerMin, local("46.15"));
 }
 
@@ -163,16 +159,16 @@ TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
     meter.press(QStringLiteral("2"));
     clock.running = false;
     meter.press(QStringLiteral("2"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("Stopped"));
+    EXPECT_EQ(meter.view().status, MeasureStatus::Stopped);
     EXPECT_EQ(meter.clickCount(), 0);
     EXPECT_FALSE(meter.view().storeEnabled);
     EXPECT_TRUE(meter.rateView().cyclesBoxEnabled);
-    EXPECT_EQ(meter.view().startIcon, QStringLiteral("START"));
+    EXPECT_EQ(meter.view().start, StartFace::Start);
 
     // Running again, an unusable count leaves "0.0" and takes no mark.
     clock.running = true;
     meter.press(QStringLiteral("abc"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("0.0"));
+    EXPECT_EQ(meter.view().figure, QStringLiteral("0.0"));
     EXPECT_EQ(meter.clickCount(), 0);
     meter.press(QStringLiteral("99999999"));
     EXPECT_EQ(meter.clickCount(), 0);
@@ -182,7 +178,7 @@ TEST(RateMeter, PressWhileStoppedAbandonsTheMeasurement) {
     meter.press(QStringLiteral("1"));
     clock.cs = 360;
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().value, local("0.60"));
+    EXPECT_EQ(meter.view().figure, local("0.60"));
     EXPECT_EQ(meter.rateView().cyclesPerMin, local("100.00"));
 }
 
@@ -192,7 +188,7 @@ TEST(RateMeter, AllMarksInOneTickShowTheDefinedText) {
     clock.cs = 500;
     meter.press(QStringLiteral("1"));
     meter.press(QStringLiteral("1"));
-    EXPECT_EQ(meter.view().value, local("0.00"));
+    EXPECT_EQ(meter.view().figure, local("0.00"));
     EXPECT_EQ(meter.rateView().cyclesPerMin, QStringLiteral("-"));
     meter.commentAccepted(QString());
     EXPECT_EQ(meter.records().text(1, RateMeter::ColCyclesPerMin), QStringLiteral("-"));
@@ -227,7 +223,7 @@ TEST(RateMeter, RecordsAreNumberedAndFreshStartsAgain) {
 
     meter.fresh();
     EXPECT_EQ(meter.records().count(), 0);
-    EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
+    EXPECT_EQ(meter.view().status, MeasureStatus::Reset);
     EXPECT_FALSE(meter.view().reportsEnabled);
     EXPECT_FALSE(meter.view().freshEnabled);
     // The last result survives Fresh; the next stored record is number 1.
@@ -243,25 +239,24 @@ TEST(SpeedMeter, StartStopAndStoreInEachUnit) {
     SpeedMeter meter(clock.source());
     clock.cs = 400;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Stop"));
-    EXPECT_EQ(meter.view().startIcon, QStringLiteral("STOP"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("Timing..."));
+    EXPECT_EQ(meter.view().start, StartFace::Stop);
+    EXPECT_EQ(meter.view().status, MeasureStatus::Timing);
     EXPECT_TRUE(meter.view().freshEnabled);
     EXPECT_FALSE(meter.view().storeEnabled);
 
     // Distance and unit are read at the Stop press.
     clock.cs = 1400;
     meter.press(QStringLiteral("100"), QStringLiteral("yards"));
-    EXPECT_EQ(meter.view().value, local("20.4545"));
+    EXPECT_EQ(meter.view().figure, local("20.4545"));
     EXPECT_EQ(meter.unitCaption(), QStringLiteral("mph"));
-    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.view().start, StartFace::Start);
     EXPECT_TRUE(meter.view().storeEnabled);
 
     clock.cs = 0;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     clock.cs = 1000;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().value, local("36.0"));
+    EXPECT_EQ(meter.view().figure, local("36.0"));
     EXPECT_EQ(meter.unitCaption(), QStringLiteral("kph"));
     meter.commentAccepted(QStringLiteral("lap"));
     EXPECT_FALSE(meter.view().storeEnabled);
@@ -282,7 +277,7 @@ TEST(SpeedMeter, FreeTextUnitKeepsTheLastSpeed) {
     meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
     clock.cs = 2001;
     meter.press(QStringLiteral("5"), QStringLiteral("furlongs"));
-    EXPECT_EQ(meter.view().value, local("6.8182"));
+    EXPECT_EQ(meter.view().figure, local("6.8182"));
     EXPECT_EQ(meter.speedWithUnit(), local("6.8182") + " mph");
     EXPECT_EQ(meter.unitCaption(), QStringLiteral("mph"));
 }
@@ -294,8 +289,8 @@ TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     clock.running = false;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("Stopped"));
-    EXPECT_EQ(meter.view().startCaption, QStringLiteral("Start"));
+    EXPECT_EQ(meter.view().status, MeasureStatus::Stopped);
+    EXPECT_EQ(meter.view().start, StartFace::Start);
     EXPECT_EQ(meter.clickCount(), 0);
     EXPECT_FALSE(meter.view().storeEnabled);
 
@@ -303,7 +298,7 @@ TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
     clock.running = true;
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
     meter.press(QStringLiteral("100"), QStringLiteral("m"));
-    EXPECT_EQ(meter.view().value, QStringLiteral("-"));
+    EXPECT_EQ(meter.view().figure, QStringLiteral("-"));
     EXPECT_EQ(meter.speedWithUnit(), QStringLiteral("- kph"));
 
     meter.commentAccepted(QString());
@@ -311,7 +306,7 @@ TEST(SpeedMeter, StoppedZeroIntervalAndFresh) {
     EXPECT_TRUE(meter.view().reportsEnabled);
     meter.fresh();
     EXPECT_EQ(meter.records().count(), 0);
-    EXPECT_EQ(meter.view().value, QStringLiteral("Reset"));
+    EXPECT_EQ(meter.view().status, MeasureStatus::Reset);
     EXPECT_FALSE(meter.view().reportsEnabled);
     EXPECT_FALSE(meter.view().freshEnabled);
 }
