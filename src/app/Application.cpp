@@ -188,6 +188,11 @@ void Application::wireActions() {
     connect(a.save(), &QAction::triggered, this, &Application::saveSessionDialog);
     connect(a.about(), &QAction::triggered, this, &Application::showAbout);
     connect(a.exit(), &QAction::triggered, this, &Application::exit);
+    connect(a.menuAtPointer(), &QAction::triggered, this, [this] {
+        // The whole menu, undoing the short one of the tray icon.
+        m_actions->prepareFullMenu(m_tray->inTray());
+        m_actions->optionsMenu()->popup(QCursor::pos());
+    });
 
     connect(m_panel.get(), &MainPanel::displayAttachToggled, this,
             &Application::setDisplayAttached);
@@ -207,24 +212,15 @@ void Application::wireActions() {
 }
 
 void Application::runHotkey(int id) {
-    switch (id) {
-    case 0:
-        m_actions->startStop()->trigger();
-        break;
-    case 1:
-        m_actions->snap()->trigger();
-        break;
-    case 2:
-        m_actions->reset()->trigger();
-        break;
-    case 3:
-        // The whole menu, undoing the short one of the tray icon.
-        m_actions->prepareFullMenu(m_tray->inTray());
-        m_actions->optionsMenu()->popup(QCursor::pos());
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<RemoteCommand> command = hotkeyCommand(id))
+        runCommand(*command);
+}
+
+void Application::runCommand(RemoteCommand command) {
+    if (QAction* action = m_actions->forCommand(command))
+        action->trigger();
+    else if (command == RemoteCommand::Raise)
+        raisePanel();
 }
 
 void Application::exit() {
@@ -394,26 +390,8 @@ bool Application::startRemoteControl(QString* error) {
             [this](cfx::RemoteCommand command) {
                 if (!m_panel)
                     return; // still on the splash: nothing to work yet
-                switch (command) {
-                case RemoteCommand::StartStop:
-                    runHotkey(0);
-                    break;
-                case RemoteCommand::Snap:
-                    runHotkey(1);
-                    break;
-                case RemoteCommand::Reset:
-                    runHotkey(2);
-                    break;
-                case RemoteCommand::Menu:
-                    runHotkey(3);
-                    break;
-                case RemoteCommand::Status: // answered by the server itself
-                case RemoteCommand::Open:   // comes as openRequested
-                    break;
-                case RemoteCommand::Raise:
-                    raisePanel();
-                    break;
-                }
+                // Status is answered by the server itself; Open comes as openRequested.
+                runCommand(command);
             });
     // Opening may show a message box, which must not run inside the socket's handler.
     connect(m_remote.get(), &RemoteControlServer::openRequested, this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RemoteCommand.h"
 #include "core/Stopwatch.h"
 #include "core/io/Journal.h"
 #include "core/io/SessionFile.h"
@@ -133,9 +134,10 @@ public:
     void setHotkeyBackend(const QString& forced) { m_hotkeyBackend = forced; }
     void registerHotkeys();
     void releaseHotkeys();
-    // Carries out a hotkey press or a remote command by its identifier: 0 Start/Stop, 1 Snap,
-    // 2 Reset (each through its action), 3 pops up the whole options menu at the mouse.
+    // Carries out a hotkey press by its number (hotkeyCommand()) or a remote command, through
+    // the command's action.
     void runHotkey(int id);
+    void runCommand(RemoteCommand command);
     // The exit sequence: the clock reset, the hotkeys given back, every window closed, the
     // program ended.
     void exit();

@@ -15,6 +15,14 @@ namespace cfx {
 enum class RemoteCommand { StartStop, Snap, Reset, Menu, Raise, Status, Open };
 
 // A command and, for Open, the session file's absolute path.
+// The command of a global hotkey: 0 Start/Stop, 1 Snap, 2 Reset, 3 the options menu at the
+// pointer; none for any other number.
+inline std::optional<RemoteCommand> hotkeyCommand(int id) {
+    if (id < 0 || id > static_cast<int>(RemoteCommand::Menu))
+        return std::nullopt;
+    return static_cast<RemoteCommand>(id);
+}
+
 struct RemoteRequest {
     RemoteRequest(RemoteCommand c = RemoteCommand::Raise, QString p = {})
         : command(c), path(std::move(p)) {}

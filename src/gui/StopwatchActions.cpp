@@ -1,5 +1,6 @@
 #include "gui/StopwatchActions.h"
 
+#include "core/RemoteCommand.h"
 #include "core/Session.h"
 #include "core/Stopwatch.h"
 
@@ -64,6 +65,7 @@ StopwatchActions::StopwatchActions(QObject* parent) : QObject(parent) {
     m_open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_menuAtPointer = makeAction(this, "actMenuAtPointer", tr("CFX&Options"));
     m_showMenu = makeAction(this, "actOptionsMenu", tr("CFX&Options"));
     m_showMenu->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::SHIFT | Qt::Key_F10),
                               QKeySequence(Qt::Key_Menu), QKeySequence(Qt::ALT | Qt::Key_O)});
@@ -164,6 +166,24 @@ void StopwatchActions::followStopwatch(const Stopwatch& stopwatch) {
     });
     connect(&stopwatch, &Stopwatch::standingReadingTaken, this,
             [this] { m_snap->setEnabled(false); });
+}
+
+QAction* StopwatchActions::forCommand(RemoteCommand command) const {
+    switch (command) {
+    case RemoteCommand::StartStop:
+        return m_startStop;
+    case RemoteCommand::Snap:
+        return m_snap;
+    case RemoteCommand::Reset:
+        return m_reset;
+    case RemoteCommand::Menu:
+        return m_menuAtPointer;
+    case RemoteCommand::Raise:
+    case RemoteCommand::Status:
+    case RemoteCommand::Open:
+        break;
+    }
+    return nullptr;
 }
 
 void StopwatchActions::followSession(const Session& session) {

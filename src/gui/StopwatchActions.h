@@ -9,6 +9,8 @@ class QMenu;
 
 namespace cfx {
 
+enum class RemoteCommand;
+
 class Session;
 class Stopwatch;
 
@@ -47,6 +49,12 @@ public:
     QAction* exit() const { return m_exit; }
     // Opens the options menu from the keyboard: F10, Shift+F10, the Menu key and Alt+O.
     QAction* showMenu() const { return m_showMenu; }
+    // Pops up the whole options menu at the mouse pointer (the Menu hotkey and remote command).
+    QAction* menuAtPointer() const { return m_menuAtPointer; }
+
+    // The action a hotkey or a remote command triggers; null for those that are no action
+    // (Raise, Status, Open).
+    QAction* forCommand(RemoteCommand command) const;
 
     // The options menu over these actions, with its Mouse Response, System Tray and File
     // submenus.
@@ -93,6 +101,7 @@ private:
     QAction* m_about = nullptr;
     QAction* m_exit = nullptr;
     QAction* m_showMenu = nullptr;
+    QAction* m_menuAtPointer = nullptr;
     QAction* m_separator2 = nullptr;
     QMenu* m_mouseMenu = nullptr;
     QMenu* m_trayMenu = nullptr;
