@@ -165,12 +165,8 @@ void Application::wireActions() {
     });
     // The large display tells screen readers the running time once a second, a standing one
     // at once.
-    connect(m_clock.get(), &Stopwatch::started, m_display.get(),
-            [this] { m_display->setClockRunning(true); });
-    connect(m_clock.get(), &Stopwatch::stopped, m_display.get(),
-            [this] { m_display->setClockRunning(false); });
-    connect(m_clock.get(), &Stopwatch::resetDone, m_display.get(),
-            [this] { m_display->setClockRunning(false); });
+    connect(m_clock.get(), &Stopwatch::runningChanged, m_display.get(),
+            &LargeDisplay::setClockRunning);
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
@@ -333,23 +329,18 @@ void Application::connectRecordReports() {
     connectWindow(m_speedForm.get(), cfx::RecordReportKind::speed());
 }
 
-static void showOrHide(QWidget& window, bool visible, const QRect& keepClear) {
-    if (visible) {
-        fitOnScreen(&window, keepClear);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    } else {
-        window.hide();
-    }
-}
-
 void Application::setRateVisible(bool visible) {
-    showOrHide(*m_rateForm, visible, m_panel->optionsButtonArea());
+    if (visible)
+        showInFront(m_rateForm.get(), m_panel->optionsButtonArea());
+    else
+        m_rateForm->hide();
 }
 
 void Application::setSpeedVisible(bool visible) {
-    showOrHide(*m_speedForm, visible, m_panel->optionsButtonArea());
+    if (visible)
+        showInFront(m_speedForm.get(), m_panel->optionsButtonArea());
+    else
+        m_speedForm->hide();
 }
 
 // --- hotkeys -----------------------------------------------------------------------------------
@@ -360,10 +351,7 @@ void Application::openHotkeyDialog() {
         m_hotkeyForm->setAttribute(Qt::WA_DeleteOnClose);
         m_hotkeyForm->setWindowFlag(Qt::Window);
     }
-    fitOnScreen(m_hotkeyForm, m_panel->optionsButtonArea());
-    m_hotkeyForm->show();
-    m_hotkeyForm->raise();
-    m_hotkeyForm->activateWindow();
+    showInFront(m_hotkeyForm, m_panel->optionsButtonArea());
 }
 
 void Application::registerHotkeys() {
@@ -419,19 +407,12 @@ void Application::openSetTimeDialog() {
     if (!m_setTime) {
         m_setTime = new SetTimeDialog(*m_clock, m_panel.get());
         m_setTime->setModal(true);
-        connect(m_clock.get(), &Stopwatch::started, m_setTime,
-                [this] { m_setTime->setClockRunning(true); });
-        connect(m_clock.get(), &Stopwatch::stopped, m_setTime,
-                [this] { m_setTime->setClockRunning(false); });
-        connect(m_clock.get(), &Stopwatch::resetDone, m_setTime,
-                [this] { m_setTime->setClockRunning(false); });
+        connect(m_clock.get(), &Stopwatch::runningChanged, m_setTime,
+                &SetTimeDialog::setClockRunning);
     }
     m_setTime->setClockRunning(m_clock->isRunning());
     m_setTime->prepare();
-    fitOnScreen(m_setTime, m_panel->optionsButtonArea());
-    m_setTime->show();
-    m_setTime->raise();
-    m_setTime->activateWindow();
+    showInFront(m_setTime, m_panel->optionsButtonArea());
 }
 
 // --- session files -----------------------------------------------------------------------------

@@ -46,6 +46,7 @@ void Stopwatch::start() {
     m_startMs = m_clock.nowMs();
     m_timer.start();
     Q_EMIT started();
+    Q_EMIT runningChanged(true);
 }
 
 void Stopwatch::stop() {
@@ -56,6 +57,7 @@ void Stopwatch::stop() {
     m_panelState = PanelState::Stopped;
     applyRunColours();
     Q_EMIT stopped();
+    Q_EMIT runningChanged(false);
 }
 
 void Stopwatch::reset() {
@@ -70,6 +72,7 @@ void Stopwatch::reset() {
     m_currentCs = 0;
     Q_EMIT ticked();
     Q_EMIT resetDone();
+    Q_EMIT runningChanged(false);
     m_customTimePending = false;
 }
 

@@ -141,6 +141,7 @@ Q_SIGNALS:
     void customTimeApplied(); // caption "Start"; Snap and Reset enabled unless every field was 0
     void standingReadingTaken(); // the stopped or custom time was snapped: Snap disabled
     void lookChanged();
+    void runningChanged(bool running); // with each start, stop and reset
 
 private:
     void applyRunColours();

@@ -34,6 +34,13 @@ void fitOnScreen(QWidget* window, const QRect& keepClear) {
         window->move(corner);
 }
 
+void showInFront(QWidget* window, const QRect& keepClear) {
+    fitOnScreen(window, keepClear);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 int titleBarWidth(const QWidget* window) {
     QFont font = window->font();
     font.setBold(true);
