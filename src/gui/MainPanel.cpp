@@ -3,6 +3,7 @@
 #include "core/Contrast.h"
 #include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
+#include "gui/Announcer.h"
 #include "gui/PanelButton.h"
 #include "gui/StopwatchActions.h"
 #include "gui/TimeLabel.h"
@@ -210,14 +211,20 @@ void MainPanel::wire() {
     wireStopwatchButton(m_resetButton, m_actions.reset());
 
     connect(&m_stopwatch, &Stopwatch::ticked, this, [this] { showTime(m_stopwatch.panelText()); });
-    connect(&m_stopwatch, &Stopwatch::started, this, [this] { showRunning(true); });
+    // Said whatever started the command, and wherever the focus went.
+    connect(&m_stopwatch, &Stopwatch::started, this, [this] {
+        showRunning(true);
+        announce(this, tr("Started"));
+    });
     connect(&m_stopwatch, &Stopwatch::stopped, this, [this] {
         showRunning(false);
         announceTime();
+        announce(this, tr("Stopped, %1").arg(m_timeLabel->text()));
     });
     connect(&m_stopwatch, &Stopwatch::resetDone, this, [this] {
         showRunning(false);
         showTime(kIdlePanelText);
+        announce(this, tr("Reset"));
     });
 
     connect(m_resolutionBox, &QComboBox::activated, this, [this] {

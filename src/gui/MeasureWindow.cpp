@@ -2,6 +2,7 @@
 
 #include "core/MeasureMeter.h"
 #include "core/Twips.h"
+#include "gui/Announcer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -287,6 +288,13 @@ void MeasureWindow::refresh() {
     m_freshButton->setEnabled(view.freshEnabled);
     m_textFileButton->setEnabled(view.reportsEnabled);
     m_wordReportButton->setEnabled(view.reportsEnabled);
+    // The result, said as it changes and kept on Start, where the focus is while measuring.
+    const QString result = displayPanel()->accessibleDescription();
+    if (result != m_startButton->accessibleDescription()) {
+        m_startButton->setAccessibleDescription(result);
+        if (isVisible())
+            announce(this, result);
+    }
 }
 
 void MeasureWindow::storeResult() {
