@@ -274,8 +274,10 @@ void Application::takeSnap() {
     // The new reading is the last one (a snap after a reset or a set time prunes those after it).
     const int n = m_readings->recordCount();
     if (snapped.appended && n > 0)
-        cfx::announce(m_panel.get(),
-                      tr("Snap %1, %2").arg(n).arg(m_readings->text(n, cfx::ReadingColumn::Time)));
+        cfx::announce(m_panel.get(), tr("Snap %1, %2")
+                                         .arg(n)
+                                         .arg(cfx::withoutStandingMark(
+                                             m_readings->text(n, cfx::ReadingColumn::Time))));
 }
 
 void Application::setReportVisible(bool visible) {
