@@ -64,6 +64,7 @@ std::array<int, 8> SetTimeModel::apply(Stopwatch& clock, DisplaySink& display, S
     clock.setCustomTimeShown(true);
 
     if (anyDigit) {
+        clock.showBaseTime();
         panel.setSnapEnabled(true);
         panel.setResetEnabled(true);
     } else {

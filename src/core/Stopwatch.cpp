@@ -73,6 +73,13 @@ void Stopwatch::reset() {
     m_customTimePending = false;
 }
 
+void Stopwatch::showBaseTime() {
+    if (m_running)
+        return;
+    m_panelText = cfx::panelTimeText(cfx::timeFields(m_baseCs));
+    Q_EMIT ticked();
+}
+
 void Stopwatch::tick() {
     if (m_stopRequested) {
         m_timer.stop();

@@ -84,6 +84,9 @@ public:
     // counts on from here.
     qint32 baseCs() const { return m_baseCs; }
     void setBaseCs(qint32 cs) { m_baseCs = cs; }
+    // The standing clock's panel text becomes the base time (a custom time just set), shown at
+    // once rather than at the next start's first tick.
+    void showBaseTime();
     // Sub-second events per second, from the resolution box.
     int eventsPerSec() const { return m_eventsPerSec; }
 

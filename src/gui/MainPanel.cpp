@@ -3,6 +3,7 @@
 #include "core/Contrast.h"
 #include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
+#include "gui/Accessibility.h"
 #include "gui/Announcer.h"
 #include "gui/PanelButton.h"
 #include "gui/StopwatchActions.h"
@@ -51,6 +52,9 @@ MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* p
     m_mouseResponseImage->setIconName(QStringLiteral("MOUSEUP"));
     m_lookImage->setIconName(QStringLiteral("DISPLAYLCD"));
     m_flashSoundImage->setIconName(QStringLiteral("CAMERAON"));
+    // The two pictures are switches to screen readers, told what they are set to.
+    setAccessibleToggle(m_flashSoundImage, m_actions.flashSound()->isChecked());
+    showMouseResponse(m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnPress);
     m_lcdOption->setChecked(true);
     setLook(0);
     m_reportCheck->setChecked(false);
@@ -271,16 +275,17 @@ void MainPanel::wire() {
     });
     connect(&m_actions, &StopwatchActions::mouseResponseChanged, this,
             [this](StopwatchActions::MouseResponse response) {
-                m_mouseResponseImage->setIconName(response ==
-                                                          StopwatchActions::MouseResponse::OnPress
-                                                      ? QStringLiteral("MOUSEDOWN")
-                                                      : QStringLiteral("MOUSEUP"));
+                const bool onPress = response == StopwatchActions::MouseResponse::OnPress;
+                m_mouseResponseImage->setIconName(onPress ? QStringLiteral("MOUSEDOWN")
+                                                          : QStringLiteral("MOUSEUP"));
+                showMouseResponse(onPress);
             });
     // The check mark itself is the switch; the picture follows it.
     connect(m_flashSoundImage, &ClickableImage::clicked, m_actions.flashSound(), &QAction::toggle);
     connect(m_actions.flashSound(), &QAction::toggled, this, [this](bool on) {
         m_flashSoundImage->setIconName(on ? QStringLiteral("CAMERAON")
                                           : QStringLiteral("CAMERAOFF"));
+        setAccessibleToggle(m_flashSoundImage, on);
     });
     connect(m_optionsButton, &QPushButton::clicked, this, [this] { showOptionsMenu(); });
     m_optionsButton->installEventFilter(this);
@@ -382,6 +387,13 @@ void MainPanel::announceTime() {
         m_timeLabel->setAccessibleName(name);
     if (!m_stopwatch.isRunning())
         m_announcedSecond = -1;
+}
+
+void MainPanel::showMouseResponse(bool onPress) {
+    // Checked while the controls trigger on the press; the description says it in words.
+    setAccessibleToggle(m_mouseResponseImage, onPress);
+    QString words = (onPress ? m_actions.mouseDown() : m_actions.mouseUp())->text();
+    m_mouseResponseImage->setAccessibleDescription(words.remove(QLatin1Char('&')));
 }
 
 void MainPanel::showRunning(bool running) {

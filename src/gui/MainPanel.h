@@ -72,6 +72,7 @@ private:
     void setResolutionColour(quint32 colour);
     void setLook(int style);
     void showRunning(bool running);
+    void showMouseResponse(bool onPress);
     void focusOptionsButton();
     bool focusedControlTakes(const QKeyEvent& key) const;
     void showTime(const QString& text);

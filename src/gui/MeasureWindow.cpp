@@ -2,6 +2,7 @@
 
 #include "core/MeasureMeter.h"
 #include "core/Twips.h"
+#include "gui/Accessibility.h"
 #include "gui/Announcer.h"
 
 #include <QAction>
@@ -97,6 +98,9 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
     setAccessibleName(tr("Display"));
+    // A group inside the window, not a window of its own (which screen readers would leave out
+    // of a review of the window).
+    setAccessibleRole(this, QAccessible::Grouping);
 }
 
 CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
@@ -211,6 +215,7 @@ QFrame* MeasureWindow::createButtonFrame(const QString& objectName, QWidget* par
     auto* frame = new QFrame(parent);
     frame->setObjectName(objectName);
     frame->setFrameShape(QFrame::StyledPanel);
+    setAccessibleRole(frame, QAccessible::Grouping);
     return frame;
 }
 
