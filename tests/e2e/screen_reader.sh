@@ -2,6 +2,8 @@
 # The real Orca screen reader against the real program, worked from the keyboard alone: what Orca
 # speaks (into a file, through orca_speech_sink.py) for a start, three snaps and a stop, walking the
 # readings table, an exclusion, Write & Clear, a rate result and the handbook's first paragraph.
+# Set E2E_SPOKEN=FILE to keep everything Orca said when a check fails, E2E_ORCA_DEBUG=FILE for
+# Orca's own debug log.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
