@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real Orca screen reader against the real program, worked from the keyboard alone: what Orca
 # speaks (into a file, through orca_speech_sink.py) for a start, three snaps and a stop, walking the
-# readings table, an exclusion, Write & Clear, a rate result and the handbook's first paragraph.
-# Set E2E_SPOKEN=FILE to keep everything Orca said when a check fails, E2E_ORCA_DEBUG=FILE for
-# Orca's own debug log.
+# readings table, an exclusion, Write & Clear, a rate result, the handbook's first paragraph and a
+# way back from a submenu. Set E2E_SPOKEN=FILE to keep everything Orca said when a check fails,
+# E2E_ORCA_DEBUG=FILE for Orca's own debug log.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
@@ -143,6 +143,23 @@ hear 'Handbook page' "the handbook page taking the focus"
 mark
 xdotool key Down
 hear '^Chronofex is a stopwatch for the Linux desktop\.' "the handbook's first paragraph"
+
+# Out of a submenu with Escape, the item it hangs from is said again.
+xdotool windowfocus --sync "$panel"
+mark
+xdotool key F10
+hear '^Set Hotkeys' "the options menu's first item"
+# (Set Custom Time, disabled while the clock runs, is passed over.)
+mark
+xdotool key Down
+hear '^Mouse Response' "the Mouse Response item"
+mark
+xdotool key Right
+hear '^Controls trigger on MouseDown' "the submenu's first item"
+mark
+xdotool key Escape
+hear '^Mouse Response' "the menu item back from its submenu"
+xdotool key Escape
 
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
