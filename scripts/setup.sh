@@ -22,6 +22,8 @@ packages=(
     man-db groff-base lintian
     # tests: the accessibility bus and a screen reader's view of it
     dbus at-spi2-core python3-pyatspi python3-gi
+    # tests: the real screen reader (speaking into a file; speech-dispatcher is its usual voice)
+    orca speech-dispatcher
 )
 
 missing=()

@@ -37,6 +37,14 @@
         <source>Chronofex did not close normally. Restore the %1 readings of the session started at %2?</source>
         <translation>Chronofex wurde nicht regulär beendet. Die %1 Messwerte der Sitzung vom %2 wiederherstellen?</translation>
     </message>
+    <message>
+        <source>Snap %1, %2</source>
+        <translation>Messung %1, %2</translation>
+    </message>
+    <message>
+        <source>Session saved: %1</source>
+        <translation>Sitzung gespeichert: %1</translation>
+    </message>
 </context>
 <context>
     <name>cfx::CommentDialog</name>
@@ -399,6 +407,14 @@ Taste: F5</translation>
         <source>Time %1</source>
         <translation>Zeit %1</translation>
     </message>
+    <message>
+        <source>Started</source>
+        <translation>Gestartet</translation>
+    </message>
+    <message>
+        <source>Stopped, %1</source>
+        <translation>Angehalten, %1</translation>
+    </message>
 </context>
 <context>
     <name>cfx::MeasureWindow</name>
@@ -514,6 +530,10 @@ Taste: F5</translation>
     <message>
         <source>Creates files &apos;CFXRateResults&apos; &amp; &apos;CFXRateRawCSV&apos; in program directory</source>
         <translation>Erstellt die Dateien &apos;CFXRateResults&apos; und &apos;CFXRateRawCSV&apos; im Datenordner des Programms</translation>
+    </message>
+    <message>
+        <source>%1 sec/c, %2 c/min</source>
+        <translation>%1 s/Takt, %2 Takte/min</translation>
     </message>
 </context>
 <context>
@@ -658,6 +678,18 @@ Standardabweichung: %6</translation>
     <message>
         <source> and </source>
         <translation> und </translation>
+    </message>
+    <message>
+        <source>Record %1 included</source>
+        <translation>Eintrag %1 einbezogen</translation>
+    </message>
+    <message>
+        <source>Record %1 excluded</source>
+        <translation>Eintrag %1 ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>Comment added to record %1</source>
+        <translation>Kommentar zu Eintrag %1 hinzugefügt</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
 #include "gui/Accessibility.h"
+#include "gui/Announcer.h"
 #include "gui/HelpWindow.h"
 #include "gui/HotkeyDialog.h"
 #include "gui/LargeDisplay.h"
@@ -247,7 +248,14 @@ void Application::takeSnap() {
                                 "one; this reading was not added.")
                                  .arg(Session::kMaxRecords));
     };
-    cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
+    const cfx::SnapResult snapped = cfx::takeSnap(*m_clock, *m_readings, display(), hooks);
+    // The new reading is the last one (a snap after a reset or a set time prunes those after it).
+    const int n = m_readings->recordCount();
+    if (snapped.appended && n > 0)
+        cfx::announce(m_panel.get(), tr("Snap %1, %2")
+                                         .arg(n)
+                                         .arg(cfx::withoutStandingMark(
+                                             m_readings->text(n, cfx::ReadingColumn::Time))));
 }
 
 void Application::setReportVisible(bool visible) {
@@ -466,6 +474,7 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
         return false;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
+    cfx::announce(m_panel.get(), tr("Session saved: %1").arg(QFileInfo(path).fileName()));
     // Saved as they stand: nothing to restore after a crash until they change again.
     if (m_journal && session.readings.size() == m_readings->recordCount())
         m_journal->recordSaved();

@@ -12,6 +12,20 @@ namespace cfx {
 namespace {
 
 constexpr char kRoleProperty[] = "cfxAccessibleRole";
+constexpr char kCheckedProperty[] = "cfxAccessibleChecked";
+
+// A picture that switches a setting: a check box, checked while the setting is on.
+class ToggleAccessible : public QAccessibleWidget {
+public:
+    explicit ToggleAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::CheckBox) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State st = QAccessibleWidget::state();
+        st.checkable = true;
+        st.checked = widget()->property(kCheckedProperty).toBool();
+        return st;
+    }
+};
 
 // A digit of the large display: its name says which digit it is, its value what it shows.
 class DigitAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
@@ -20,8 +34,13 @@ public:
         : QAccessibleWidget(digit, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
+        const QString value =
+            digit()->ledIdle() ? QStringLiteral("-") : QString::number(digit()->ledValue());
         if (t == QAccessible::Value || t == QAccessible::Description)
-            return digit()->ledIdle() ? QStringLiteral("-") : QString::number(digit()->ledValue());
+            return value;
+        // Screen readers read a piece of text by its name: the name carries the digit too.
+        if (t == QAccessible::Name)
+            return QStringLiteral("%1: %2").arg(QAccessibleWidget::text(t), value);
         return QAccessibleWidget::text(t);
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
@@ -77,6 +96,8 @@ QAccessibleInterface* roleFactory(const QString& className, QObject* object) {
         return new DigitAccessible(digit);
     if (auto* bar = qobject_cast<TopMaxScrollBar*>(object))
         return new NumberBarAccessible(bar);
+    if (widget->property(kCheckedProperty).isValid())
+        return new ToggleAccessible(widget);
     const QVariant role = widget->property(kRoleProperty);
     if (role.isValid())
         return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
@@ -97,8 +118,33 @@ void installAccessibleRoles() {
     Q_UNUSED(installed);
 }
 
+namespace {
+
+// An interface made before the role was given (by an accessible name set, say) is dropped, so
+// that the next one asked for is made with the role.
+void renewInterface(QWidget* widget) {
+    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+}
+
+} // namespace
+
 void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
     widget->setProperty(kRoleProperty, static_cast<int>(role));
+    renewInterface(widget);
+}
+
+void setAccessibleToggle(QWidget* widget, bool checked) {
+    const QVariant before = widget->property(kCheckedProperty);
+    widget->setProperty(kCheckedProperty, checked);
+    if (!before.isValid())
+        renewInterface(widget);
+    else if (before.toBool() != checked) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(widget, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace cfx

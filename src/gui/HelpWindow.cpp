@@ -63,6 +63,9 @@ HelpWindow::HelpWindow(const QString& language, QWidget* parent) : QWidget(paren
     m_browser->setAccessibleName(tr("Handbook page"));
     m_browser->setSearchPaths({folder});
     m_browser->setOpenExternalLinks(true);
+    // A caret the arrows move, so that a screen reader reads the page line by line and all
+    // through; links stay reachable by Tab.
+    m_browser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
@@ -150,6 +153,9 @@ void HelpWindow::showPage(const QString& page) {
     show();
     raise();
     activateWindow();
+    // The page is what the user came for: the focus goes into it (a new page puts the caret at
+    // its start).
+    m_browser->setFocus(Qt::OtherFocusReason);
 }
 
 void HelpWindow::watchHelpKey() {

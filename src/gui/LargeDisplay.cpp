@@ -6,6 +6,8 @@
 #include "models/Colours.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -343,6 +345,35 @@ void LargeDisplay::mousePressEvent(QMouseEvent* event) {
 void LargeDisplay::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging && !m_attached)
         move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void LargeDisplay::showMenuFromKeyboard() {
+    if (m_menu->isVisible())
+        return;
+    prepareOptionsMenu();
+    m_menu->popup(mapToGlobal(QPoint(0, 0)));
+    m_menu->setActiveAction(m_menu->actions().value(0));
+}
+
+// The Menu key and Shift+F10 open the menu at the window's top left, its first item selected;
+// the mouse opens it on the right button's release (mouseReleaseEvent).
+void LargeDisplay::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        showMenuFromKeyboard();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void LargeDisplay::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    showMenuFromKeyboard();
+    event->accept();
 }
 
 void LargeDisplay::mouseReleaseEvent(QMouseEvent* event) {

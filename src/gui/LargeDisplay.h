@@ -88,6 +88,8 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -97,6 +99,7 @@ private:
     void buildControls();
     void buildMenu();
     void wire();
+    void showMenuFromKeyboard();
     void applyBackground(quint32 background);
     void applyLit(quint32 lit);
     void applyWidths();

@@ -3,6 +3,8 @@
 #include "core/Contrast.h"
 #include "core/Stopwatch.h"
 #include "core/TimeFormat.h"
+#include "gui/Accessibility.h"
+#include "gui/Announcer.h"
 #include "gui/PanelButton.h"
 #include "gui/StopwatchActions.h"
 #include "gui/TimeLabel.h"
@@ -50,6 +52,9 @@ MainPanel::MainPanel(Stopwatch& stopwatch, StopwatchActions& actions, QWidget* p
     m_mouseResponseImage->setIconName(QStringLiteral("MOUSEUP"));
     m_lookImage->setIconName(QStringLiteral("DISPLAYLCD"));
     m_flashSoundImage->setIconName(QStringLiteral("CAMERAON"));
+    // The two pictures are switches to screen readers, told what they are set to.
+    setAccessibleToggle(m_flashSoundImage, m_actions.flashSound()->isChecked());
+    showMouseResponse(m_actions.mouseResponse() == StopwatchActions::MouseResponse::OnPress);
     m_lcdOption->setChecked(true);
     m_stopwatch.setLook(DisplayLook::Lcd);
     m_reportCheck->setChecked(false);
@@ -210,14 +215,20 @@ void MainPanel::wire() {
     wireStopwatchButton(m_resetButton, m_actions.reset());
 
     connect(&m_stopwatch, &Stopwatch::ticked, this, [this] { showTime(m_stopwatch.panelText()); });
-    connect(&m_stopwatch, &Stopwatch::started, this, [this] { showRunning(true); });
+    // Said whatever started the command, and wherever the focus went.
+    connect(&m_stopwatch, &Stopwatch::started, this, [this] {
+        showRunning(true);
+        announce(this, tr("Started"));
+    });
     connect(&m_stopwatch, &Stopwatch::stopped, this, [this] {
         showRunning(false);
         announceTime();
+        announce(this, tr("Stopped, %1").arg(m_timeLabel->text()));
     });
     connect(&m_stopwatch, &Stopwatch::resetDone, this, [this] {
         showRunning(false);
         showTime(kIdlePanelText);
+        announce(this, tr("Reset"));
     });
     connect(&m_stopwatch, &Stopwatch::resolutionChanged, this, &MainPanel::showResolution);
     connect(&m_stopwatch, &Stopwatch::lookChanged, this, &MainPanel::showLook);
@@ -266,16 +277,17 @@ void MainPanel::wire() {
     });
     connect(&m_actions, &StopwatchActions::mouseResponseChanged, this,
             [this](StopwatchActions::MouseResponse response) {
-                m_mouseResponseImage->setIconName(response ==
-                                                          StopwatchActions::MouseResponse::OnPress
-                                                      ? QStringLiteral("MOUSEDOWN")
-                                                      : QStringLiteral("MOUSEUP"));
+                const bool onPress = response == StopwatchActions::MouseResponse::OnPress;
+                m_mouseResponseImage->setIconName(onPress ? QStringLiteral("MOUSEDOWN")
+                                                          : QStringLiteral("MOUSEUP"));
+                showMouseResponse(onPress);
             });
     // The check mark itself is the switch; the picture follows it.
     connect(m_flashSoundImage, &ClickableImage::clicked, m_actions.flashSound(), &QAction::toggle);
     connect(m_actions.flashSound(), &QAction::toggled, this, [this](bool on) {
         m_flashSoundImage->setIconName(on ? QStringLiteral("CAMERAON")
                                           : QStringLiteral("CAMERAOFF"));
+        setAccessibleToggle(m_flashSoundImage, on);
     });
     connect(m_optionsButton, &QPushButton::clicked, this, [this] { showOptionsMenu(); });
     m_optionsButton->installEventFilter(this);
@@ -377,6 +389,13 @@ void MainPanel::announceTime() {
         m_timeLabel->setAccessibleName(name);
     if (!m_stopwatch.isRunning())
         m_announcedSecond = -1;
+}
+
+void MainPanel::showMouseResponse(bool onPress) {
+    // Checked while the controls trigger on the press; the description says it in words.
+    setAccessibleToggle(m_mouseResponseImage, onPress);
+    QString words = (onPress ? m_actions.mouseDown() : m_actions.mouseUp())->text();
+    m_mouseResponseImage->setAccessibleDescription(words.remove(QLatin1Char('&')));
 }
 
 void MainPanel::showRunning(bool running) {

@@ -68,6 +68,7 @@ private:
     void showResolution();
     void showLook();
     void showRunning(bool running);
+    void showMouseResponse(bool onPress);
     void focusOptionsButton();
     bool focusedControlTakes(const QKeyEvent& key) const;
     void showTime(const QString& text);

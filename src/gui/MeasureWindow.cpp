@@ -2,6 +2,8 @@
 
 #include "core/MeasureMeter.h"
 #include "core/Twips.h"
+#include "gui/Accessibility.h"
+#include "gui/Announcer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +98,9 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
     setAccessibleName(tr("Display"));
+    // A group inside the window, not a window of its own (which screen readers would leave out
+    // of a review of the window).
+    setAccessibleRole(this, QAccessible::Grouping);
 }
 
 CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
@@ -210,6 +215,7 @@ QFrame* MeasureWindow::createButtonFrame(const QString& objectName, QWidget* par
     auto* frame = new QFrame(parent);
     frame->setObjectName(objectName);
     frame->setFrameShape(QFrame::StyledPanel);
+    setAccessibleRole(frame, QAccessible::Grouping);
     return frame;
 }
 
@@ -295,6 +301,13 @@ void MeasureWindow::refresh() {
     m_freshButton->setEnabled(view.freshEnabled);
     m_textFileButton->setEnabled(view.reportsEnabled);
     m_wordReportButton->setEnabled(view.reportsEnabled);
+    // The result, said as it changes and kept on Start, where the focus is while measuring.
+    const QString result = displayPanel()->accessibleDescription();
+    if (result != m_startButton->accessibleDescription()) {
+        m_startButton->setAccessibleDescription(result);
+        if (isVisible())
+            announce(this, result);
+    }
 }
 
 void MeasureWindow::storeResult() {

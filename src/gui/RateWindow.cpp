@@ -117,8 +117,11 @@ void RateWindow::showDetails() {
         left = std::max(left, secsPerCycle->x() + secsPerCycle->width() + 6);
     m_cyclesPerMinLabel->move(left, top);
     m_cyclesPerMinLabel->setVisible(!rate.cyclesPerMin.isEmpty());
-    displayPanel()->setAccessibleDescription(secsPerCycle->text() + QLatin1Char(' ') +
-                                             rate.cyclesPerMin);
+    // The values with their units, as the captions above them give them.
+    displayPanel()->setAccessibleDescription(
+        rate.cyclesPerMin.isEmpty()
+            ? secsPerCycle->text()
+            : tr("%1 sec/c, %2 c/min").arg(secsPerCycle->text(), rate.cyclesPerMin));
     m_cyclesBox->setEnabled(rate.cyclesBoxEnabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/GapStatistics.h"
 #include "core/Session.h"
+#include "gui/Announcer.h"
 #include "gui/GapChart.h"
 #include "models/ReadingsTableModel.h"
 
@@ -144,6 +145,8 @@ void ReportWindow::buildControls() {
     m_timerResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_timerResults->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move through the rows.
+    m_timerResults->setTabKeyNavigation(false);
     m_timerResults->setMinimumHeight(twipsToPixels(1575));
 
     m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
@@ -243,11 +246,17 @@ void ReportWindow::wire() {
     });
     connect(m_textFileButton, &QPushButton::clicked, this, &ReportWindow::writeFileRequested);
     connect(m_wordReportButton, &QPushButton::clicked, this, &ReportWindow::wordReportRequested);
-    // A click on a row, or moving through the rows with the keyboard.
+    // A click on a row goes on to the comment box. Moving through the rows with the keyboard
+    // shows each row's record and leaves the focus in the table, where a screen reader reads
+    // the row.
     connect(m_timerResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!m_syncing && current.isValid())
+                if (m_syncing || !current.isValid())
+                    return;
+                if (QGuiApplication::mouseButtons() != Qt::NoButton)
                     onGridClicked(current.row() + 1);
+                else
+                    showRow(current.row() + 1);
             });
     connect(m_timerResults, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
@@ -388,6 +397,19 @@ void ReportWindow::onLoaded() {
     showRecordState(last);
 }
 
+void ReportWindow::showRow(int row) {
+    if (!m_session.isValidRecord(row))
+        return;
+    m_recordBox->setText(m_session.text(row, ReadingColumn::Number));
+    showRecordState(row);
+    {
+        // The spinner follows without its own selection, which would take the focus.
+        const QSignalBlocker block(m_recordScrollBar);
+        m_recordScrollBar->setValue(row);
+    }
+    highlightRecord(row);
+}
+
 void ReportWindow::onGridClicked(int row) {
     if (!m_session.isValidRecord(row))
         return;
@@ -402,12 +424,14 @@ void ReportWindow::onToggleExclusion() {
     const int n = recordInBox();
     if (n == 0)
         return;
-    if (m_offersInclude)
+    const bool including = m_offersInclude;
+    if (including)
         m_session.include(n);
     else
         m_session.exclude(n);
     highlightRecord(n);
-    setExcludeOffer(!m_offersInclude);
+    setExcludeOffer(!including);
+    announce(this, including ? tr("Record %1 included").arg(n) : tr("Record %1 excluded").arg(n));
 }
 
 void ReportWindow::onAddComment() {
@@ -416,6 +440,7 @@ void ReportWindow::onAddComment() {
         return;
     m_session.addComment(n, m_commentBox->text());
     highlightRecord(n);
+    announce(this, tr("Comment added to record %1").arg(n));
 }
 
 void ReportWindow::setEventsPerSec(int eventsPerSec) {
@@ -483,6 +508,7 @@ void ReportWindow::showReportWritten(const QString& folder, const QStringList& f
     m_status->setAccessibleDescription(m_status->text());
     m_status->show();
     m_openFolderButton->show();
+    announce(this, m_status->text());
 }
 
 void ReportWindow::closeForGood() {

@@ -76,6 +76,7 @@ private:
     void onRefreshed();
     void onCleared(bool forReset);
     void onLoaded();
+    void showRow(int row);
     void onGridClicked(int row);
     void onToggleExclusion();
     void onAddComment();

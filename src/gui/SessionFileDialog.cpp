@@ -187,7 +187,10 @@ void SessionFileDialog::listFolders() {
 void SessionFileDialog::listFiles() {
     const QSignalBlocker block(m_files);
     m_files->clear();
-    m_files->addItems(cfx::sessionFilesIn(m_folder));
+    const QStringList files = cfx::sessionFilesIn(m_folder);
+    m_files->addItems(files);
+    // With nothing chosen yet a screen reader names only the list: a lone file is told by name.
+    m_files->setAccessibleDescription(files.size() == 1 ? files.first() : QString());
 }
 
 void SessionFileDialog::driveChosen(int index) {

@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "core/Stopwatch.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
@@ -24,6 +25,21 @@ QMenu* makeSubmenu(QMenu* menu, const char* name, const QString& caption) {
     QMenu* sub = menu->addMenu(caption);
     sub->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
     sub->menuAction()->setObjectName(QLatin1String(name));
+    // Back from the submenu (Escape, Left) the menu's item has the focus again, but the menu
+    // does not say so: screen readers are told, once the submenu has gone.
+    QObject::connect(sub, &QMenu::aboutToHide, menu, [menu, sub] {
+        QMetaObject::invokeMethod(
+            menu,
+            [menu, sub] {
+                const int index = menu->actions().indexOf(sub->menuAction());
+                if (!menu->isVisible() || menu->activeAction() != sub->menuAction() || index < 0)
+                    return;
+                QAccessibleEvent focus(menu, QAccessible::Focus);
+                focus.setChild(index);
+                QAccessible::updateAccessibility(&focus);
+            },
+            Qt::QueuedConnection);
+    });
     return sub;
 }
 

@@ -46,6 +46,18 @@ class PanelTest : public QObject {
         QVERIFY(w->hasFocus());
     }
     void tick(int ms) { runFor(*m_program, *m_time, ms); }
+    // What the program last told screen readers: the notification of the window it chose.
+    QString announced() {
+        QWidget* window = QApplication::activeWindow() ? QApplication::activeWindow() : &panel();
+        auto* notice =
+            window->findChild<QWidget*>(QStringLiteral("Announcement"), Qt::FindDirectChildrenOnly);
+        if (!notice || !notice->isVisible())
+            return QString();
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(notice);
+        if (iface->role() != QAccessible::Notification)
+            return QStringLiteral("(not a notification)");
+        return iface->text(QAccessible::Name);
+    }
     QString accessibleName(QWidget* w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     }
@@ -354,15 +366,33 @@ private Q_SLOTS:
         tick(600);
         QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:02.13"));
         QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:02.01"));
+        QCOMPARE(announced(), QStringLiteral("Started"));
         tick(100);
         actions().startStop()->trigger(); // stopped: the time it stopped at, at once
+        QCOMPARE(announced(), QStringLiteral("Stopped, 00:00:02.23"));
+        actions().snap()->trigger();
+        QCOMPARE(announced(), QStringLiteral("Snap 1, 00:00:02.02"));
+        // The two pictures are check boxes, checked as their settings stand.
+        for (const char* name : {"Image3", "Image1"}) {
+            QAccessibleInterface* toggle =
+                QAccessible::queryAccessibleInterface(child<QWidget>(name));
+            QCOMPARE(toggle->role(), QAccessible::CheckBox);
+            QVERIFY(toggle->state().checkable);
+        }
+        QAccessibleInterface* flash =
+            QAccessible::queryAccessibleInterface(child<QWidget>("Image3"));
+        const bool on = actions().flashSound()->isChecked();
+        QCOMPARE(bool(flash->state().checked), on);
+        actions().flashSound()->toggle();
+        QCOMPARE(bool(flash->state().checked), !on);
         QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:02.23"));
         QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:02.02"));
         QAccessibleInterface* units =
             QAccessible::queryAccessibleInterface(m_program->largeDisplay().led(5));
         QVERIFY(units->valueInterface());
         QCOMPARE(units->valueInterface()->currentValue().toInt(), 2);
-        QCOMPARE(units->text(QAccessible::Name), QStringLiteral("Seconds, units"));
+        // Read by its name, which carries the digit.
+        QCOMPARE(units->text(QAccessible::Name), QStringLiteral("Seconds, units: 2"));
         // The windows are frames to a screen reader, named by their titles.
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&panel());
         QCOMPARE(window->role(), QAccessible::Window);

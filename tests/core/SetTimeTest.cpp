@@ -47,6 +47,8 @@ TEST_F(SetTimeFixture, WorkedExampleSetsBaseDigitsTextsAndFlags) {
     EXPECT_EQ(clock.minuteText(), "02");
     EXPECT_EQ(clock.secondText(), "03");
     EXPECT_EQ(clock.subSecText(), "05");
+    // The panel shows the time at once, in centiseconds as always.
+    EXPECT_EQ(clock.panelText(), "01:02:03.50");
     EXPECT_TRUE(clock.customTimePending());
     EXPECT_TRUE(clock.pruneOnSnap());
     EXPECT_TRUE(clock.customTimeShown());

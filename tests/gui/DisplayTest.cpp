@@ -259,6 +259,17 @@ void DisplayTest::menuRules() {
     QVERIFY(!display.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(display.isVisible());
 
+    // The Menu key and Shift+F10 open the menu too, with its first item selected.
+    QVERIFY(QTest::qWaitForWindowExposed(&display));
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+        QTest::keyClick(&display, key.key(), key.keyboardModifiers());
+        QTRY_VERIFY(display.optionsMenu()->isVisible());
+        QCOMPARE(display.optionsMenu()->activeAction(), display.optionsMenu()->actions().value(0));
+        display.optionsMenu()->close();
+        QTRY_VERIFY(!display.optionsMenu()->isVisible());
+    }
+
     // Transparency is offered only while the window system can show it, asked each time the
     // menu is prepared.
     display.prepareOptionsMenu();

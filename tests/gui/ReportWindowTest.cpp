@@ -4,6 +4,7 @@
 #include "core/io/TextReport.h"
 #include "gui/GapChart.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
@@ -148,6 +149,35 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(w, "Text6")->text(), QStringLiteral("first"));
         QCOMPARE(child<QScrollBar>(w, "VScroll1")->value(), 1);
         QVERIFY(grid->selectionModel()->isRowSelected(0, {}));
+    }
+
+    // The arrows walk the rows with the focus staying in the table (where a screen reader reads
+    // each row), the record's controls following; Tab then leaves the table.
+    void arrowsWalkTheRowsAndTabLeavesTheTable() {
+        Session m;
+        ReportWindow w(m);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        snap(m, 100);
+        snap(m, 200);
+        m.addComment(2, QStringLiteral("second"));
+        snap(m, 300);
+        auto* grid = child<QTableView>(w, "TimerResults");
+        grid->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("2"));
+        QCOMPARE(child<QLineEdit>(w, "Text6")->text(), QStringLiteral("second"));
+        QCOMPARE(child<QScrollBar>(w, "VScroll1")->value(), 2);
+        QVERIFY(grid->selectionModel()->isRowSelected(1, {}));
+        QVERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(child<QLineEdit>(w, "Text5")->text(), QStringLiteral("1"));
+        QVERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(!grid->hasFocus());
+        QCOMPARE(QApplication::focusWidget(), child<QCheckBox>(w, "ChartCheck"));
     }
 
     // The gap column, the statistics line and the chart show what the text report would write.
