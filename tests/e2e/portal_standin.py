@@ -179,6 +179,38 @@ class Portal(dbus.service.Object):
                                   self.listed({shortcut_id: trigger}))
 
 
+def check_against_interface(log):
+    """The stand-in's methods and signals have the signatures of the installed interface file,
+    so that the program is tested against calls the real portal takes."""
+    import xml.etree.ElementTree as ET
+    path = "/usr/share/dbus-1/interfaces/org.freedesktop.portal.GlobalShortcuts.xml"
+    try:
+        tree = ET.parse(path)
+    except OSError:
+        return
+    ours = {}
+    for name in ("CreateSession", "BindShortcuts", "ListShortcuts", "Activated", "Deactivated",
+                 "ShortcutsChanged"):
+        member = getattr(Portal, name)
+        ours[name] = (getattr(member, "_dbus_in_signature", None)
+                      or getattr(member, "_dbus_signature", None) or "",
+                      getattr(member, "_dbus_out_signature", None) or "")
+    for element in tree.iter():
+        if element.tag not in ("method", "signal") or element.get("name") not in ours:
+            continue
+        args = element.findall("arg")
+        if element.tag == "method":
+            sig = ("".join(a.get("type") for a in args if a.get("direction", "in") == "in"),
+                   "".join(a.get("type") for a in args if a.get("direction") == "out"))
+        else:
+            sig = ("".join(a.get("type") for a in args), "")
+        if sig != ours[element.get("name")]:
+            with open(log, "a") as f:
+                f.write(f"interface mismatch {element.get('name')}: {sig} "
+                        f"{ours[element.get('name')]}\n")
+            raise SystemExit(1)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("log")
@@ -186,6 +218,7 @@ def main():
     parser.add_argument("--create-answer", type=int, default=0)
     parser.add_argument("--slow-probe", type=float, default=0.0)
     args = parser.parse_args()
+    check_against_interface(args.log)
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     portal = Portal(bus, args.log, args.refuse, args.create_answer, args.slow_probe)
