@@ -3,7 +3,6 @@
 #include "platform/HotkeyService.h"
 
 #include <QAccessible>
-#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
