@@ -16,6 +16,9 @@ packages=(
     xvfb xauth x11-utils xdotool xclip imagemagick trayer dbus-x11
     # a private session bus and the stand-in global-shortcuts portal
     dbus-daemon dbus-bin python3-dbus python3-gi
+    # the real global-shortcuts portal of a Plasma desktop, and its interface files
+    xdg-desktop-portal xdg-desktop-portal-kde libkf5globalaccel-bin xdg-desktop-portal-dev
+    libglib2.0-bin
     python3 python3-docx libreoffice-writer-nogui poppler-utils fonts-dejavu-core
     fonts-liberation2
     clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin dpkg-dev libglib2.0-bin

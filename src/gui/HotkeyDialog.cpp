@@ -139,6 +139,8 @@ void HotkeyDialog::showBindings() {
         const QString trigger = m_service.boundTrigger(i);
         m_bindings[i]->setText(
             tr("Desktop trigger: %1").arg(trigger.isEmpty() ? tr("none") : trigger));
+        // The name says whose trigger it is; a screen reader reads the trigger from here.
+        m_bindings[i]->setAccessibleDescription(m_bindings[i]->text());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <QWidget>
 
 #include <utility>
@@ -17,6 +18,10 @@ using cfx::HotkeySet;
 HotkeyService::HotkeyService(const QString& dataDir, std::unique_ptr<HotkeyGrabber> grabber,
                              QObject* parent)
     : QObject(parent), m_filePath(cfx::hotkeyFilePath(dataDir)), m_grabber(std::move(grabber)) {
+    listenToGrabber();
+}
+
+void HotkeyService::listenToGrabber() {
     if (!m_grabber)
         return;
     // Desktops that keep the hotkeys while the dialog is open (the portal) are not listened to.
@@ -34,7 +39,7 @@ HotkeyService::~HotkeyService() {
 
 HotkeyBackendChoice chooseHotkeyBackend(const QString& forced, const QString& waylandDisplay,
                                         const QString& sessionType,
-                                        const std::function<bool()>& portalPresent) {
+                                        const std::function<PortalProbe()>& probe) {
     if (forced.compare(QLatin1String("x11"), Qt::CaseInsensitive) == 0)
         return {HotkeyBackend::X11, false};
     if (forced.compare(QLatin1String("portal"), Qt::CaseInsensitive) == 0)
@@ -43,25 +48,50 @@ HotkeyBackendChoice chooseHotkeyBackend(const QString& forced, const QString& wa
                          sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
     if (!wayland)
         return {HotkeyBackend::X11, false};
-    if (portalPresent())
-        return {HotkeyBackend::Portal, false};
-    return {HotkeyBackend::X11, true};
+    if (probe() == PortalProbe::NotOffered)
+        return {HotkeyBackend::X11, true};
+    return {HotkeyBackend::Portal, false};
 }
 
 std::unique_ptr<HotkeyService> HotkeyService::forDesktop(const QString& dataDir,
                                                          const QString& forced) {
-    const HotkeyBackendChoice choice = chooseHotkeyBackend(
-        forced, qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("XDG_SESSION_TYPE"),
-        &PortalHotkeyGrabber::portalPresent);
+    const HotkeyBackendChoice choice =
+        chooseHotkeyBackend(forced, qEnvironmentVariable("WAYLAND_DISPLAY"),
+                            qEnvironmentVariable("XDG_SESSION_TYPE"), [] {
+                                switch (PortalHotkeyGrabber::probePortal()) {
+                                case PortalHotkeyGrabber::Probe::Offered:
+                                    return PortalProbe::Offered;
+                                case PortalHotkeyGrabber::Probe::NotOffered:
+                                    return PortalProbe::NotOffered;
+                                case PortalHotkeyGrabber::Probe::NoAnswer:
+                                    break;
+                                }
+                                return PortalProbe::NoAnswer;
+                            });
     std::unique_ptr<HotkeyGrabber> grabber;
-    if (choice.backend == HotkeyBackend::Portal)
-        grabber = std::make_unique<PortalHotkeyGrabber>();
-    else
+    PortalHotkeyGrabber* portal = nullptr;
+    if (choice.backend == HotkeyBackend::Portal) {
+        auto owned = std::make_unique<PortalHotkeyGrabber>();
+        portal = owned.get();
+        grabber = std::move(owned);
+    } else {
         grabber = X11HotkeyGrabber::create();
+    }
     // Without X11 grabs either (Qt on its Wayland platform) the no-hotkeys message says it all.
     const bool grabs = grabber != nullptr;
     auto service = std::make_unique<HotkeyService>(dataDir, std::move(grabber));
     service->setPortalMissing(choice.portalMissing && grabs);
+    if (portal) {
+        // Later, from the event loop: the portal grabber is destroyed by the switch.
+        portal->setUnavailableHandler([s = service.get()](PortalHotkeyGrabber::Failure failure) {
+            QTimer::singleShot(0, s, [s, failure] {
+                std::unique_ptr<HotkeyGrabber> x11 = X11HotkeyGrabber::create();
+                const bool grabs = x11 != nullptr;
+                s->fallBack(std::move(x11),
+                            grabs && failure == PortalHotkeyGrabber::Failure::Refused);
+            });
+        });
+    }
     return service;
 }
 
@@ -144,6 +174,28 @@ void HotkeyService::reportFailures(int failures) {
         notify(QMessageBox::Critical, cfx::hotkeyFailTitle(), cfx::hotkeyFailText(failures));
 }
 
+void HotkeyService::fallBack(std::unique_ptr<HotkeyGrabber> grabber, bool portalMissing) {
+    // What is registered now, or was before the dialog opened, goes to the new grabber.
+    HotkeySet set;
+    for (int i = 0; i < cfx::kHotkeyCount; ++i) {
+        set.modifiers[i] = m_held.modifiers[i];
+        set.keyCodes[i] = m_held.keyCodes[i];
+        set.enabled[i] = m_held.registered[i];
+        m_held.registered[i] = false;
+    }
+    m_failuresBeforeAnswer = 0;
+    m_grabber = std::move(grabber);
+    listenToGrabber();
+    m_portalMissing = portalMissing;
+    m_portalSilent = !portalMissing && m_grabber;
+    // While the dialog is open nothing is registered; closing it registers with the new one.
+    if (!m_editing)
+        registerAndReport(set);
+    Q_EMIT bindingsChanged();
+    if (m_portalMissing)
+        tellPortalMissingOnce();
+}
+
 void HotkeyService::startUp() {
     cfx::ensureHotkeyFile(m_filePath);
     registerAndReport(readRepaired());
@@ -166,6 +218,10 @@ void HotkeyService::tellPortalMissingOnce() {
 }
 
 QString HotkeyService::desktopNote() const {
+    if (m_portalSilent) {
+        return QStringLiteral("The desktop's global-shortcuts portal does not answer. Here the "
+                              "hotkeys work only while a Chronofex window has the focus.");
+    }
     if (!m_portalMissing)
         return {};
     return QStringLiteral("Hotkeys in other programs need the desktop's global-shortcuts portal, "

@@ -17,6 +17,9 @@ namespace cfx {
 
 enum class HotkeyBackend { X11, Portal };
 
+// What the session bus said when asked for the global-shortcuts portal.
+enum class PortalProbe { Offered, NotOffered, NoAnswer };
+
 struct HotkeyBackendChoice {
     HotkeyBackend backend = HotkeyBackend::X11;
     // A Wayland session whose desktop offers no global-shortcuts portal: the X11 grabs see keys
@@ -26,10 +29,11 @@ struct HotkeyBackendChoice {
 
 // The hotkey backend for this desktop. forced ("x11" or "portal", from --hotkeys or
 // CHRONOFEX_HOTKEYS) wins; otherwise a Wayland session (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE
-// "wayland") uses the portal when portalPresent says the desktop offers it, asked only there.
+// "wayland") uses the portal when probe says the desktop offers it, asked only there. A probe
+// without an answer is no verdict: the portal is tried, and it says itself whether it is there.
 HotkeyBackendChoice chooseHotkeyBackend(const QString& forced, const QString& waylandDisplay,
                                         const QString& sessionType,
-                                        const std::function<bool()>& portalPresent);
+                                        const std::function<PortalProbe()>& probe);
 
 // The program's global hotkeys: the file, the registrations with the desktop, and the
 // messages about both. The hotkey dialog edits through it; presses come out as hotkeyPressed.
@@ -52,6 +56,11 @@ public:
     static std::unique_ptr<HotkeyService> forDesktop(const QString& dataDir, const QString& forced);
     // A Wayland session without the portal: the dialog says so, and the first start once.
     void setPortalMissing(bool missing) { m_portalMissing = missing; }
+    // The desktop backend gave up (the portal refused or did not answer): the hotkeys go to
+    // grabber (X11 grabs, or none) from now on. portalMissing says the desktop has no portal,
+    // which is then said once as at a start without one; otherwise only the dialog tells that
+    // the portal did not answer.
+    void fallBack(std::unique_ptr<HotkeyGrabber> grabber, bool portalMissing);
 
     // Where messages go; by default message boxes over the given window.
     void setNotifier(Notifier notifier) { m_notify = std::move(notifier); }
@@ -98,6 +107,7 @@ private:
     void reportFailures(int failures);
     void tellPortalMissingOnce();
     void notify(QMessageBox::Icon icon, const QString& title, const QString& text);
+    void listenToGrabber();
 
     QString m_filePath;
     HotkeyRegistrations m_held;
@@ -108,6 +118,7 @@ private:
     bool m_unavailableReported = false;
     bool m_editing = false;
     bool m_portalMissing = false;
+    bool m_portalSilent = false; // the portal did not answer, so the X11 grabs stand in
     // Failures known before a desktop that answers later has answered.
     int m_failuresBeforeAnswer = 0;
     // What was registered before the dialog opened.

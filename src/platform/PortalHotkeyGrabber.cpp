@@ -8,6 +8,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -19,6 +20,9 @@ constexpr char kService[] = "org.freedesktop.portal.Desktop";
 constexpr char kPath[] = "/org/freedesktop/portal/desktop";
 constexpr char kInterface[] = "org.freedesktop.portal.GlobalShortcuts";
 constexpr int kProbeTimeoutMs = 3000;
+// The portal names the session after this handle, and Plasma the component that holds the
+// shortcuts; the same handle for every session keeps one component for the program.
+constexpr char kSessionToken[] = "chronofex";
 // A held key makes some desktops repeat Activated until its Deactivated. Within this time of
 // the last activation a shortcut still active counts as held, so that a desktop that never says
 // Deactivated loses no press made after it.
@@ -48,6 +52,17 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, PortalShortcut& shortc
     arg >> shortcut.id >> shortcut.properties;
     arg.endStructure();
     return arg;
+}
+
+// The shortcuts asked for, with their descriptions and preferred triggers.
+QList<PortalShortcut> shortcutList(const std::map<int, QString>& asked) {
+    QList<PortalShortcut> shortcuts;
+    for (const auto& [id, trigger] : asked) {
+        shortcuts.append({QLatin1String(kShortcutIds[id]),
+                          {{QStringLiteral("description"), QLatin1String(kDescriptions[id])},
+                           {QStringLiteral("preferred_trigger"), trigger}}});
+    }
+    return shortcuts;
 }
 
 // The hotkey identifier of a portal shortcut id; -1 for none of ours.
@@ -91,6 +106,21 @@ void registerApplication(QDBusConnection& bus) {
 Q_DECLARE_METATYPE(cfx::PortalShortcut)
 
 namespace cfx {
+namespace {
+
+// A timeout is no verdict on the portal; every other error is (no such method or interface, no
+// portal on the bus, a refusal).
+PortalHotkeyGrabber::Failure failureOf(const QDBusError& error) {
+    return error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+                   error.type() == QDBusError::TimedOut
+               ? PortalHotkeyGrabber::Failure::NoAnswer
+               : PortalHotkeyGrabber::Failure::Refused;
+}
+
+} // namespace
+} // namespace cfx
+
+namespace cfx {
 
 PortalHotkeyGrabber::PortalHotkeyGrabber() : m_bus(QDBusConnection::sessionBus()) {
     qDBusRegisterMetaType<PortalShortcut>();
@@ -105,23 +135,30 @@ PortalHotkeyGrabber::PortalHotkeyGrabber() : m_bus(QDBusConnection::sessionBus()
                   SLOT(onDeactivated(QDBusMessage)));
     m_bus.connect(service, path, interface, QStringLiteral("ShortcutsChanged"), this,
                   SLOT(onShortcutsChanged(QDBusMessage)));
+    auto* watcher =
+        new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &PortalHotkeyGrabber::onPortalOwnerChanged);
 }
 
 PortalHotkeyGrabber::~PortalHotkeyGrabber() {
     closeSession();
 }
 
-bool PortalHotkeyGrabber::portalPresent() {
+PortalHotkeyGrabber::Probe PortalHotkeyGrabber::probePortal() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return false;
+        return Probe::NotOffered;
     registerApplication(bus);
     // The portal has the property only where a backend offers the interface.
     QDBusMessage get = QDBusMessage::createMethodCall(
         QLatin1String(kService), QLatin1String(kPath),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << QString::fromLatin1(kInterface) << QStringLiteral("version");
-    return bus.call(get, QDBus::Block, kProbeTimeoutMs).type() == QDBusMessage::ReplyMessage;
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kProbeTimeoutMs);
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return Probe::Offered;
+    return failureOf(QDBusError(reply)) == Failure::NoAnswer ? Probe::NoAnswer : Probe::NotOffered;
 }
 
 bool PortalHotkeyGrabber::grab(int id, int modifiers, int virtualKey) {
@@ -138,15 +175,17 @@ void PortalHotkeyGrabber::release(int id) {
 
 bool PortalHotkeyGrabber::commit(bool rebind) {
     ++m_generation;
+    if (m_failed)
+        return false; // the program has moved on to another backend
     if (rebind || m_wanted != m_asked) {
-        closeSession();
         m_asked = m_wanted;
         m_bound = {};
         m_triggers = {};
         if (!m_asked.empty() && m_bus.isConnected()) {
-            createSession();
+            openSession();
             return true;
         }
+        closeSession();
     } else if (!m_requestPath.isEmpty()) {
         return true; // the answer under way is the answer
     }
@@ -163,12 +202,13 @@ QString PortalHotkeyGrabber::boundTrigger(int id) const {
 }
 
 QString PortalHotkeyGrabber::nextToken() {
-    return QStringLiteral("chronofex%1").arg(++m_tokens);
+    return QStringLiteral("chronofex_%1").arg(++m_tokens);
 }
 
 // The portal answers a request with a Response signal on a request object whose path it makes
 // from our bus name and the token; listening starts before the call so none is missed.
-void PortalHotkeyGrabber::request(const QDBusMessage& call, const QString& token) {
+void PortalHotkeyGrabber::request(const QDBusMessage& call, const QString& token, Stage stage) {
+    m_stage = stage;
     const QString sender = m_bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
     listenToRequest(QLatin1String(kPath) + QStringLiteral("/request/") + sender + QLatin1Char('/') +
                     token);
@@ -179,10 +219,13 @@ void PortalHotkeyGrabber::request(const QDBusMessage& call, const QString& token
                 const QDBusPendingReply<QDBusObjectPath> reply = *finished;
                 if (path != m_requestPath)
                     return; // answered already, or given up for a newer request
-                if (reply.isError()) {
-                    finish({});
-                } else if (reply.value().path() != path) {
-                    listenToRequest(reply.value().path()); // an old portal chose the path itself
+                if (!reply.isError()) {
+                    if (reply.value().path() != path)
+                        listenToRequest(reply.value().path()); // an old portal chose the path
+                } else if (m_stage == Stage::Listing) {
+                    finish(m_bindAnswer); // a portal without ListShortcuts: its bind answer
+                } else {
+                    fail(failureOf(reply.error()));
                 }
             });
 }
@@ -201,30 +244,60 @@ void PortalHotkeyGrabber::listenToRequest(const QString& path) {
     }
 }
 
+// The new session takes the old one's handle, so the old one must be gone first: the portal
+// refuses a handle in use. Its Close reply starts the new one.
+void PortalHotkeyGrabber::openSession() {
+    const int opening = ++m_opening;
+    listenToRequest({});
+    m_stage = Stage::Idle;
+    if (m_session.isEmpty()) {
+        createSession();
+        return;
+    }
+    const QDBusMessage close = QDBusMessage::createMethodCall(
+        QLatin1String(kService), m_session, QStringLiteral("org.freedesktop.portal.Session"),
+        QStringLiteral("Close"));
+    m_session.clear();
+    m_active = {};
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(close), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, opening](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                if (opening == m_opening && !m_failed)
+                    createSession();
+            });
+}
+
 void PortalHotkeyGrabber::createSession() {
     const QString token = nextToken();
     QDBusMessage call = portalCall("CreateSession");
     call << QVariantMap{{QStringLiteral("handle_token"), token},
-                        {QStringLiteral("session_handle_token"), nextToken()}};
-    request(call, token);
+                        {QStringLiteral("session_handle_token"), QLatin1String(kSessionToken)},
+                        {QStringLiteral("shortcuts"), QVariant::fromValue(shortcutList(m_asked))}};
+    request(call, token, Stage::Creating);
 }
 
 void PortalHotkeyGrabber::bindShortcuts() {
-    QList<PortalShortcut> shortcuts;
-    for (const auto& [id, trigger] : m_asked) {
-        shortcuts.append({QLatin1String(kShortcutIds[id]),
-                          {{QStringLiteral("description"), QLatin1String(kDescriptions[id])},
-                           {QStringLiteral("preferred_trigger"), trigger}}});
-    }
     const QString token = nextToken();
     QDBusMessage call = portalCall("BindShortcuts");
-    call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
-         << QString() << QVariantMap{{QStringLiteral("handle_token"), token}};
-    request(call, token);
+    call << QVariant::fromValue(QDBusObjectPath(m_session))
+         << QVariant::fromValue(shortcutList(m_asked)) << QString()
+         << QVariantMap{{QStringLiteral("handle_token"), token}};
+    request(call, token, Stage::Binding);
+}
+
+void PortalHotkeyGrabber::listShortcuts() {
+    const QString token = nextToken();
+    QDBusMessage call = portalCall("ListShortcuts");
+    call << QVariant::fromValue(QDBusObjectPath(m_session))
+         << QVariantMap{{QStringLiteral("handle_token"), token}};
+    request(call, token, Stage::Listing);
 }
 
 void PortalHotkeyGrabber::closeSession() {
+    ++m_opening;
     listenToRequest({});
+    m_stage = Stage::Idle;
     if (m_session.isEmpty())
         return;
     m_bus.send(QDBusMessage::createMethodCall(QLatin1String(kService), m_session,
@@ -234,8 +307,18 @@ void PortalHotkeyGrabber::closeSession() {
     m_active = {};
 }
 
+void PortalHotkeyGrabber::fail(Failure failure) {
+    closeSession();
+    m_failed = true;
+    m_bound = {};
+    m_triggers = {};
+    if (m_onUnavailable)
+        m_onUnavailable(failure);
+}
+
 void PortalHotkeyGrabber::finish(const Bound& bound) {
     listenToRequest({});
+    m_stage = Stage::Idle;
     m_bound = bound;
     answered(bound);
 }
@@ -246,8 +329,9 @@ void PortalHotkeyGrabber::onResponse(const QDBusMessage& message) {
     const QList<QVariant> args = message.arguments();
     const bool granted = args.value(0).toUInt() == 0; // 1: the user cancelled, 2: other
     const auto results = qdbus_cast<QVariantMap>(args.value(1));
-    if (m_session.isEmpty()) {
-        // CreateSession's answer. The handle is a string, though meant as an object path.
+    switch (m_stage) {
+    case Stage::Creating: {
+        // The handle is a string, though meant as an object path.
         const QVariant handle = results.value(QStringLiteral("session_handle"));
         m_session = handle.metaType() == QMetaType::fromType<QDBusObjectPath>()
                         ? handle.value<QDBusObjectPath>().path()
@@ -255,20 +339,37 @@ void PortalHotkeyGrabber::onResponse(const QDBusMessage& message) {
         if (granted && !m_session.isEmpty())
             bindShortcuts();
         else
-            finish({});
+            fail(Failure::Refused);
         return;
     }
-    // BindShortcuts' answer: the shortcuts the desktop bound, with their triggers.
+    case Stage::Binding:
+        // What the desktop bound, then what it lists: a desktop may answer the bind with fewer
+        // shortcuts than it holds.
+        m_bindAnswer = granted ? takeShortcuts(results) : Bound{};
+        if (granted)
+            listShortcuts();
+        else
+            finish({});
+        return;
+    case Stage::Listing:
+        finish(granted ? takeShortcuts(results) : m_bindAnswer);
+        return;
+    case Stage::Idle:
+        return;
+    }
+}
+
+HotkeyGrabber::Bound PortalHotkeyGrabber::takeShortcuts(const QVariantMap& results) {
     Bound bound{};
     const auto shortcuts =
         qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
-    for (const PortalShortcut& shortcut : granted ? shortcuts : QList<PortalShortcut>()) {
-        if (const int id = hotkeyOf(shortcut.id); id >= 0) {
+    for (const PortalShortcut& shortcut : shortcuts) {
+        if (const int id = hotkeyOf(shortcut.id); id >= 0 && m_asked.count(id) != 0) {
             bound[id] = true;
             m_triggers[id] = triggerOf(shortcut);
         }
     }
-    finish(bound);
+    return bound;
 }
 
 bool PortalHotkeyGrabber::ofSession(const QDBusMessage& message) const {
@@ -292,6 +393,24 @@ void PortalHotkeyGrabber::onDeactivated(const QDBusMessage& message) {
     const int id = ofSession(message) ? hotkeyOf(message.arguments().value(1).toString()) : -1;
     if (id >= 0)
         m_active[id] = false;
+}
+
+void PortalHotkeyGrabber::onPortalOwnerChanged(const QString& /*name*/, const QString& oldOwner,
+                                               const QString& newOwner) {
+    if (m_failed)
+        return;
+    if (!oldOwner.isEmpty()) {
+        // Gone, and its sessions with it.
+        listenToRequest({});
+        m_stage = Stage::Idle;
+        m_session.clear();
+        m_active = {};
+        m_bound = {};
+        m_triggers = {};
+        triggersChanged();
+    }
+    if (!newOwner.isEmpty() && !m_asked.empty())
+        openSession();
 }
 
 void PortalHotkeyGrabber::onShortcutsChanged(const QDBusMessage& message) {

@@ -2,6 +2,7 @@
 #include "gui/HotkeyEdit.h"
 #include "platform/HotkeyService.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -163,6 +164,10 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(form, "BoundLabel4")->text(), QString("Desktop trigger: none"));
         portal->change(1, "Alt+S");
         QCOMPARE(child<QLabel>(form, "BoundLabel2")->text(), QString("Desktop trigger: Alt+S"));
+        // Screen readers get the trigger too, not only the label's name.
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<QLabel>(form, "BoundLabel2"))
+                     ->text(QAccessible::Description),
+                 QString("Desktop trigger: Alt+S"));
         // The desktop keeps the hotkeys while the dialog is open; their presses do nothing.
         QSignalSpy pressed(m_service.get(), &HotkeyService::hotkeyPressed);
         portal->press(0);

@@ -15,7 +15,7 @@ E2E_PIDS=()
 APP_LOG="$E2E_TMP/app.log"
 PORTAL_LOG="$E2E_TMP/portal.log"
 # The tests run an X11 session of their own, whatever session starts them.
-unset WAYLAND_DISPLAY XDG_SESSION_TYPE CHRONOFEX_HOTKEYS
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE CHRONOFEX_HOTKEYS XDG_CURRENT_DESKTOP
 
 e2e_cleanup() {
     local pid
@@ -148,10 +148,7 @@ e2e_wait_until() {
 # Starts a session bus and the accessibility bus, and has Qt programs started afterwards put
 # their widgets on it whether or not a screen reader runs. Call after e2e_start_x.
 e2e_start_accessibility() {
-    local address
-    address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$E2E_TMP/dbus.pid")
-    E2E_PIDS+=("$(cat "$E2E_TMP/dbus.pid")")
-    export DBUS_SESSION_BUS_ADDRESS=$address
+    e2e_start_bus
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -174,10 +171,14 @@ e2e_menu_shown() {
     return 1
 }
 
-# e2e_start_bus: a private session bus that starts no services on demand, exported as
-# DBUS_SESSION_BUS_ADDRESS.
+# e2e_start_bus [--desktop]: a private session bus, exported as DBUS_SESSION_BUS_ADDRESS. It
+# starts no services on demand: its only service folder is an empty one of the test's own, so no
+# desktop portal installed on the machine answers there. With --desktop it starts the system's
+# services on demand as a desktop's session bus does (the real global-shortcuts portal).
 e2e_start_bus() {
-    local address="$E2E_TMP/bus.address"
+    local address="$E2E_TMP/bus.address" services="<servicedir>$E2E_TMP/no-services</servicedir>"
+    mkdir -p "$E2E_TMP/no-services"
+    [ "${1:-}" = --desktop ] && services="<standard_session_servicedirs/>"
     cat >"$E2E_TMP/bus.conf" <<EOF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -185,6 +186,7 @@ e2e_start_bus() {
   <type>session</type>
   <listen>unix:dir=$E2E_TMP</listen>
   <auth>EXTERNAL</auth>
+  $services
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>

@@ -53,6 +53,8 @@ expect caption Start
 # The four shortcuts, bound in one session with the file's combinations as preferred triggers.
 e2e_wait_until grep -q '^bind menu ' "$PORTAL_LOG" || fail "nothing was bound: $(cat "$PORTAL_LOG")"
 [ "$(grep -c '^CreateSession ' "$PORTAL_LOG")" = 1 ] && binds 1 || fail "not one session, one bind"
+# Plasma registers only the shortcuts that come with CreateSession: all four go there too.
+grep -q '^CreateSession .* 4$' "$PORTAL_LOG" || fail "CreateSession without the shortcuts"
 grep -q '^bind start-stop CTRL+F5 Start or stop the stopwatch$' "$PORTAL_LOG" || fail "start-stop"
 grep -q '^bind snap CTRL+F6 Take a reading (snap)$' "$PORTAL_LOG" || fail "snap"
 grep -q '^bind reset CTRL+F7 Reset the stopwatch$' "$PORTAL_LOG" || fail "reset"
@@ -109,6 +111,9 @@ e2e_wait_until grep -q '^Close ' "$PORTAL_LOG" || fail "the first session was no
 e2e_wait_until binds 2 || fail "no second bind"
 grep '^bind start-stop ' "$PORTAL_LOG" | tail -1 | grep -q ' CTRL+F9 ' ||
     fail "the second bind did not ask for Ctrl+F9: $(cat "$PORTAL_LOG")"
+# The same session handle again: a desktop that keeps a component per handle keeps one.
+[ "$(awk '/^CreateSession / {print $2}' "$PORTAL_LOG" | sort -u | wc -l)" = 1 ] ||
+    fail "the second session has another handle: $(cat "$PORTAL_LOG")"
 portal Press start-stop
 expect caption Stop
 portal Press start-stop
@@ -149,6 +154,60 @@ e2e_window '^Chronofex$' >/dev/null
 sleep 1
 ! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
     fail "the message about the portal came again"
+exit_program
+e2e_no_output
+
+# A portal that refuses the session (CreateSession answers 2: failed, 1: cancelled) is no portal
+# for the program: X11 grabs, and the message about the portal once, not the duplicate-keys one.
+for answer in 2 1; do
+    rm -f "$DATA_DIR/.portal-notice-shown"
+    e2e_start_portal --create-answer "$answer"
+    e2e_start_app "$exe"
+    box=$(e2e_window '^Hotkey Assign$')
+    message_text "$box" >"$E2E_TMP/message.txt"
+    grep -q "global-shortcuts portal" "$E2E_TMP/message.txt" ||
+        fail "answer $answer: no word of the portal: $(cat "$E2E_TMP/message.txt")"
+    close_window "$box" '^Hotkey Assign$'
+    sleep 1
+    ! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
+        fail "answer $answer: a second message"
+    xdotool windowfocus --sync "$other"
+    xdotool key ctrl+F9
+    expect caption Stop
+    xdotool key ctrl+F9
+    expect caption Start
+    exit_program
+    kill "$PORTAL_PID"
+done
+e2e_no_output
+
+# A portal slower than the start-up's probe: tried all the same, nothing said, nothing noted.
+rm -f "$DATA_DIR/.portal-notice-shown"
+e2e_start_portal --slow-probe 4
+e2e_start_app "$exe"
+e2e_window '^Chronofex$' >/dev/null
+e2e_wait_until grep -q '^bind menu ' "$PORTAL_LOG" || e2e_wait_until grep -q '^bind menu ' \
+    "$PORTAL_LOG" || fail "a slow portal was not bound: $(cat "$PORTAL_LOG")"
+portal Press start-stop
+expect caption Stop
+portal Press start-stop
+expect caption Start
+! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
+    fail "a slow portal was reported"
+[ ! -e "$DATA_DIR/.portal-notice-shown" ] || fail "a slow portal was noted as missing"
+
+# The portal restarts: the shortcuts are bound again and work.
+kill "$PORTAL_PID"
+e2e_start_portal
+e2e_wait_until grep -q '^bind menu ' "$PORTAL_LOG" || fail "not bound again after a restart"
+portal Press start-stop
+expect caption Stop
+portal Press snap
+expect readings 1
+portal Press start-stop
+expect caption Start
+portal Press reset
+expect readings 0
 exit_program
 e2e_no_output
 echo "portal_hotkeys: all checks passed"

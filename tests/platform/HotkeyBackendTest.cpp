@@ -7,7 +7,7 @@ using namespace cfx;
 namespace {
 // The choice, and whether the portal was asked for.
 std::pair<HotkeyBackendChoice, bool> choose(const QString& forced, const QString& waylandDisplay,
-                                            const QString& sessionType, bool portal) {
+                                            const QString& sessionType, PortalProbe portal) {
     bool asked = false;
     const HotkeyBackendChoice c = chooseHotkeyBackend(forced, waylandDisplay, sessionType, [&] {
         asked = true;
@@ -20,19 +20,23 @@ std::pair<HotkeyBackendChoice, bool> choose(const QString& forced, const QString
 TEST(HotkeyBackend, WaylandSessionsUseThePortalWhenTheDesktopOffersIt) {
     for (const auto& [display, type] :
          {std::pair<QString, QString>{"wayland-0", ""}, {"", "wayland"}, {"wayland-1", "x11"}}) {
-        auto [c, asked] = choose({}, display, type, true);
+        auto [c, asked] = choose({}, display, type, PortalProbe::Offered);
         EXPECT_EQ(c.backend, HotkeyBackend::Portal);
         EXPECT_FALSE(c.portalMissing);
         // Without the portal: the X11 grabs, and the user is told.
-        std::tie(c, asked) = choose({}, display, type, false);
+        std::tie(c, asked) = choose({}, display, type, PortalProbe::NotOffered);
         EXPECT_EQ(c.backend, HotkeyBackend::X11);
         EXPECT_TRUE(c.portalMissing);
+        // A portal slow to answer is no missing portal: it is tried.
+        std::tie(c, asked) = choose({}, display, type, PortalProbe::NoAnswer);
+        EXPECT_EQ(c.backend, HotkeyBackend::Portal);
+        EXPECT_FALSE(c.portalMissing);
     }
 }
 
 TEST(HotkeyBackend, X11SessionsUseGrabsWithoutAskingTheBus) {
     for (const QString& type : {QString(), QString("x11"), QString("tty")}) {
-        const auto [c, asked] = choose({}, {}, type, true);
+        const auto [c, asked] = choose({}, {}, type, PortalProbe::Offered);
         EXPECT_EQ(c.backend, HotkeyBackend::X11);
         EXPECT_FALSE(c.portalMissing);
         EXPECT_FALSE(asked);
@@ -40,14 +44,16 @@ TEST(HotkeyBackend, X11SessionsUseGrabsWithoutAskingTheBus) {
 }
 
 TEST(HotkeyBackend, AForcedBackendWinsAndAnUnknownOneIsIgnored) {
-    auto [c, asked] = choose("x11", "wayland-0", "wayland", true);
+    auto [c, asked] = choose("x11", "wayland-0", "wayland", PortalProbe::Offered);
     EXPECT_EQ(c.backend, HotkeyBackend::X11);
     EXPECT_FALSE(c.portalMissing);
     EXPECT_FALSE(asked);
-    std::tie(c, asked) = choose("portal", {}, "x11", false);
+    std::tie(c, asked) = choose("portal", {}, "x11", PortalProbe::NotOffered);
     EXPECT_EQ(c.backend, HotkeyBackend::Portal);
     EXPECT_FALSE(asked);
-    EXPECT_EQ(choose("Portal", {}, {}, false).first.backend, HotkeyBackend::Portal);
-    EXPECT_EQ(choose("kde", "wayland-0", {}, true).first.backend, HotkeyBackend::Portal);
-    EXPECT_EQ(choose("kde", {}, {}, true).first.backend, HotkeyBackend::X11);
+    EXPECT_EQ(choose("Portal", {}, {}, PortalProbe::NotOffered).first.backend,
+              HotkeyBackend::Portal);
+    EXPECT_EQ(choose("kde", "wayland-0", {}, PortalProbe::Offered).first.backend,
+              HotkeyBackend::Portal);
+    EXPECT_EQ(choose("kde", {}, {}, PortalProbe::Offered).first.backend, HotkeyBackend::X11);
 }
