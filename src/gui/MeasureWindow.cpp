@@ -10,150 +10,15 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace cfx {
-
-MeasureButton::MeasureButton(const QString& objectName, const QString& caption, const QString& icon,
-                             const QString& toolTip, QWidget* parent)
-    : QToolButton(parent) {
-    setObjectName(objectName);
-    setToolTip(toolTip);
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    setIconSize(QSize(24, 24));
-    setAutoRaise(false);
-    setFocusPolicy(Qt::StrongFocus);
-    setIconName(icon);
-    setCaption(caption);
-    // Wide enough for the longest caption the button ever shows, so it does not jump.
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Store")) + 16);
-}
-
-void MeasureButton::setIconName(const QString& icon) {
-    m_iconName = icon;
-    setIcon(QIcon(QLatin1Char(':') + icon));
-}
-
-void MeasureButton::setCaption(const QString& caption) {
-    setText(caption);
-    // A blank caption leaves only the picture; screen readers still need a name.
-    setAccessibleName(caption.isEmpty() ? toolTip() : caption);
-}
-
-void MeasureButton::mousePressEvent(QMouseEvent* event) {
-    if (isEnabled())
-        Q_EMIT pressedDown();
-    QToolButton::mousePressEvent(event);
-}
-
-void MeasureButton::keyPressEvent(QKeyEvent* event) {
-    // The key going down is the moment, as the mouse button going down is; a held key's repeats
-    // are not new marks.
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() &&
-        event->modifiers() == Qt::NoModifier && isEnabled())
-        Q_EMIT pressedDown();
-    QToolButton::keyPressEvent(event);
-}
-
-DistanceBox::DistanceBox(QWidget* parent) : QLineEdit(parent) {
-    setMaxLength(kMaxLength);
-    setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), this));
-    setContextMenuPolicy(Qt::NoContextMenu);
-}
-
-void DistanceBox::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy) ||
-        event->matches(QKeySequence::Cut)) {
-        event->accept();
-        return;
-    }
-    const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.at(0).isPrint();
-    if (typed && text != QStringLiteral(".") &&
-        !(text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))) {
-        event->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
-DisplayPanel::DisplayPanel(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("Picture1"));
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Sunken);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 192));
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    setAccessibleName(tr("Display"));
-    // A group inside the window, not a window of its own (which screen readers would leave out
-    // of a review of the window).
-    setAccessibleRole(this, QAccessible::Grouping);
-}
-
-CommentDialog::CommentDialog(const QString& objectName, const QString& caption,
-                             const QString& prompt, QWidget* parent)
-    : QDialog(parent) {
-    setObjectName(objectName);
-    setWindowTitle(caption);
-    setModal(true);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-    auto* label = new QLabel(prompt, this);
-    label->setObjectName(QStringLiteral("Label1"));
-    m_text = new QLineEdit(this);
-    m_text->setObjectName(QStringLiteral("Text1"));
-    m_text->setAccessibleName(tr("Comment"));
-    m_text->setMaxLength(kMaxComment);
-    // Room for a full comment of wide letters.
-    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QString(kMaxComment, 'n')));
-    label->setBuddy(m_text);
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setAccessibleName(tr("OK"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(m_text);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = rect();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-}
-
-QString CommentDialog::comment() const {
-    return m_text->text();
-}
-
-RateCommentDialog::RateCommentDialog(QWidget* parent)
-    : CommentDialog(QStringLiteral("AddRateComment"), tr("Chronofex - Add Rate Comment"),
-                    tr("Comment will be added to current Rate record, and saved:"), parent) {}
-
-SpeedCommentDialog::SpeedCommentDialog(QWidget* parent)
-    : CommentDialog(QStringLiteral("AddComment"), tr("Chronofex - Add Speed Comment"),
-                    tr("Comment will be added to current Speed record, and saved:"), parent) {}
 
 MeasureWindow::MeasureWindow(MeasureMeter& meter, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

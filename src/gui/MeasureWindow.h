@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QDialog>
-#include <QFrame>
-#include <QLineEdit>
-#include <QToolButton>
+#include "gui/CommentDialog.h"
+#include "gui/DisplayPanel.h"
+#include "gui/MeasureButton.h"
+
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,77 +19,6 @@ namespace cfx {
 
 class RecordTable;
 class MeasureMeter;
-
-// A picture button with its caption under the icon. It reports the moment any mouse button goes
-// down on it, or Space is pressed on it while it has the focus: a measurement mark must be taken
-// at the earliest event of a click or a key stroke.
-class MeasureButton : public QToolButton {
-    Q_OBJECT
-public:
-    explicit MeasureButton(const QString& objectName, const QString& caption, const QString& icon,
-                           const QString& toolTip, QWidget* parent = nullptr);
-    void setIconName(const QString& icon);
-    QString iconName() const { return m_iconName; }
-    void setCaption(const QString& caption);
-
-Q_SIGNALS:
-    void pressedDown();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QString m_iconName;
-};
-
-// The distance box: at most seven characters, only digits and "." can be typed (Backspace and the
-// movement keys keep working). The clipboard keys are refused, and pasted or dropped text that
-// holds anything else is rejected, so the box never shows text that is not a distance.
-class DistanceBox : public QLineEdit {
-    Q_OBJECT
-public:
-    static constexpr int kMaxLength = 7;
-    explicit DistanceBox(QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The light yellow display panel; its labels are placed by hand because the value positions
-// move with the state of the measurement.
-class DisplayPanel : public QFrame {
-    Q_OBJECT
-public:
-    explicit DisplayPanel(QWidget* parent = nullptr);
-};
-
-// Modal comment dialog of the rate and speed windows: one line of at most 44 characters.
-class CommentDialog : public QDialog {
-    Q_OBJECT
-public:
-    static constexpr int kMaxComment = 44;
-    CommentDialog(const QString& objectName, const QString& caption, const QString& prompt,
-                  QWidget* parent);
-    QString comment() const;
-
-private:
-    QLineEdit* m_text = nullptr;
-};
-
-// Asks for the comment of a stored rate result.
-class RateCommentDialog : public CommentDialog {
-    Q_OBJECT
-public:
-    explicit RateCommentDialog(QWidget* parent = nullptr);
-};
-
-// Asks for the comment of a stored speed result.
-class SpeedCommentDialog : public CommentDialog {
-    Q_OBJECT
-public:
-    explicit SpeedCommentDialog(QWidget* parent = nullptr);
-};
 
 // What the rate and speed windows share: a display panel with the main value, Start, Store and
 // Fresh, the two report buttons, the comment dialog of Store, and a close box that only hides the

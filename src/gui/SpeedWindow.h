@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MeasureClock.h"
+#include "gui/DistanceBox.h"
 #include "gui/MeasureWindow.h"
 
 #include <memory>

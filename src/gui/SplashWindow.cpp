@@ -138,8 +138,8 @@ SplashWindow::SplashWindow(QWidget* parent)
 
     m_menu = new QMenu(QStringLiteral("SplashMenu"), this); // no-tr: a pop-up shows no title
     m_menu->setObjectName(QStringLiteral("mnuSplash"));
-    QAction* close = m_menu->addAction(tr("Close"));
-    close->setObjectName(QStringLiteral("mnuClose"));
+    m_closeAction = m_menu->addAction(tr("Close"));
+    m_closeAction->setObjectName(QStringLiteral("mnuClose"));
 
     load();
     wire();
@@ -151,8 +151,7 @@ SplashWindow::~SplashWindow() {
 
 void SplashWindow::wire() {
     connect(m_showTimer, &QTimer::timeout, this, &SplashWindow::showTimerFired);
-    connect(m_menu->findChild<QAction*>(QStringLiteral("mnuClose")), &QAction::triggered, this,
-            &QWidget::close);
+    connect(m_closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
 void SplashWindow::load() {

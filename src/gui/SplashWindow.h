@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QAction;
 class QMenu;
 class QTimer;
 
@@ -69,6 +70,7 @@ private:
     QRegion m_outline;
     QTimer* m_showTimer = nullptr;
     QMenu* m_menu = nullptr;
+    QAction* m_closeAction = nullptr;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_subtitleLabel = nullptr;
     QLabel* m_creditLabel = nullptr;
