@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
+#include "core/io/SessionExclusions.h"
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
@@ -110,6 +111,10 @@ void Application::load() {
     m_display = std::make_unique<LargeDisplay>();
     m_clock->setDisplay(m_display.get());
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
+    connect(m_report.get(), &ReportWindow::openFolderRequested, this,
+            [this](const QString& folder) {
+                cfx::openFolderFor(m_report.get(), documentOpener(), folder);
+            });
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
@@ -146,7 +151,8 @@ void Application::load() {
     if (!m_recovered)
         startJournal();
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
-        m_journal->recordResolution(m_panel->resolutionText(), m_clock->eventsPerSec());
+        if (!m_exiting)
+            m_journal->recordResolution(m_panel->resolutionText(), m_clock->eventsPerSec());
     });
     // The stopped time goes to the disk with every stop.
     connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
@@ -159,6 +165,17 @@ void Application::load() {
         }
     });
     connect(m_actions->recoverLast(), &QAction::triggered, this, &Application::recoverLastReadings);
+
+    // The report's title marks readings neither written nor saved.
+    for (auto changed : {&Session::appended, &Session::truncated, &Session::readingChanged})
+        connect(m_readings.get(), changed, this, [this] { setUnsaved(true); });
+    connect(m_readings.get(), &Session::timeTextsChanged, this, [this] { setUnsaved(true); });
+    connect(m_readings.get(), &Session::cleared, this, [this] { setUnsaved(false); });
+}
+
+void Application::setUnsaved(bool unsaved) {
+    m_unsaved = unsaved && m_readings->recordCount() > 0;
+    m_report->setUnsaved(m_unsaved);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -248,6 +265,15 @@ void Application::exit() {
     if (m_settings)
         m_settings->finish();
     releaseHotkeys();
+    // Readings neither written nor saved stay in the journal as they are, for the next start to
+    // offer back: the journal stops following the session before the reset below would clear
+    // it, and a running clock is stopped first, so that its time is journaled too.
+    if (m_journal) {
+        if (m_clock->isRunning())
+            m_clock->stop();
+        m_readings->disconnect(m_journal.get());
+        m_journal->sync();
+    }
     m_clock->reset();
     unloadWindows();
     m_panel->hide();
@@ -303,7 +329,7 @@ void Application::writeReportFiles() {
 
 DocumentOpener& Application::documentOpener() {
     if (!m_documents)
-        m_documents = std::make_unique<DocumentOpener>();
+        m_documents = std::make_unique<DocumentOpener>(m_dataDir);
     return *m_documents;
 }
 
@@ -318,7 +344,7 @@ void Application::makeWordReport() {
                                    m_readings->sessionStamp()};
     const cfx::docx::Document doc =
         cfx::stopwatchWordDocument(*m_readings, header, m_clock->eventsPerSec());
-    documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
+    cfx::openDocumentFor(m_report.get(), documentOpener(), doc, QStringLiteral("Chronofex Report"));
 }
 
 // --- rate and speed ----------------------------------------------------------------------------
@@ -341,7 +367,7 @@ void Application::loadMeasureWindows() {
 void Application::connectRecordReports() {
     auto textFile = [this](const cfx::RecordReportKind& kind) {
         return [this, &kind](QWidget* window, const RecordTable& records) {
-            cfx::writeRecordFilesFor(window, m_dataDir, records, kind);
+            cfx::writeRecordFilesFor(window, documentOpener(), m_dataDir, records, kind);
         };
     };
     auto wordReport = [this](const cfx::RecordReportKind& kind) {
@@ -528,9 +554,28 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
         return false;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
+    // The exclusions of the readings the file holds, in the file beside it.
+    QVector<int> excluded;
+    for (const int n : excludedRecords(*m_readings)) {
+        if (n <= session.readings.size())
+            excluded << n;
+    }
+    const cfx::FileResult kept = cfx::writeExclusions(path, excluded);
+    if (!kept.ok) {
+        tell(QMessageBox::Warning, tr("Save CFX File"),
+             tr("The session was saved to \"%1\", but its excluded readings could not be kept "
+                "in \"%2\" (%3). Opened again, it has every reading included.")
+                 .arg(QDir::toNativeSeparators(path),
+                      QDir::toNativeSeparators(cfx::exclusionsPath(path)), kept.error));
+        // The journal still holds the exclusions.
+        return true;
+    }
     // Saved as they stand: nothing to restore after a crash until they change again.
-    if (m_journal && session.readings.size() == m_readings->recordCount())
-        m_journal->recordSaved();
+    if (session.readings.size() == m_readings->recordCount()) {
+        if (m_journal)
+            m_journal->recordSaved();
+        setUnsaved(false);
+    }
     return true;
 }
 
@@ -553,7 +598,22 @@ void Application::loadSession(const QString& path) {
         return;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
-    applySession(session);
+    const cfx::ExclusionsRead marks =
+        cfx::readExclusions(path, static_cast<int>(session.readings.size()));
+    applySession(session, marks.excluded);
+    setUnsaved(false);
+    const QString marksPath = QDir::toNativeSeparators(cfx::exclusionsPath(path));
+    if (marks.state == cfx::ExclusionsRead::State::Stale) {
+        tell(QMessageBox::Warning, tr("Open CFX File"),
+             tr("The session file was written again since its excluded readings were kept in "
+                "\"%1\": they may no longer match, so every reading is included.")
+                 .arg(marksPath));
+    } else if (marks.state == cfx::ExclusionsRead::State::Unreadable) {
+        tell(QMessageBox::Warning, tr("Open CFX File"),
+             tr("The excluded readings kept in \"%1\" cannot be read (%2), so every reading "
+                "is included.")
+                 .arg(marksPath, marks.error));
+    }
     // An opened session starts a new journal.
     if (!m_recovered)
         startJournal();
@@ -633,6 +693,7 @@ void Application::recoverLastReadings() {
     applySession(session, excluded);
     m_lastCleared.reset();
     m_actions->recoverLast()->setEnabled(false);
+    setUnsaved(true);
     journalWholeSession();
 }
 
@@ -642,17 +703,23 @@ void Application::offerRestore() {
         return;
     const auto answer = QMessageBox::question(
         m_panel.get(), tr("Chronofex"),
-        tr("Chronofex did not close normally. Restore the %1 readings of the session started "
-           "at %2?")
+        tr("The last run left %1 readings neither written nor saved, of the session started at "
+           "%2. Restore them?")
             .arg(m_recovered->recordCount())
             .arg(m_recovered->sessionStamp()));
+    const SessionData session = sessionFrom(
+        *m_recovered,
+        m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
+                                              : m_recoveredFacts.resolution,
+        m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
     if (answer == QMessageBox::Yes) {
-        const SessionData session = sessionFrom(
-            *m_recovered,
-            m_recoveredFacts.resolution.isEmpty() ? m_panel->resolutionText()
-                                                  : m_recoveredFacts.resolution,
-            m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
         applySession(session, excludedRecords(*m_recovered));
+        setUnsaved(true);
+    } else {
+        // Declined, they can still be recovered until new readings are taken.
+        m_lastCleared = session;
+        m_lastExcluded = excludedRecords(*m_recovered);
+        m_actions->recoverLast()->setEnabled(true);
     }
     m_recovered.reset();
     startJournal();

@@ -161,6 +161,8 @@ private:
     void recordClock();
     void keepClearedReadings();
     void recoverLastReadings();
+    // Readings neither written to the report files nor saved: the report's title shows it.
+    void setUnsaved(bool unsaved);
     void wireActions();
     void loadMeasureWindows();
     void loadDisplay();
@@ -190,6 +192,7 @@ private:
     std::optional<SessionData> m_lastCleared;
     QVector<int> m_lastExcluded;
     bool m_writingReport = false;
+    bool m_unsaved = false;
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

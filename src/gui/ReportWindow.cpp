@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,7 +25,6 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace cfx {
@@ -232,7 +230,7 @@ void ReportWindow::wire() {
     connect(m_chartBox, &QCheckBox::toggled, this, &ReportWindow::setChartShown);
     connect(m_saveChartButton, &QPushButton::clicked, this, &ReportWindow::saveChart);
     connect(m_openFolderButton, &QPushButton::clicked, this,
-            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_writtenFolder)); });
+            [this] { Q_EMIT openFolderRequested(m_writtenFolder); });
     connect(m_recordScrollBar, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
     connect(m_excludeButton, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
     connect(m_addCommentButton, &QPushButton::clicked, this, &ReportWindow::onAddComment);
@@ -427,17 +425,19 @@ void ReportWindow::setEventsPerSec(int eventsPerSec) {
 void ReportWindow::updateStatistics() {
     if (m_session.recordCount() == 0) {
         m_statistics->setText(tr("No readings"));
+        m_statistics->setAccessibleDescription(m_statistics->text());
         m_saveChartButton->setEnabled(false);
         if (m_chartBox->isChecked())
             m_chart->setGaps({}, {}, 0.0);
         return;
     }
     const GapStatistics stats = computeGapStatistics(m_session, m_eventsPerSec);
+    const GapStatisticTexts texts = gapStatisticTexts(stats, m_eventsPerSec, tr("Not Applicable"));
     m_statistics->setText(
         tr("Included: %1   Average: %2   Median: %3\n"
            "Longest: %4   Shortest: %5\nStandard deviation: %6")
             .arg(stats.included)
-            .arg(stats.average, stats.median, stats.longest, stats.shortest, stats.deviation));
+            .arg(texts.average, texts.median, texts.longest, texts.shortest, texts.deviation));
     m_statistics->setAccessibleDescription(m_statistics->text());
     m_saveChartButton->setEnabled(m_chartBox->isChecked());
     if (m_chartBox->isChecked()) {
@@ -468,7 +468,7 @@ void ReportWindow::saveChart() {
             filter.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
     QString error;
     if (!m_chart->saveChart(target, &error)) {
-        QMessageBox::warning(this, windowTitle(),
+        QMessageBox::warning(this, tr("Chronofex - Report"),
                              tr("The chart could not be saved to \"%1\".\n%2")
                                  .arg(QDir::toNativeSeparators(target), error));
         return;
@@ -483,6 +483,12 @@ void ReportWindow::showReportWritten(const QString& folder, const QStringList& f
     m_status->setAccessibleDescription(m_status->text());
     m_status->show();
     m_openFolderButton->show();
+}
+
+void ReportWindow::setUnsaved(bool unsaved) {
+    // As desktop programs mark a document with changes not yet kept.
+    const QString title = tr("Chronofex - Report");
+    setWindowTitle(unsaved ? title + QLatin1Char('*') : title);
 }
 
 void ReportWindow::closeForGood() {
