@@ -14,8 +14,9 @@ namespace cfx {
 
 namespace {
 
+// These texts belong to the namespace's context, where the translation tools file them.
 QString tr(const char* text) {
-    return QCoreApplication::translate("cfx::RecordReportActions", text);
+    return QCoreApplication::translate("cfx", text);
 }
 
 // An information box with "Open Folder" besides OK.

@@ -146,7 +146,7 @@ e2e_four_readings
 # The report from the options menu; a comment on the newest reading, which is then excluded.
 options_menu
 xdotool key p
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 press_top "$report" 120 16
 xdotool key ctrl+a
@@ -253,7 +253,7 @@ rm -f "$raw"
 APP_PID=$!
 E2E_PIDS+=($APP_PID)
 panel=$(e2e_window '^Chronofex$')
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 press_bottom "$report" $((WIDTH / 4)) 18
 wait_for "$raw"
