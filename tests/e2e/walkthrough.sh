@@ -177,7 +177,11 @@ press_bottom "$report" $((WIDTH / 4)) 18
 wait_for "$raw"
 wait_for "$report_file"
 cp "$raw" "$E2E_TMP/first_raw.txt"
-[ "$(wc -l <"$raw")" -eq 5 ] || fail "expected a header and four readings: $(cat "$raw")"
+cp "$report_file" "$E2E_TMP/first_report.txt"
+[ "$(wc -l <"$raw")" -eq 6 ] ||
+    fail "expected a header, four readings and the excluded one: $(cat "$raw")"
+[ "$(sed -n 6p "$raw")" = $'Excluded,4,\r' ] || fail "the raw file does not name the excluded reading"
+[ -f "$session.excluded" ] || fail "the exclusion was not kept beside the session file"
 sed -n 5p "$raw" | grep -qE '^4,S[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{2},100\.00,"Last lap",'$'\r''$' ||
     fail "the fourth reading is not the stopped one with its comment: $(sed -n 5p "$raw")"
 sed -n 2,4p "$raw" | grep -qE '^[0-9],S' && fail "a running reading is marked S"
@@ -259,6 +263,11 @@ press_bottom "$report" $((WIDTH / 4)) 18
 wait_for "$raw"
 cmp -s "$raw" "$E2E_TMP/first_raw.txt" ||
     fail "the reopened session reports differently: $(cat "$raw") vs $(cat "$E2E_TMP/first_raw.txt")"
+# The exclusion came back with it: the same statistics, over the first three readings.
+sleep 0.3
+diff <(grep -av '^StopWatch Report created at: ' "$E2E_TMP/first_report.txt") \
+    <(grep -av '^StopWatch Report created at: ' "$report_file") >/dev/null ||
+    fail "the reopened session's report differs: $(diff "$E2E_TMP/first_report.txt" "$report_file")"
 
 # A rate: the clock runs, one cycle marked on the rate window's Start button, stored with a
 # comment, written as text and as a Word document.
