@@ -72,6 +72,18 @@
         <source>The last run left %1 readings neither written nor saved, of the session started at %2. Restore them?</source>
         <translation>Der letzte Lauf hat %1 Messwerte der Sitzung vom %2 weder geschrieben noch gespeichert. Wiederherstellen?</translation>
     </message>
+    <message>
+        <source>Running: %1</source>
+        <translation>Läuft: %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Angehalten: %1</translation>
+    </message>
+    <message>
+        <source>Readings: %1</source>
+        <translation>Messwerte: %1</translation>
+    </message>
 </context>
 <context>
     <name>cfx::CommentDialog</name>
@@ -697,6 +709,14 @@ Standardabweichung: %6</translation>
     <message>
         <source>Not Applicable</source>
         <translation>Nicht anwendbar</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Alles kopieren</translation>
     </message>
 </context>
 <context>

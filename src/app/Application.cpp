@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
+#include "core/TimeFormat.h"
 #include "core/io/SessionExclusions.h"
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
@@ -165,6 +166,13 @@ void Application::load() {
         }
     });
     connect(m_actions->recoverLast(), &QAction::triggered, this, &Application::recoverLastReadings);
+
+    // The tray icon's tooltip follows starts, stops and readings at once.
+    for (auto event : {&Stopwatch::started, &Stopwatch::stopped, &Stopwatch::resetDone})
+        connect(m_clock.get(), event, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::appended, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::cleared, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::loaded, this, &Application::updateTrayStatus);
 
     // The report's title marks readings neither written nor saved.
     for (auto changed : {&Session::appended, &Session::truncated, &Session::readingChanged})
@@ -738,6 +746,29 @@ void Application::showAbout() {
 
 void Application::minimizeToTray() {
     m_tray->minimize();
+    updateTrayStatus();
+}
+
+void Application::updateTrayStatus() {
+    if (!m_tray || !m_tray->inTray()) {
+        if (m_trayTimer)
+            m_trayTimer->stop();
+        return;
+    }
+    const cfx::TimeFields t = cfx::timeFields(m_clock->elapsedCs());
+    const QString time = t.hour + QLatin1Char(':') + t.minute + QLatin1Char(':') + t.second;
+    m_tray->setStatus((m_clock->isRunning() ? tr("Running: %1") : tr("Stopped: %1")).arg(time) +
+                      QStringLiteral("   ") + tr("Readings: %1").arg(m_readings->recordCount()));
+    // Once a second while the clock runs in the tray; nothing at the clock's ticks.
+    if (!m_trayTimer) {
+        m_trayTimer = new QTimer(this);
+        m_trayTimer->setInterval(1000);
+        connect(m_trayTimer, &QTimer::timeout, this, &Application::updateTrayStatus);
+    }
+    if (m_clock->isRunning() && !m_trayTimer->isActive())
+        m_trayTimer->start();
+    else if (!m_clock->isRunning())
+        m_trayTimer->stop();
 }
 
 void Application::raisePanel() {

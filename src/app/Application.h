@@ -16,6 +16,8 @@
 #include <optional>
 #include <utility>
 
+class QTimer;
+
 namespace cfx {
 
 class AlertSound;
@@ -163,6 +165,8 @@ private:
     void recoverLastReadings();
     // Readings neither written to the report files nor saved: the report's title shows it.
     void setUnsaved(bool unsaved);
+    // The tray icon's tooltip: running time and readings.
+    void updateTrayStatus();
     void wireActions();
     void loadMeasureWindows();
     void loadDisplay();
@@ -193,6 +197,7 @@ private:
     QVector<int> m_lastExcluded;
     bool m_writingReport = false;
     bool m_unsaved = false;
+    QTimer* m_trayTimer = nullptr; // owned by this
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

@@ -5,7 +5,9 @@
 #include "gui/GapChart.h"
 #include "models/ReadingsTableModel.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -15,6 +17,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,6 +29,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace cfx {
 
@@ -56,6 +61,25 @@ public:
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
         painter->restore();
     }
+};
+
+// The table view copies only its current cell on Ctrl+C; the readings' copy takes the key first.
+class CopyKeyFilter : public QObject {
+public:
+    CopyKeyFilter(QAction* copy, QObject* parent) : QObject(parent), m_copy(copy) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            m_copy->trigger();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAction* m_copy;
 };
 
 } // namespace
@@ -139,10 +163,34 @@ void ReportWindow::buildControls() {
     m_timerResults->horizontalHeader()->setHighlightSections(false);
     m_timerResults->horizontalHeader()->setStretchLastSection(true);
     m_timerResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_timerResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_timerResults->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_timerResults->setWordWrap(false);
     m_timerResults->setMinimumHeight(twipsToPixels(1575));
+    // Ctrl+C copies the selected readings, the context menu also all of them, as tab-separated
+    // lines that paste into a spreadsheet.
+    auto* copy = new QAction(tr("Copy"), m_timerResults);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, [this] {
+        QList<int> rows;
+        for (const QModelIndex& index : m_timerResults->selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        if (!rows.isEmpty())
+            QGuiApplication::clipboard()->setText(readingsText(rows, false));
+    });
+    auto* copyAll = new QAction(tr("Copy All"), m_timerResults);
+    connect(copyAll, &QAction::triggered, this, [this] {
+        QList<int> rows;
+        for (int r = 0; r < m_table->rowCount(); ++r)
+            rows << r;
+        QGuiApplication::clipboard()->setText(readingsText(rows, true));
+    });
+    m_timerResults->addAction(copy);
+    m_timerResults->installEventFilter(new CopyKeyFilter(copy, m_timerResults));
+    m_timerResults->addAction(copyAll);
+    m_timerResults->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
     named(m_textFileButton, "writefilecmnd", tr("Write to Text File & Clear"));
@@ -483,6 +531,31 @@ void ReportWindow::showReportWritten(const QString& folder, const QStringList& f
     m_status->setAccessibleDescription(m_status->text());
     m_status->show();
     m_openFolderButton->show();
+}
+
+QString ReportWindow::readingsText(const QList<int>& rows, bool withTitles) const {
+    // A tab or line break inside a comment would split its row in the spreadsheet.
+    auto cell = [](QString text) {
+        for (QChar& c : text) {
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                c = QLatin1Char(' ');
+        }
+        return text;
+    };
+    QString text;
+    if (withTitles) {
+        QStringList titles;
+        for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c)
+            titles << cell(m_table->headerData(c, Qt::Horizontal).toString());
+        text += titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    for (const int r : rows) {
+        QStringList cells;
+        for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c)
+            cells << cell(m_table->index(r, c).data().toString());
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 void ReportWindow::setUnsaved(bool unsaved) {

@@ -69,6 +69,8 @@ protected:
 private:
     void buildControls();
     void wire();
+    // The rows' five cells, tab-separated, a line each (the column titles first when asked).
+    QString readingsText(const QList<int>& rows, bool withTitles) const;
     void setLayoutTwips(int windowTwips, int gridTwips);
     void setEmpty();
     void focusComment();

@@ -104,6 +104,12 @@ measure_and_store() {
     press_bottom "$window" "$text" 12
     wait_for "$DATA_DIR/CFX${kind}Results.txt"
     wait_for "$DATA_DIR/CFX${kind}RawCSV.txt"
+    # A message says where the files went; Return closes it.
+    local box
+    box=$(e2e_window "^Chronofex ${kind} Report\$")
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key Return
+    for _ in $(seq 50); do e2e_viewable "$box" || break; sleep 0.1; done
 }
 
 raw="$DATA_DIR/CFXRawCSV.txt"
