@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>cfx</name>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Written: %1 and %2 in %3</source>
+        <translation>Geschrieben: %1 und %2 in %3</translation>
+    </message>
+    <message>
+        <source>The report was written to &quot;%1&quot;, but no program could open it: this desktop has no application set up for Word documents (.docx).</source>
+        <translation>Der Bericht wurde in „%1“ geschrieben, aber kein Programm konnte ihn öffnen: Auf diesem Desktop ist keine Anwendung für Word-Dokumente (.docx) eingerichtet.</translation>
+    </message>
+    <message>
+        <source>The report could not be written into &quot;%1&quot;: %2</source>
+        <translation>Der Bericht konnte nicht in „%1“ geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Nothing could open the folder &quot;%1&quot;: this desktop has no file manager set up for folders. The files are there.</source>
+        <translation>Der Ordner „%1“ konnte nicht geöffnet werden: Auf diesem Desktop ist keine Dateiverwaltung für Ordner eingerichtet. Die Dateien liegen dort.</translation>
+    </message>
+</context>
+<context>
     <name>cfx::Application</name>
     <message>
         <source>Chronofex - Report</source>
@@ -34,8 +57,32 @@
         <translation>Chronofex</translation>
     </message>
     <message>
-        <source>Chronofex did not close normally. Restore the %1 readings of the session started at %2?</source>
-        <translation>Chronofex wurde nicht regulär beendet. Die %1 Messwerte der Sitzung vom %2 wiederherstellen?</translation>
+        <source>The session was saved to &quot;%1&quot;, but its excluded readings could not be kept in &quot;%2&quot; (%3). Opened again, it has every reading included.</source>
+        <translation>Die Sitzung wurde in „%1“ gespeichert, aber ihre ausgeschlossenen Messwerte konnten nicht in „%2“ festgehalten werden (%3). Wieder geöffnet, sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>The session file was written again since its excluded readings were kept in &quot;%1&quot;: they may no longer match, so every reading is included.</source>
+        <translation>Die Sitzungsdatei wurde neu geschrieben, seit ihre ausgeschlossenen Messwerte in „%1“ festgehalten wurden: Sie passen womöglich nicht mehr, daher sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>The excluded readings kept in &quot;%1&quot; cannot be read (%2), so every reading is included.</source>
+        <translation>Die in „%1“ festgehaltenen ausgeschlossenen Messwerte können nicht gelesen werden (%2), daher sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>The last run left %1 readings neither written nor saved, of the session started at %2. Restore them?</source>
+        <translation>Der letzte Lauf hat %1 Messwerte der Sitzung vom %2 weder geschrieben noch gespeichert. Wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Running: %1</source>
+        <translation>Läuft: %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Angehalten: %1</translation>
+    </message>
+    <message>
+        <source>Readings: %1</source>
+        <translation>Messwerte: %1</translation>
     </message>
     <message>
         <source>Snap %1, %2</source>
@@ -690,6 +737,18 @@ Standardabweichung: %6</translation>
     <message>
         <source>Comment added to record %1</source>
         <translation>Kommentar zu Eintrag %1 hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Not Applicable</source>
+        <translation>Nicht anwendbar</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Alles kopieren</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 #include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
+#include "core/TimeFormat.h"
+#include "core/io/SessionExclusions.h"
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
@@ -97,6 +99,10 @@ void Application::load() {
     m_display = std::make_unique<LargeDisplay>();
     m_clock->setDisplay(m_display.get());
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
+    connect(m_report.get(), &ReportWindow::openFolderRequested, this,
+            [this](const QString& folder) {
+                cfx::openFolderFor(m_report.get(), documentOpener(), folder);
+            });
     m_actions = std::make_unique<StopwatchActions>();
     m_actions->followStopwatch(*m_clock);
     m_actions->followSession(*m_readings);
@@ -134,7 +140,8 @@ void Application::load() {
     if (!m_recovered)
         startJournal();
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
-        m_journal->recordResolution(m_clock->resolutionText(), m_clock->eventsPerSec());
+        if (!m_exiting)
+            m_journal->recordResolution(m_clock->resolutionText(), m_clock->eventsPerSec());
     });
     // The stopped time goes to the disk with every stop.
     connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
@@ -147,6 +154,24 @@ void Application::load() {
         }
     });
     connect(m_actions->recoverLast(), &QAction::triggered, this, &Application::recoverLastReadings);
+
+    // The tray icon's tooltip follows starts, stops and readings at once.
+    for (auto event : {&Stopwatch::started, &Stopwatch::stopped, &Stopwatch::resetDone})
+        connect(m_clock.get(), event, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::appended, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::cleared, this, &Application::updateTrayStatus);
+    connect(m_readings.get(), &Session::loaded, this, &Application::updateTrayStatus);
+
+    // The report's title marks readings neither written nor saved.
+    for (auto changed : {&Session::appended, &Session::truncated, &Session::readingChanged})
+        connect(m_readings.get(), changed, this, [this] { setUnsaved(true); });
+    connect(m_readings.get(), &Session::timeTextsChanged, this, [this] { setUnsaved(true); });
+    connect(m_readings.get(), &Session::cleared, this, [this] { setUnsaved(false); });
+}
+
+void Application::setUnsaved(bool unsaved) {
+    m_unsaved = unsaved && m_readings->recordCount() > 0;
+    m_report->setUnsaved(m_unsaved);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -228,6 +253,15 @@ void Application::exit() {
     if (m_settings)
         m_settings->finish();
     releaseHotkeys();
+    // Readings neither written nor saved stay in the journal as they are, for the next start to
+    // offer back: the journal stops following the session before the reset below would clear
+    // it, and a running clock is stopped first, so that its time is journaled too.
+    if (m_journal) {
+        if (m_clock->isRunning())
+            m_clock->stop();
+        m_readings->disconnect(m_journal.get());
+        m_journal->sync();
+    }
     m_clock->reset();
     unloadWindows();
     m_panel->hide();
@@ -289,7 +323,7 @@ void Application::writeReportFiles() {
 
 DocumentOpener& Application::documentOpener() {
     if (!m_documents)
-        m_documents = std::make_unique<DocumentOpener>();
+        m_documents = std::make_unique<DocumentOpener>(m_dataDir);
     return *m_documents;
 }
 
@@ -304,7 +338,7 @@ void Application::makeWordReport() {
                                    m_readings->sessionStamp()};
     const cfx::docx::Document doc =
         cfx::stopwatchWordDocument(*m_readings, header, m_clock->eventsPerSec());
-    documentOpener().open(doc, QStringLiteral("Chronofex Report"), m_report.get());
+    cfx::openDocumentFor(m_report.get(), documentOpener(), doc, QStringLiteral("Chronofex Report"));
 }
 
 // --- rate and speed ----------------------------------------------------------------------------
@@ -327,7 +361,7 @@ void Application::loadMeasureWindows() {
 void Application::connectRecordReports() {
     auto connectWindow = [this](MeasureWindow* window, const cfx::RecordReportKind& kind) {
         connect(window, &MeasureWindow::textFileRequested, this, [this, window, &kind] {
-            cfx::writeRecordFilesFor(window, m_dataDir, window->records(), kind);
+            cfx::writeRecordFilesFor(window, documentOpener(), m_dataDir, window->records(), kind);
         });
         connect(window, &MeasureWindow::wordReportRequested, this, [this, window, &kind] {
             cfx::openRecordDocumentFor(window, documentOpener(), window->records(), kind);
@@ -475,9 +509,28 @@ bool Application::saveSession(const QString& path, const SessionData& session) {
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
     cfx::announce(m_panel.get(), tr("Session saved: %1").arg(QFileInfo(path).fileName()));
+    // The exclusions of the readings the file holds, in the file beside it.
+    QVector<int> excluded;
+    for (const int n : excludedRecords(*m_readings)) {
+        if (n <= session.readings.size())
+            excluded << n;
+    }
+    const cfx::FileResult kept = cfx::writeExclusions(path, excluded);
+    if (!kept.ok) {
+        tell(QMessageBox::Warning, tr("Save CFX File"),
+             tr("The session was saved to \"%1\", but its excluded readings could not be kept "
+                "in \"%2\" (%3). Opened again, it has every reading included.")
+                 .arg(QDir::toNativeSeparators(path),
+                      QDir::toNativeSeparators(cfx::exclusionsPath(path)), kept.error));
+        // The journal still holds the exclusions.
+        return true;
+    }
     // Saved as they stand: nothing to restore after a crash until they change again.
-    if (m_journal && session.readings.size() == m_readings->recordCount())
-        m_journal->recordSaved();
+    if (session.readings.size() == m_readings->recordCount()) {
+        if (m_journal)
+            m_journal->recordSaved();
+        setUnsaved(false);
+    }
     return true;
 }
 
@@ -500,7 +553,22 @@ void Application::loadSession(const QString& path) {
         return;
     }
     m_sessionFolder = QFileInfo(path).absolutePath();
-    applySession(session);
+    const cfx::ExclusionsRead marks =
+        cfx::readExclusions(path, static_cast<int>(session.readings.size()));
+    applySession(session, marks.excluded);
+    setUnsaved(false);
+    const QString marksPath = QDir::toNativeSeparators(cfx::exclusionsPath(path));
+    if (marks.state == cfx::ExclusionsRead::State::Stale) {
+        tell(QMessageBox::Warning, tr("Open CFX File"),
+             tr("The session file was written again since its excluded readings were kept in "
+                "\"%1\": they may no longer match, so every reading is included.")
+                 .arg(marksPath));
+    } else if (marks.state == cfx::ExclusionsRead::State::Unreadable) {
+        tell(QMessageBox::Warning, tr("Open CFX File"),
+             tr("The excluded readings kept in \"%1\" cannot be read (%2), so every reading "
+                "is included.")
+                 .arg(marksPath, marks.error));
+    }
     // An opened session starts a new journal.
     if (!m_recovered)
         startJournal();
@@ -576,6 +644,7 @@ void Application::recoverLastReadings() {
     applySession(session, excluded);
     m_lastCleared.reset();
     m_actions->recoverLast()->setEnabled(false);
+    setUnsaved(true);
     journalWholeSession();
 }
 
@@ -585,17 +654,23 @@ void Application::offerRestore() {
         return;
     const auto answer = QMessageBox::question(
         m_panel.get(), tr("Chronofex"),
-        tr("Chronofex did not close normally. Restore the %1 readings of the session started "
-           "at %2?")
+        tr("The last run left %1 readings neither written nor saved, of the session started at "
+           "%2. Restore them?")
             .arg(m_recovered->recordCount())
             .arg(m_recovered->sessionStamp()));
+    const SessionData session = sessionFrom(
+        *m_recovered,
+        m_recoveredFacts.resolution.isEmpty() ? m_clock->resolutionText()
+                                              : m_recoveredFacts.resolution,
+        m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
     if (answer == QMessageBox::Yes) {
-        const SessionData session = sessionFrom(
-            *m_recovered,
-            m_recoveredFacts.resolution.isEmpty() ? m_clock->resolutionText()
-                                                  : m_recoveredFacts.resolution,
-            m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
         applySession(session, excludedRecords(*m_recovered));
+        setUnsaved(true);
+    } else {
+        // Declined, they can still be recovered until new readings are taken.
+        m_lastCleared = session;
+        m_lastExcluded = excludedRecords(*m_recovered);
+        m_actions->recoverLast()->setEnabled(true);
     }
     m_recovered.reset();
     startJournal();
@@ -614,6 +689,29 @@ void Application::showAbout() {
 
 void Application::minimizeToTray() {
     m_tray->minimize();
+    updateTrayStatus();
+}
+
+void Application::updateTrayStatus() {
+    if (!m_tray || !m_tray->inTray()) {
+        if (m_trayTimer)
+            m_trayTimer->stop();
+        return;
+    }
+    const cfx::TimeFields t = cfx::timeFields(m_clock->elapsedCs());
+    const QString time = t.hour + QLatin1Char(':') + t.minute + QLatin1Char(':') + t.second;
+    m_tray->setStatus((m_clock->isRunning() ? tr("Running: %1") : tr("Stopped: %1")).arg(time) +
+                      QStringLiteral("   ") + tr("Readings: %1").arg(m_readings->recordCount()));
+    // Once a second while the clock runs in the tray; nothing at the clock's ticks.
+    if (!m_trayTimer) {
+        m_trayTimer = new QTimer(this);
+        m_trayTimer->setInterval(1000);
+        connect(m_trayTimer, &QTimer::timeout, this, &Application::updateTrayStatus);
+    }
+    if (m_clock->isRunning() && !m_trayTimer->isActive())
+        m_trayTimer->start();
+    else if (!m_clock->isRunning())
+        m_trayTimer->stop();
 }
 
 void Application::raisePanel() {

@@ -17,6 +17,8 @@
 #include <optional>
 #include <utility>
 
+class QTimer;
+
 namespace cfx {
 
 class AlertSound;
@@ -160,6 +162,10 @@ private:
     void recordClock();
     void keepClearedReadings();
     void recoverLastReadings();
+    // Readings neither written to the report files nor saved: the report's title shows it.
+    void setUnsaved(bool unsaved);
+    // The tray icon's tooltip: running time and readings.
+    void updateTrayStatus();
     void wireActions();
     void loadMeasureWindows();
     void loadDisplay();
@@ -188,6 +194,8 @@ private:
     std::optional<SessionData> m_lastCleared;
     QVector<int> m_lastExcluded;
     bool m_writingReport = false;
+    bool m_unsaved = false;
+    QTimer* m_trayTimer = nullptr; // owned by this
     std::unique_ptr<ReportWindow> m_report;
 
     std::unique_ptr<DocumentOpener> m_documents;

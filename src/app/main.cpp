@@ -172,7 +172,6 @@ int main(int argc, char** argv) {
     auto showPanel = [&program, &cl] {
         program.load();
         program.offerRestore();
-        program.documentOpener().removeOldDocuments(QDateTime::currentDateTime());
         program.panel().show();
         if (!cl.sessionPath.isEmpty())
             program.loadSession(cl.sessionPath);

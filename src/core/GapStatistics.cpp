@@ -89,20 +89,18 @@ cfx::GapStatistics computeGapStatistics(const Session& session, int eventsPerSec
         }
     }
     stats.included = static_cast<int>(included.size());
-    if (included.isEmpty()) {
-        stats.average = stats.longest = stats.shortest = cfx::kNotApplicable;
-        stats.median = stats.deviation = cfx::kNotApplicable;
+    if (included.isEmpty())
         return stats;
-    }
     stats.meanCs = static_cast<double>(sum) / stats.included;
     // The average goes through single precision before it is rounded (half to even).
     const auto average = static_cast<float>(stats.meanCs);
-    stats.average = cfx::formatCs(cfx::roundHalfEvenToInt32(average), eventsPerSec);
+    stats.averageCs = cfx::roundHalfEvenToInt32(average);
     if (n == 1) {
-        stats.longest = stats.shortest = gapText(session, 1, eventsPerSec);
+        stats.longestCs = stats.shortestCs = stats.gapsCs[0];
+        stats.singleRecordText = gapText(session, 1, eventsPerSec);
     } else {
-        stats.longest = cfx::formatCs(findLongestGap(session, stats.gapsCs), eventsPerSec);
-        stats.shortest = cfx::formatCs(findShortestGap(session, stats.gapsCs), eventsPerSec);
+        stats.longestCs = findLongestGap(session, stats.gapsCs);
+        stats.shortestCs = findShortestGap(session, stats.gapsCs);
     }
 
     const qsizetype middle = included.size() / 2;
@@ -112,17 +110,26 @@ cfx::GapStatistics computeGapStatistics(const Session& session, int eventsPerSec
         const qint32 below = *std::max_element(included.begin(), included.begin() + middle);
         median = (static_cast<double>(below) + median) / 2.0;
     }
-    stats.median = cfx::formatCs(cfx::roundHalfEvenToInt32(median), eventsPerSec);
-    if (stats.included < 2) {
-        stats.deviation = cfx::kNotApplicable;
-    } else {
+    stats.medianCs = cfx::roundHalfEvenToInt32(median);
+    if (stats.included >= 2) {
         double squares = 0.0;
         for (const qint32 g : included)
             squares += (g - stats.meanCs) * (g - stats.meanCs);
-        stats.deviation = cfx::formatCs(
-            cfx::roundHalfEvenToInt32(std::sqrt(squares / (stats.included - 1))), eventsPerSec);
+        stats.deviationCs = cfx::roundHalfEvenToInt32(std::sqrt(squares / (stats.included - 1)));
     }
     return stats;
+}
+
+GapStatisticTexts gapStatisticTexts(const GapStatistics& stats, int eventsPerSec,
+                                    const QString& notApplicable) {
+    auto text = [&](const std::optional<qint32>& cs) {
+        return cs ? cfx::formatCs(*cs, eventsPerSec) : notApplicable;
+    };
+    GapStatisticTexts t{text(stats.averageCs), text(stats.longestCs), text(stats.shortestCs),
+                        text(stats.medianCs), text(stats.deviationCs)};
+    if (stats.gapsCs.size() == 1 && stats.longestCs)
+        t.longest = t.shortest = stats.singleRecordText;
+    return t;
 }
 
 } // namespace cfx

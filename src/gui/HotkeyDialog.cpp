@@ -165,12 +165,23 @@ cfx::HotkeySet HotkeyDialog::boxValues() const {
 }
 
 void HotkeyDialog::applyAndClose() {
-    m_service.finishEditing(boxValues());
+    // A second OK (a screen reader's press action, a fast double press) can arrive while the
+    // message about refused hotkeys is open: it must not apply again nor close the dialog a
+    // second time under the first call.
+    if (m_applying)
+        return;
+    m_applying = true;
+    const cfx::HotkeySet values = boxValues();
+    HotkeyEditing& service = m_service;
+    // Closed first, so that any message comes after the dialog has gone; nothing of the
+    // dialog is touched after this (it may be deleted once it is closed).
     accept();
+    service.finishEditing(values);
 }
 
 void HotkeyDialog::reject() {
-    m_service.cancelEditing();
+    if (!m_applying)
+        m_service.cancelEditing();
     QDialog::reject();
 }
 

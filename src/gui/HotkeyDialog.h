@@ -52,6 +52,7 @@ private:
     QPushButton* m_enableAll = nullptr;
     QPushButton* m_disableAll = nullptr;
     QLabel* m_hint = nullptr;
+    bool m_applying = false;
 };
 
 } // namespace cfx

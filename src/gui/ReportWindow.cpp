@@ -6,9 +6,10 @@
 #include "gui/GapChart.h"
 #include "models/ReadingsTableModel.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,8 +29,9 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace cfx {
 
@@ -59,6 +62,25 @@ public:
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
         painter->restore();
     }
+};
+
+// The table view copies only its current cell on Ctrl+C; the readings' copy takes the key first.
+class CopyKeyFilter : public QObject {
+public:
+    CopyKeyFilter(QAction* copy, QObject* parent) : QObject(parent), m_copy(copy) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            m_copy->trigger();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAction* m_copy;
 };
 
 } // namespace
@@ -142,12 +164,36 @@ void ReportWindow::buildControls() {
     m_timerResults->horizontalHeader()->setHighlightSections(false);
     m_timerResults->horizontalHeader()->setStretchLastSection(true);
     m_timerResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_timerResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_timerResults->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_timerResults->setWordWrap(false);
     // Tab leaves the table for the next control; the arrows move through the rows.
     m_timerResults->setTabKeyNavigation(false);
     m_timerResults->setMinimumHeight(twipsToPixels(1575));
+    // Ctrl+C copies the selected readings, the context menu also all of them, as tab-separated
+    // lines that paste into a spreadsheet.
+    auto* copy = new QAction(tr("Copy"), m_timerResults);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, [this] {
+        QList<int> rows;
+        for (const QModelIndex& index : m_timerResults->selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        if (!rows.isEmpty())
+            QGuiApplication::clipboard()->setText(readingsText(rows, false));
+    });
+    auto* copyAll = new QAction(tr("Copy All"), m_timerResults);
+    connect(copyAll, &QAction::triggered, this, [this] {
+        QList<int> rows;
+        for (int r = 0; r < m_table->rowCount(); ++r)
+            rows << r;
+        QGuiApplication::clipboard()->setText(readingsText(rows, true));
+    });
+    m_timerResults->addAction(copy);
+    m_timerResults->installEventFilter(new CopyKeyFilter(copy, m_timerResults));
+    m_timerResults->addAction(copyAll);
+    m_timerResults->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
     named(m_textFileButton, "writefilecmnd", tr("Write to Text File & Clear"));
@@ -235,7 +281,7 @@ void ReportWindow::wire() {
     connect(m_chartBox, &QCheckBox::toggled, this, &ReportWindow::setChartShown);
     connect(m_saveChartButton, &QPushButton::clicked, this, &ReportWindow::saveChart);
     connect(m_openFolderButton, &QPushButton::clicked, this,
-            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_writtenFolder)); });
+            [this] { Q_EMIT openFolderRequested(m_writtenFolder); });
     connect(m_recordScrollBar, &QScrollBar::valueChanged, this, &ReportWindow::selectRecord);
     connect(m_excludeButton, &QPushButton::clicked, this, &ReportWindow::onToggleExclusion);
     connect(m_addCommentButton, &QPushButton::clicked, this, &ReportWindow::onAddComment);
@@ -452,17 +498,19 @@ void ReportWindow::setEventsPerSec(int eventsPerSec) {
 void ReportWindow::updateStatistics() {
     if (m_session.recordCount() == 0) {
         m_statistics->setText(tr("No readings"));
+        m_statistics->setAccessibleDescription(m_statistics->text());
         m_saveChartButton->setEnabled(false);
         if (m_chartBox->isChecked())
             m_chart->setGaps({}, {}, 0.0);
         return;
     }
     const GapStatistics stats = computeGapStatistics(m_session, m_eventsPerSec);
+    const GapStatisticTexts texts = gapStatisticTexts(stats, m_eventsPerSec, tr("Not Applicable"));
     m_statistics->setText(
         tr("Included: %1   Average: %2   Median: %3\n"
            "Longest: %4   Shortest: %5\nStandard deviation: %6")
             .arg(stats.included)
-            .arg(stats.average, stats.median, stats.longest, stats.shortest, stats.deviation));
+            .arg(texts.average, texts.median, texts.longest, texts.shortest, texts.deviation));
     m_statistics->setAccessibleDescription(m_statistics->text());
     m_saveChartButton->setEnabled(m_chartBox->isChecked());
     if (m_chartBox->isChecked()) {
@@ -493,7 +541,7 @@ void ReportWindow::saveChart() {
             filter.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
     QString error;
     if (!m_chart->saveChart(target, &error)) {
-        QMessageBox::warning(this, windowTitle(),
+        QMessageBox::warning(this, tr("Chronofex - Report"),
                              tr("The chart could not be saved to \"%1\".\n%2")
                                  .arg(QDir::toNativeSeparators(target), error));
         return;
@@ -509,6 +557,37 @@ void ReportWindow::showReportWritten(const QString& folder, const QStringList& f
     m_status->show();
     m_openFolderButton->show();
     announce(this, m_status->text());
+}
+
+QString ReportWindow::readingsText(const QList<int>& rows, bool withTitles) const {
+    // A tab or line break inside a comment would split its row in the spreadsheet.
+    auto cell = [](QString text) {
+        for (QChar& c : text) {
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                c = QLatin1Char(' ');
+        }
+        return text;
+    };
+    QString text;
+    if (withTitles) {
+        QStringList titles;
+        for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c)
+            titles << cell(m_table->headerData(c, Qt::Horizontal).toString());
+        text += titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    for (const int r : rows) {
+        QStringList cells;
+        for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c)
+            cells << cell(m_table->index(r, c).data().toString());
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void ReportWindow::setUnsaved(bool unsaved) {
+    // As desktop programs mark a document with changes not yet kept.
+    const QString title = tr("Chronofex - Report");
+    setWindowTitle(unsaved ? title + QLatin1Char('*') : title);
 }
 
 void ReportWindow::closeForGood() {

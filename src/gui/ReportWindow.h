@@ -46,6 +46,8 @@ public:
     void highlightRecord(int n, bool toTop = false);
     // Closing for good at the end of the program (the close box only hides).
     void closeForGood();
+    // Readings neither written nor saved: a star after the title.
+    void setUnsaved(bool unsaved);
 
     // The resolution the gaps and statistics are formatted at.
     void setEventsPerSec(int eventsPerSec);
@@ -58,6 +60,8 @@ Q_SIGNALS:
     void hiddenByUser();
     void writeFileRequested();
     void wordReportRequested();
+    // "Open Folder" after the report files were written.
+    void openFolderRequested(const QString& folder);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +69,8 @@ protected:
 private:
     void buildControls();
     void wire();
+    // The rows' five cells, tab-separated, a line each (the column titles first when asked).
+    QString readingsText(const QList<int>& rows, bool withTitles) const;
     void setLayoutTwips(int windowTwips, int gridTwips);
     void setEmpty();
     void focusComment();

@@ -3,35 +3,23 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QMessageBox>
+#include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace cfx {
 
-namespace {
-
-QString defaultFolder() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (base.isEmpty())
-        base = QDir::tempPath();
-    return QDir(base).filePath(QStringLiteral("reports"));
-}
-
-} // namespace
-
-DocumentOpener::DocumentOpener()
+DocumentOpener::DocumentOpener(QString folder)
     : DocumentOpener(&DocumentOpener::queryDefaultHandler, &QDesktopServices::openUrl,
-                     defaultFolder()) {}
+                     std::move(folder)) {}
 
 DocumentOpener::DocumentOpener(HandlerQuery query, Launcher launch, QString folder)
     : m_query(std::move(query)), m_launch(std::move(launch)), m_folder(std::move(folder)) {}
 
-QString DocumentOpener::queryDefaultHandler() {
+QString DocumentOpener::queryDefaultHandler(const QString& mimeType) {
     QProcess xdgMime;
     xdgMime.start(QStringLiteral("xdg-mime"),
-                  {QStringLiteral("query"), QStringLiteral("default"), kDocxType});
-    // A short query of the desktop's settings, not the word processor itself.
+                  {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    // A short query of the desktop's settings, not the application itself.
     if (!xdgMime.waitForFinished(5000)) {
         xdgMime.kill();
         xdgMime.waitForFinished(1000);
@@ -42,64 +30,57 @@ QString DocumentOpener::queryDefaultHandler() {
     return QString::fromLocal8Bit(xdgMime.readAllStandardOutput()).trimmed();
 }
 
-void DocumentOpener::showFailure(QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, kFailureTitle, kFailureText, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("DocumentFailure"));
-    box.exec();
-}
-
-bool DocumentOpener::open(const cfx::docx::Document& doc, const QString& name, QWidget* parent) {
-    if (m_query().isEmpty()) {
-        showFailure(parent);
-        return false;
-    }
+DocumentOpener::Result DocumentOpener::open(const cfx::docx::Document& doc, const QString& name) {
+    Result result;
     const QByteArray bytes = cfx::docx::packageBytes(doc);
-    QString path;
-    if (!bytes.isEmpty() && QDir().mkpath(m_folder)) {
-        // Named by its kind and the minute it was made; a second one in the same minute gets a
-        // number. NewOnly never replaces a document that is open in the word processor.
-        const QString stem =
-            name + QLatin1Char(' ') +
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
-        for (int copy = 1; copy <= 100 && path.isEmpty(); ++copy) {
-            const QString candidate = QDir(m_folder).filePath(
-                copy == 1 ? stem + QStringLiteral(".docx")
-                          : QStringLiteral("%1 (%2).docx").arg(stem).arg(copy));
-            QFile file(candidate);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                if (file.exists())
-                    continue;
-                break;
-            }
-            const bool written = file.write(bytes) == bytes.size() && file.flush();
-            file.close();
-            if (written)
-                path = candidate;
-            else
-                QFile::remove(candidate);
-            break;
+    if (bytes.isEmpty()) {
+        result.error = QStringLiteral("the document could not be packed");
+        return result;
+    }
+    if (!QDir().mkpath(m_folder)) {
+        result.error = QStringLiteral("the folder \"%1\" cannot be made")
+                           .arg(QDir::toNativeSeparators(m_folder));
+        return result;
+    }
+    // Named by its kind and the minute it was made; a second one in the same minute gets a
+    // number. NewOnly never replaces a document that is open in the word processor.
+    const QString stem = name + QLatin1Char(' ') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
+    for (int copy = 1; copy <= 100 && result.path.isEmpty(); ++copy) {
+        const QString candidate =
+            QDir(m_folder).filePath(copy == 1 ? stem + QStringLiteral(".docx")
+                                              : QStringLiteral("%1 (%2).docx").arg(stem).arg(copy));
+        QFile file(candidate);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (file.exists())
+                continue;
+            result.error = file.errorString();
+            return result;
         }
+        const bool written = file.write(bytes) == bytes.size() && file.flush();
+        if (!written) {
+            result.error = file.errorString();
+            file.close();
+            QFile::remove(candidate);
+            return result;
+        }
+        file.close();
+        result.path = candidate;
     }
-    if (path.isEmpty() || !m_launch(QUrl::fromLocalFile(path))) {
-        if (!path.isEmpty())
-            QFile::remove(path);
-        showFailure(parent);
-        return false;
+    if (result.path.isEmpty()) {
+        result.error = QStringLiteral("every name for it is taken");
+        return result;
     }
-    m_lastPath = path;
-    return true;
+    m_lastPath = result.path;
+    // Without a registered application the desktop would hand it to whatever it finds (a web
+    // browser, or nothing at all while still reporting success).
+    const bool opened = !m_query(kDocxType).isEmpty() && m_launch(QUrl::fromLocalFile(result.path));
+    result.outcome = opened ? Result::Outcome::Opened : Result::Outcome::NotOpened;
+    return result;
 }
 
-int DocumentOpener::removeOldDocuments(const QDateTime& now, int keepDays) const {
-    const QDateTime oldest = now.addDays(-keepDays);
-    int removed = 0;
-    const QFileInfoList documents = QDir(m_folder).entryInfoList(
-        {QStringLiteral("*.docx")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& document : documents) {
-        if (document.lastModified() < oldest && QFile::remove(document.filePath()))
-            ++removed;
-    }
-    return removed;
+bool DocumentOpener::openFolder(const QString& folder) {
+    return !m_query(kFolderType).isEmpty() && m_launch(QUrl::fromLocalFile(folder));
 }
 
 } // namespace cfx

@@ -56,9 +56,16 @@ void TrayIcon::minimize() {
     Q_EMIT minimizing();
     m_icon->setIcon(m_panel.windowIcon().isNull() ? QIcon(QStringLiteral(":/WATCHICO"))
                                                   : m_panel.windowIcon());
-    m_icon->setToolTip(kTip);
+    m_icon->setToolTip(m_status.isEmpty() ? kTip : kTip + QLatin1Char('\n') + m_status);
     m_icon->show();
     m_panel.hide();
+}
+
+void TrayIcon::setStatus(const QString& status) {
+    if (status == m_status)
+        return;
+    m_status = status;
+    m_icon->setToolTip(status.isEmpty() ? kTip : kTip + QLatin1Char('\n') + status);
 }
 
 void TrayIcon::restore() {

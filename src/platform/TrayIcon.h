@@ -44,6 +44,9 @@ public:
     void remove();
 
     QSystemTrayIcon& icon() { return *m_icon; }
+    // A line under the tip (the running time and the readings); the tooltip is set only when
+    // it changes.
+    void setStatus(const QString& status);
 
     // Looks again whether a notification area exists and follows a change. Runs on a timer.
     void probe();
@@ -65,6 +68,7 @@ private:
     QTimer* m_probeTimer = nullptr;
     std::function<bool()> m_probe;
     bool m_lastAvailable = false;
+    QString m_status;
 };
 
 } // namespace cfx

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -320,6 +321,38 @@ private Q_SLOTS:
         child<HotkeyEdit>(form, "ccrpHotKey1")->setHotkey(4, 0x74);
         child<HotkeyEdit>(form, "ccrpHotKey2")->setHotkey(4, 0x74);
         child<QPushButton>(form, "Command1")->click();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].text.startsWith("Can not register 1 Hotkeys."));
+        QVERIFY(fileBytes(filePath()).startsWith("1\r\n116\r\n1\r\n1\r\n116\r\n1\r\n"));
+        QCOMPARE(m_desk.held.size(), size_t(1));
+    }
+
+    void okPressedAgainWhileTheMessageIsOpenActsOnce() {
+        // A screen reader's press action (or a fast double press) reaches OK again while the
+        // "Hotkey Assign" message runs its own event loop.
+        m_service->startUp();
+        QPointer<HotkeyDialog> form = new HotkeyDialog(*m_service);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        child<QPushButton>(*form, "Command3")->click();
+        child<HotkeyEdit>(*form, "ccrpHotKey1")->setHotkey(4, 0x74);
+        child<HotkeyEdit>(*form, "ccrpHotKey2")->setHotkey(4, 0x74);
+        QPushButton* ok = child<QPushButton>(*form, "Command1");
+        bool shownOverTheDialog = false;
+        m_service->setNotifier([&](QMessageBox::Icon, const QString& t, const QString& x) {
+            m_messages.append({QMessageBox::Warning, t, x});
+            shownOverTheDialog = shownOverTheDialog || (form && form->isVisible());
+            if (m_messages.size() == 1) {
+                ok->click();
+                // What the message's event loop does with a dialog closed under it.
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        });
+        ok->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+        QVERIFY(!shownOverTheDialog);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].text.startsWith("Can not register 1 Hotkeys."));
         QVERIFY(fileBytes(filePath()).startsWith("1\r\n116\r\n1\r\n1\r\n116\r\n1\r\n"));

@@ -21,6 +21,7 @@
 
 #include <future>
 
+#include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -220,12 +221,15 @@ private Q_SLOTS:
     void anotherUserCanNeitherReachNorTakeTheSocket() {
         if (::geteuid() != 0)
             QSKIP("acting as a second user needs root");
-        QProcess::execute(QStringLiteral("useradd"),
-                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
-                           QStringLiteral("cfx-other")});
-        const passwd* other = ::getpwnam("cfx-other");
-        QVERIFY(other != nullptr);
-        const uid_t otherUid = other->pw_uid;
+        // Another user without an account: an id that no user or group has. Root can act as it
+        // and give files to it without adding a user to the system.
+        uid_t otherUid = 0;
+        for (uid_t id = 64000; id < 65000 && otherUid == 0; ++id) {
+            if (!::getpwuid(id) && !::getgrgid(static_cast<gid_t>(id)))
+                otherUid = id;
+        }
+        QVERIFY(otherUid != 0);
+        const auto otherGid = static_cast<gid_t>(otherUid);
         QTemporaryDir runtime;
         ::chmod(QFile::encodeName(runtime.path()).constData(), 0777);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
@@ -235,7 +239,7 @@ private Q_SLOTS:
         // As the other user: no connection, and no socket of one's own in the folder.
         const pid_t child = ::fork();
         if (child == 0) {
-            if (::setgid(other->pw_gid) != 0 || ::setuid(otherUid) != 0)
+            if (::setgroups(0, nullptr) != 0 || ::setgid(otherGid) != 0 || ::setuid(otherUid) != 0)
                 ::_exit(2);
             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
             sockaddr_un addr{};
@@ -257,7 +261,7 @@ private Q_SLOTS:
         ::chmod(QFile::encodeName(taken.path()).constData(), 0777);
         const QByteArray folder = QFile::encodeName(taken.filePath("chronofex"));
         QCOMPARE(::mkdir(folder.constData(), 0777), 0);
-        QCOMPARE(::chown(folder.constData(), otherUid, other->pw_gid), 0);
+        QCOMPARE(::chown(folder.constData(), otherUid, otherGid), 0);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(taken.path()));
         QString why;
         QVERIFY(cfx::remoteSocketPath(m_dir.path(), &why).isEmpty());

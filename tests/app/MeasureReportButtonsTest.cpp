@@ -68,7 +68,7 @@ private Q_SLOTS:
         m_program->setTimeSource(std::make_unique<FakeClock>());
         m_program->load();
         m_program->setDocumentOpener(std::make_unique<DocumentOpener>(
-            [] { return QStringLiteral("writer.desktop"); },
+            [](const QString&) { return QStringLiteral("writer.desktop"); },
             [this](const QUrl& url) { return m_opened << url, true; }, data("docs")));
     }
     void cleanup() { m_program.reset(); }
@@ -76,7 +76,14 @@ private Q_SLOTS:
     void rateButtonsWriteTheFilesAndOpenTheDocument() {
         RateWindow& rate = m_program->rateForm();
         rate.addRecord(QStringLiteral("pump; stroke"));
+        MessageBoxWatcher watcher;
+        watcher.arm();
         press(rate, "FileCmnd");
+        // Where the files went.
+        QCOMPARE(watcher.seen, 1);
+        QCOMPARE(watcher.text, QStringLiteral("Written: CFXRateResults.txt and CFXRateRawCSV.txt "
+                                              "in ") +
+                                   QDir::toNativeSeparators(m_dir.path()));
         QVERIFY(
             fileBytes(data("CFXRateResults.txt")).startsWith("Chronofex Rate Report created at: "));
         QVERIFY(fileBytes(data("CFXRateRawCSV.txt"))
@@ -96,7 +103,11 @@ private Q_SLOTS:
     void speedButtonsWriteTheFilesAndOpenTheDocument() {
         SpeedWindow& speed = m_program->speedForm();
         speed.addRecord(QStringLiteral("run;1"));
+        MessageBoxWatcher watcher;
+        watcher.arm();
         press(speed, "Command2");
+        QCOMPARE(watcher.seen, 1);
+        QVERIFY(watcher.text.endsWith(QDir::toNativeSeparators(m_dir.path())));
         QVERIFY(fileBytes(data("CFXSpeedResults.txt"))
                     .startsWith("Chronofex Speed Report created at: "));
         QVERIFY(fileBytes(data("CFXSpeedRawCSV.txt")).endsWith(",\"run;1\",\r\n"));

@@ -1,5 +1,7 @@
 #include "app/Application.h"
 #include "core/Session.h"
+#include "core/io/LineFile.h"
+#include "core/io/SessionFile.h"
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "gui/MainPanel.h"
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void openDialogLoadsTheChosenFile();
     void commandLineReportMatchesTheReportButton();
     void resetReadingsCanBeRecoveredUntilNewOnesAreTaken();
+    void exclusionsBesideTheFileAreAppliedOnlyToTheFileTheyWereSavedWith();
 
 private:
     QPushButton* button(const char* name) const {
@@ -126,7 +129,8 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
                      saved.readings[row - 1].results[c]);
         QCOMPARE(r.reading(row).tag, saved.readings[row - 1].reference[0]);
         QCOMPARE(r.reading(row).timeCsText, saved.readings[row - 1].reference[1]);
-        QVERIFY2(!r.isExcluded(row), "no reading comes back excluded");
+        // The exclusion comes back from the file beside the session file.
+        QCOMPARE(r.isExcluded(row), row == 2);
     }
     QCOMPARE(r.reading(1).comment, QString::fromUtf8("d\xC3\xA9part, fast"));
     QCOMPARE(r.reading(3).timeText, QStringLiteral("S00:00:04.07"));
@@ -150,8 +154,10 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
                 ->selectionModel()
                 ->isRowSelected(2, {}));
 
-    // Saved again unchanged, the file has the same bytes.
+    // The session file itself holds what any reader of the format expects, nothing more.
     const QByteArray first = fileBytes(path);
+    QCOMPARE(first, cfx::crlfBytes(cfx::sessionLines(saved)));
+    // Saved again unchanged, the file has the same bytes.
     QVERIFY(m_program->saveSession(m_dir->filePath("again.CFX")));
     QCOMPARE(fileBytes(m_dir->filePath("again.CFX")), first);
 }
@@ -346,6 +352,47 @@ void SessionProgramTest::resetReadingsCanBeRecoveredUntilNewOnesAreTaken() {
     QVERIFY(recover->isEnabled());
     r.appendReading(50, false, "50", false, "00:00:00.50");
     QVERIFY(!recover->isEnabled());
+}
+
+void SessionProgramTest::exclusionsBesideTheFileAreAppliedOnlyToTheFileTheyWereSavedWith() {
+    takeThreeReadings();
+    Session& r = m_program->readings();
+    const QString path = m_dir->filePath("marks.CFX");
+    const QString marks = path + ".excluded";
+    QVERIFY(m_program->saveSession(path));
+    QVERIFY(QFileInfo(marks).isFile());
+
+    // A program that knows nothing of the marks writes the session file again (one comment
+    // changed): the marks are not applied to it, and the user is told.
+    cfx::SessionData other;
+    QString error;
+    QVERIFY(cfx::readSession(path, other, error));
+    other.readings[0].results[3] = QStringLiteral("edited elsewhere");
+    QVERIFY(cfx::writeSession(path, other).ok);
+    m_program->loadSession(path);
+    QCOMPARE(r.recordCount(), 3);
+    QCOMPARE(r.reading(1).comment, QStringLiteral("edited elsewhere"));
+    for (int n = 1; n <= 3; ++n)
+        QVERIFY(!r.isExcluded(n));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
+    QVERIFY(m_messages[0].text.contains(QDir::toNativeSeparators(marks)));
+
+    // Saved with nothing excluded, no marks are left beside it.
+    QVERIFY(m_program->saveSession(path));
+    QVERIFY(!QFileInfo::exists(marks));
+
+    // Marks that cannot be kept: the session is saved, and the user told that they were not.
+    m_messages.clear();
+    r.exclude(3);
+    QVERIFY(QDir().mkdir(marks));
+    QVERIFY(m_program->saveSession(path));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].title, QStringLiteral("Save CFX File"));
+    QVERIFY(m_messages[0].text.contains(QDir::toNativeSeparators(marks)));
+    QVERIFY(QDir().rmdir(marks));
+    QVERIFY(cfx::readSession(path, other, error));
+    QCOMPARE(other.readings.size(), 3);
 }
 
 QTEST_MAIN(SessionProgramTest)

@@ -61,8 +61,16 @@ private Q_SLOTS:
         QVERIFY(!panel().isVisible());
         QVERIFY(!panel().displayAttached()); // the large display is set free
         QVERIFY(tray().icon().isVisible());
+        // The tip, and under it the clock and the readings.
         QCOMPARE(tray().icon().toolTip(),
-                 QStringLiteral("DoubleClick restores Chronofex panel. RightClick for menu"));
+                 QStringLiteral("DoubleClick restores Chronofex panel. RightClick for menu\n"
+                                "Stopped: 00:00:00   Readings: 0"));
+        m_program->actions().startStop()->trigger();
+        m_program->actions().snap()->trigger();
+        QVERIFY(tray().icon().toolTip().endsWith("Readings: 1"));
+        QVERIFY(tray().icon().toolTip().contains("\nRunning: 00:00:0"));
+        m_program->actions().startStop()->trigger();
+        QVERIFY(tray().icon().toolTip().contains("\nStopped: "));
         QVERIFY(!tray().icon().icon().isNull());
 
         Q_EMIT tray().icon().activated(QSystemTrayIcon::DoubleClick);

@@ -72,7 +72,9 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
                            "\r\n"
                            "Longest Time Gap: 00:00:05.20\r\n"
                            "Shortest Time Gap: 00:00:02.50\r\n"
-                           "Average Time Gap: 00:00:03.85\r\n";
+                           "Average Time Gap: 00:00:03.85\r\n"
+                           // Only because a reading is excluded.
+                           "Excluded from the statistics: #2\r\n";
     EXPECT_EQ(bytesOf(QDir(dir.path()).filePath("CFXReport.txt")), report.toUtf8());
     const QString raw = "#,Time,%,Comment,\r\n"
                         "1,S00:00:05.20," +
@@ -82,7 +84,7 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
                         pct(80) +
                         ",\"lap, \"fast\"\",\r\n"
                         "3,00:00:12.50," +
-                        pct(100) + ",\" \",\r\n";
+                        pct(100) + ",\" \",\r\n" + "Excluded,2,\r\n";
     EXPECT_EQ(bytesOf(QDir(dir.path()).filePath("CFXRawCSV.txt")), raw.toUtf8());
     // After a successful write the report is empty and the next reading opens a new session.
     EXPECT_EQ(model.recordCount(), 0);
@@ -95,10 +97,15 @@ TEST_F(TextReportTest, ExcludedOnlyRecordGivesNotApplicable) {
     one.appendReading(520, false, "20", false, "00:00:05.20");
     one.exclude(1);
     const QStringList lines = cfx::stopwatchReportLines(one, header, 100);
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.mid(lines.size() - 3),
-              (QStringList{"Longest Time Gap: Not Applicable", "Shortest Time Gap: Not Applicable",
-                           "Average Time Gap: Not Applicable"}));
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(
+        lines.mid(lines.size() - 4),
+        (QStringList{"Longest Time Gap: Not Applicable", "Shortest Time Gap: Not Applicable",
+                     "Average Time Gap: Not Applicable", "Excluded from the statistics: #1"}));
+    // Included again, the report ends with the statistics as it always did.
+    one.include(1);
+    EXPECT_EQ(cfx::stopwatchReportLines(one, header, 100).last(), "Average Time Gap: 00:00:05.20");
+    EXPECT_EQ(cfx::rawCsvLines(one).size(), 2);
 }
 
 // Root ignores folder permissions; the write then runs under an unprivileged effective user.

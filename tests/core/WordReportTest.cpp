@@ -41,7 +41,7 @@ TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
 
     const ReportHeader header{QDateTime(QDate(2026, 12, 7), QTime(23, 0)), "10", "stamp"};
     const docx::Document doc = stopwatchWordDocument(session, header, 10);
-    ASSERT_EQ(doc.blocks.size(), 13);
+    ASSERT_EQ(doc.blocks.size(), 14);
     const auto& table = std::get<docx::Table>(doc.blocks[2]);
     EXPECT_EQ(table.rows, (QVector<QStringList>{
                               {"#", "Time", "%", "Time Gap", "Comment"},
@@ -58,6 +58,7 @@ TEST(WordReport, TableAddsTheTimeGapColumnAndKeepsCommentsWhole) {
     EXPECT_EQ(paragraphText(doc.blocks[7]), "Session started:\tstamp");
     EXPECT_EQ(boldText(doc.blocks[8]), "Report created at");
     EXPECT_EQ(paragraphText(doc.blocks[12]), "Average Time Gap:\tNot Applicable");
+    EXPECT_EQ(paragraphText(doc.blocks[13]), "Excluded from the statistics:\t#1, #2, #3");
 }
 
 TEST(WordReport, RecomputesTheGapsAndLeavesTheReadingsAsTheyWere) {

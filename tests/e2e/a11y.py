@@ -38,6 +38,11 @@ def walk(obj, depth=0):
         yield from walk(obj.getChildAtIndex(i), depth + 1)
 
 
+def titled(window, title):
+    """The window's title, or the title with the star of a window holding unsaved changes."""
+    return window.name in (title, title + "*")
+
+
 def find(predicate):
     for obj in walk(application()):
         if predicate(obj):
@@ -53,7 +58,7 @@ def main(argv):
                 print(window.getRoleName(), window.name, sep="\t")
     elif command == "labels":
         prefix = argv[3] if len(argv) > 3 else ""
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
         names = [o.name for o in walk(window)
                  if o.getRoleName() == "label" and o.name.startswith(prefix) and showing(o)]
         if not names:
@@ -73,7 +78,7 @@ def main(argv):
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
     elif command == "column":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
         table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
         if table is None:
             sys.exit(1)
@@ -84,7 +89,7 @@ def main(argv):
         for row in range(cells.nRows):
             print(cells.getAccessibleAt(row, columns[0]).name)
     elif command == "names":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog") and o.name == argv[2])
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
         for obj in walk(window):
             print(obj.getRoleName(), obj.name, sep="\t")
     else:

@@ -32,7 +32,7 @@ e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 display=$(e2e_window '^Chronofex Display$')
 
-for pair in "p:^Chronofex - Report$" "c:^Rate$" "e:^Speed$"; do
+for pair in "p:^Chronofex - Report[*]?$" "c:^Rate$" "e:^Speed$"; do
     key=${pair%%:*}
     title=${pair#*:}
     window=$(show_from_menu "$key" "$title")

@@ -30,7 +30,7 @@ write_report() {
 
 LANGUAGE=de e2e_start_app "$exe" "$session"
 panel=$(e2e_window '^Chronofex$')
-e2e_window '^Chronofex - Bericht$' >/dev/null
+e2e_window '^Chronofex - Bericht[*]?$' >/dev/null
 e2e_wait_until a11y labels Chronofex "Zeit " >/dev/null || fail "the panel's time is not in German"
 windows=$(a11y windows)
 grep -qx $'frame\tGroße Stoppuhranzeige' <<<"$windows" || fail "the display's name: $windows"
@@ -67,7 +67,7 @@ xdotool key ctrl+q
 wait "$APP_PID" 2>/dev/null || true
 
 LANGUAGE=en e2e_start_app "$exe" "$session"
-e2e_window '^Chronofex - Report$' >/dev/null
+e2e_window '^Chronofex - Report[*]?$' >/dev/null
 e2e_wait_until a11y labels Chronofex "Time " >/dev/null || fail "the English panel's time"
 write_report "Chronofex - Report" "Write to Text File & Clear" "$E2E_TMP/en"
 cmp "$E2E_TMP/de-raw.txt" "$E2E_TMP/en-raw.txt" >/dev/null ||

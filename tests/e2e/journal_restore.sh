@@ -39,7 +39,7 @@ eval "$(xdotool getwindowgeometry --shell "$panel")"
 xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
 sleep 0.4
 xdotool key p
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove $((X + 120)) $((Y + 16)) click 1
@@ -78,7 +78,7 @@ question=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$question" 2>/dev/null || true
 sleep 0.3
 xdotool key Return
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
@@ -93,7 +93,11 @@ diff <(grep -av "$created" "$E2E_TMP/uninterrupted-report.txt") \
     <(grep -av "$created" "$DATA_DIR/CFXReport.txt") >/dev/null ||
     fail "the restored report differs: $(diff "$E2E_TMP/uninterrupted-report.txt" \
         "$DATA_DIR/CFXReport.txt")"
-[ "$(wc -l <"$raw")" -eq 5 ] || fail "expected a header and four readings: $(cat "$raw")"
+[ "$(wc -l <"$raw")" -eq 6 ] ||
+    fail "expected a header, four readings and the excluded one: $(cat "$raw")"
+[ "$(sed -n 6p "$raw")" = $'Excluded,4,\r' ] || fail "the raw file does not name the excluded reading"
+[ "$(tail -n 1 "$DATA_DIR/CFXReport.txt")" = $'Excluded from the statistics: #4\r' ] ||
+    fail "the report does not name the excluded reading"
 sed -n 5p "$raw" | grep -qE '^4,S[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{2},100\.00,"after the crash",' ||
     fail "the fourth reading lost its comment or its mark: $(sed -n 5p "$raw")"
 # The statistics leave the excluded fourth reading out: its gap is not the longest or shortest

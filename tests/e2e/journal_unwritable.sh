@@ -41,7 +41,7 @@ expect caption Start
 # Every reading reaches the report files, and the new journal the write starts says nothing new.
 eval "$(xdotool getwindowgeometry --shell "$panel")"
 xdotool mousemove $((X + 138)) $((Y + 252)) click 1
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1

@@ -19,7 +19,7 @@ eval "$(xdotool getwindowgeometry --shell "$panel")"
 xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
 sleep 0.4
 xdotool key p
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 shot="$E2E_TMP/report.png"
 import -window "$report" "$shot"

@@ -44,7 +44,7 @@ check() {
     fi
 }
 
-check "$(open p '^Chronofex - Report$')" report
+check "$(open p '^Chronofex - Report[*]?$')" report
 check "$(open c '^Rate$')" rate
 check "$(open e '^Speed$')" speed
 check "$(open h '^Chronofex - Hotkeys$')" hotkeys

@@ -28,7 +28,7 @@ panel_at() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X,$Y"
 }
-report_shown() { xdotool search --onlyvisible --name '^Chronofex - Report$' >/dev/null 2>&1; }
+report_shown() { xdotool search --onlyvisible --name '^Chronofex - Report[*]?$' >/dev/null 2>&1; }
 quit_program() {
     xdotool windowfocus --sync "$1"
     xdotool key ctrl+q

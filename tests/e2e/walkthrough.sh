@@ -104,6 +104,12 @@ measure_and_store() {
     press_bottom "$window" "$text" 12
     wait_for "$DATA_DIR/CFX${kind}Results.txt"
     wait_for "$DATA_DIR/CFX${kind}RawCSV.txt"
+    # A message says where the files went; Return closes it.
+    local box
+    box=$(e2e_window "^Chronofex ${kind} Report\$")
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key Return
+    for _ in $(seq 50); do e2e_viewable "$box" || break; sleep 0.1; done
 }
 
 raw="$DATA_DIR/CFXRawCSV.txt"
@@ -146,7 +152,7 @@ e2e_four_readings
 # The report from the options menu; a comment on the newest reading, which is then excluded.
 options_menu
 xdotool key p
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 press_top "$report" 120 16
 xdotool key ctrl+a
@@ -177,7 +183,11 @@ press_bottom "$report" $((WIDTH / 4)) 18
 wait_for "$raw"
 wait_for "$report_file"
 cp "$raw" "$E2E_TMP/first_raw.txt"
-[ "$(wc -l <"$raw")" -eq 5 ] || fail "expected a header and four readings: $(cat "$raw")"
+cp "$report_file" "$E2E_TMP/first_report.txt"
+[ "$(wc -l <"$raw")" -eq 6 ] ||
+    fail "expected a header, four readings and the excluded one: $(cat "$raw")"
+[ "$(sed -n 6p "$raw")" = $'Excluded,4,\r' ] || fail "the raw file does not name the excluded reading"
+[ -f "$session.excluded" ] || fail "the exclusion was not kept beside the session file"
 sed -n 5p "$raw" | grep -qE '^4,S[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{2},100\.00,"Last lap",'$'\r''$' ||
     fail "the fourth reading is not the stopped one with its comment: $(sed -n 5p "$raw")"
 sed -n 2,4p "$raw" | grep -qE '^[0-9],S' && fail "a running reading is marked S"
@@ -253,12 +263,17 @@ rm -f "$raw"
 APP_PID=$!
 E2E_PIDS+=($APP_PID)
 panel=$(e2e_window '^Chronofex$')
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 sleep 0.5
 press_bottom "$report" $((WIDTH / 4)) 18
 wait_for "$raw"
 cmp -s "$raw" "$E2E_TMP/first_raw.txt" ||
     fail "the reopened session reports differently: $(cat "$raw") vs $(cat "$E2E_TMP/first_raw.txt")"
+# The exclusion came back with it: the same statistics, over the first three readings.
+sleep 0.3
+diff <(grep -av '^StopWatch Report created at: ' "$E2E_TMP/first_report.txt") \
+    <(grep -av '^StopWatch Report created at: ' "$report_file") >/dev/null ||
+    fail "the reopened session's report differs: $(diff "$E2E_TMP/first_report.txt" "$report_file")"
 
 # A rate: the clock runs, one cycle marked on the rate window's Start button, stored with a
 # comment, written as text and as a Word document.

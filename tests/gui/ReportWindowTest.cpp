@@ -4,8 +4,11 @@
 #include "core/io/TextReport.h"
 #include "gui/GapChart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -35,6 +38,48 @@ private:
     }
 
 private Q_SLOTS:
+    void readingsCopyAsTabSeparatedLinesAndAnEmptyReportKeepsNoFigures() {
+        Session m;
+        ReportWindow w(m);
+        snap(m, 100);
+        snap(m, 350, true);
+        snap(m, 400);
+        m.addComment(2, "tab\there");
+        QCoreApplication::processEvents();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* grid = child<QTableView>(w, "TimerResults");
+        grid->setFocus();
+        grid->selectRow(0);
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        const QString share1 = grid->model()->index(0, 2).data().toString();
+        const QString share2 = grid->model()->index(1, 2).data().toString();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "1\t00:00:01.00\t" + share1 + "\t00:00:01.00\t\n" + "2\tS00:00:03.00\t" + share2 +
+                     "\t00:00:02.50\ttab here\n");
+        QAction* copyAll = nullptr;
+        for (QAction* a : grid->actions()) {
+            if (a->text() == QStringLiteral("Copy All"))
+                copyAll = a;
+        }
+        QVERIFY(copyAll);
+        QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+        copyAll->trigger();
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 5); // titles, three readings, the final line end
+        QCOMPARE(lines[0], QStringLiteral("#\tTime\t%\tGap\tComment"));
+        QVERIFY(lines[3].startsWith("3\t00:00:04.00\t"));
+
+        // Emptied, the statistics line tells screen readers nothing of the readings gone.
+        auto* statistics = child<QLabel>(w, "StatisticsLine");
+        QTRY_VERIFY(statistics->accessibleDescription().contains("Included: 3"));
+        m.clearReport();
+        QTRY_COMPARE(statistics->text(), QStringLiteral("No readings"));
+        QCOMPARE(statistics->accessibleDescription(), QStringLiteral("No readings"));
+    }
+
     void startsEmptyWithEveryControl() {
         Session m;
         ReportWindow w(m);

@@ -1,5 +1,4 @@
 #include "platform/DocumentOpener.h"
-#include "tests/support/MessageBoxWatcher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,57 +24,37 @@ cfx::docx::Document sample() {
 class DocumentOpenerTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void withoutAHandlerOnlyTheMessageIsShown() {
+    void withoutAHandlerTheDocumentIsWrittenAndNotHandedOn() {
         QTemporaryDir dir;
         int launches = 0;
-        DocumentOpener opener([] { return QString(); },
+        QStringList asked;
+        DocumentOpener opener([&](const QString& type) { return asked << type, QString(); },
                               [&](const QUrl&) { return ++launches, true; }, dir.filePath("r"));
-        MessageBoxWatcher watcher;
-        watcher.arm();
-        QVERIFY(!opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
-        QCOMPARE(watcher.seen, 1);
-        QCOMPARE(watcher.title, QStringLiteral("Could not create Report"));
-        QCOMPARE(watcher.text, QStringLiteral("CFX could not create a Report in MS Word\n"
-                                              "Please ensure Word is correctly installed"));
-        QCOMPARE(watcher.icon, QMessageBox::Warning);
+        const DocumentOpener::Result result =
+            opener.open(sample(), QStringLiteral("Chronofex Report"));
+        QCOMPARE(result.outcome, DocumentOpener::Result::Outcome::NotOpened);
+        QCOMPARE(QFileInfo(result.path).absolutePath(), QDir(dir.filePath("r")).absolutePath());
+        QFile written(result.path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(2), QByteArray("PK"));
+        QCOMPARE(opener.lastPath(), result.path);
         QCOMPARE(launches, 0);
-        QVERIFY(!QFileInfo::exists(dir.filePath("r")) || QDir(dir.filePath("r")).isEmpty());
-        QVERIFY(opener.lastPath().isEmpty());
-    }
-
-    void documentsOlderThanAMonthAreRemoved() {
-        QTemporaryDir dir;
-        DocumentOpener opener([] { return QStringLiteral("writer.desktop"); },
-                              [](const QUrl&) { return true; }, dir.filePath("reports"));
-        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
-        const QString recent = opener.lastPath();
-        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Report"), nullptr));
-        const QString old = opener.lastPath();
-        QFile oldFile(old);
-        QVERIFY(oldFile.open(QIODevice::ReadWrite));
-        QVERIFY(oldFile.setFileTime(QDateTime::currentDateTime().addDays(-31),
-                                    QFileDevice::FileModificationTime));
-        oldFile.close();
-        QFile keep(dir.filePath("reports/notes.txt"));
-        QVERIFY(keep.open(QIODevice::WriteOnly));
-        QVERIFY(keep.setFileTime(QDateTime::currentDateTime().addDays(-90),
-                                 QFileDevice::FileModificationTime));
-        keep.close();
-
-        QCOMPARE(opener.removeOldDocuments(QDateTime::currentDateTime()), 1);
-        QVERIFY(!QFile::exists(old));
-        QVERIFY(QFile::exists(recent));
-        QVERIFY(QFile::exists(keep.fileName())); // only the program's own documents
+        // Nor is a folder handed to a desktop that has nothing to show folders with.
+        QVERIFY(!opener.openFolder(dir.path()));
+        QCOMPARE(launches, 0);
+        QCOMPARE(asked, (QStringList{DocumentOpener::kDocxType, DocumentOpener::kFolderType}));
     }
 
     void eachReportIsANewDocumentHandedToTheApplication() {
         QTemporaryDir dir;
         QList<QUrl> launched;
-        DocumentOpener opener([] { return QStringLiteral("writer.desktop"); },
+        DocumentOpener opener([](const QString&) { return QStringLiteral("writer.desktop"); },
                               [&](const QUrl& url) { return launched << url, true; },
                               dir.filePath("reports"));
-        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Rate Report"), nullptr));
-        QVERIFY(opener.open(sample(), QStringLiteral("Chronofex Rate Report"), nullptr));
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(opener.open(sample(), QStringLiteral("Chronofex Rate Report")).outcome,
+                     DocumentOpener::Result::Outcome::Opened);
+        }
         QCOMPARE(launched.size(), 2);
         QVERIFY(launched[0] != launched[1]);
         for (const QUrl& url : launched) {
@@ -90,30 +69,32 @@ private Q_SLOTS:
             QCOMPARE(f.read(2), QByteArray("PK"));
         }
         QCOMPARE(opener.lastPath(), launched[1].toLocalFile());
+        QVERIFY(opener.openFolder(dir.path()));
+        QCOMPARE(launched.last(), QUrl::fromLocalFile(dir.path()));
     }
 
-    void aDocumentThatCannotBeWrittenOrOpenedShowsTheMessage() {
+    void aDocumentThatCannotBeWrittenOrOpenedSaysSo() {
         QTemporaryDir dir;
         QFile blocker(dir.filePath("taken"));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
         int launches = 0;
-        DocumentOpener unwritable([] { return QStringLiteral("writer.desktop"); },
+        DocumentOpener unwritable([](const QString&) { return QStringLiteral("writer.desktop"); },
                                   [&](const QUrl&) { return ++launches, true; },
                                   dir.filePath("taken"));
-        MessageBoxWatcher watcher;
-        watcher.arm();
-        QVERIFY(!unwritable.open(sample(), QStringLiteral("R"), nullptr));
-        QCOMPARE(watcher.seen, 1);
+        const DocumentOpener::Result notWritten = unwritable.open(sample(), QStringLiteral("R"));
+        QCOMPARE(notWritten.outcome, DocumentOpener::Result::Outcome::NotWritten);
+        QVERIFY(!notWritten.error.isEmpty());
+        QVERIFY(notWritten.path.isEmpty());
         QCOMPARE(launches, 0);
 
-        // The application cannot be started: the message, and no document left behind.
-        DocumentOpener refused([] { return QStringLiteral("writer.desktop"); },
+        // The application cannot be started: the document stays where it was written.
+        DocumentOpener refused([](const QString&) { return QStringLiteral("writer.desktop"); },
                                [](const QUrl&) { return false; }, dir.filePath("reports"));
-        watcher.arm();
-        QVERIFY(!refused.open(sample(), QStringLiteral("R"), nullptr));
-        QCOMPARE(watcher.seen, 2);
-        QVERIFY(QDir(dir.filePath("reports")).isEmpty());
+        const DocumentOpener::Result notOpened = refused.open(sample(), QStringLiteral("R"));
+        QCOMPARE(notOpened.outcome, DocumentOpener::Result::Outcome::NotOpened);
+        QVERIFY(QFileInfo(notOpened.path).isFile());
+        QVERIFY(!refused.openFolder(dir.path()));
     }
 
     void theDesktopQueryFindsNoApplicationInAnEmptyDesktop() {

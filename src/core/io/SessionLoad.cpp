@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "core/TimeFormat.h"
+#include "core/io/SessionExclusions.h"
 #include "core/io/TextReport.h"
 
 #include <QDir>
@@ -43,6 +44,11 @@ bool writeSessionReport(const QString& sessionPath, const QString& folder, const
         return false;
     Session readings;
     loadReadings(readings, session);
+    // The exclusions saved with the file, as opening it in the program applies them.
+    const ExclusionsRead marks =
+        readExclusions(sessionPath, static_cast<int>(readings.recordCount()));
+    for (const int n : marks.excluded)
+        readings.exclude(n);
     const ReportHeader header{created, session.resolution, session.stamp};
     const ReportWriteResult written =
         writeStopwatchReport(folder, readings, header, eventsPerSecOf(session.resolution));

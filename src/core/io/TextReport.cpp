@@ -12,7 +12,8 @@ namespace cfx {
 
 QStringList stopwatchReportLines(const Session& session, const ReportHeader& header,
                                  int eventsPerSec) {
-    const GapStatistics stats = computeGapStatistics(session, eventsPerSec);
+    const GapStatisticTexts stats = gapStatisticTexts(computeGapStatistics(session, eventsPerSec),
+                                                      eventsPerSec, kNotApplicable);
     const int n = session.recordCount();
     QStringList lines;
     lines.reserve(11 + 6 * n);
@@ -39,7 +40,20 @@ QStringList stopwatchReportLines(const Session& session, const ReportHeader& hea
     lines << QString() << QStringLiteral("Longest Time Gap: ") + stats.longest
           << QStringLiteral("Shortest Time Gap: ") + stats.shortest
           << QStringLiteral("Average Time Gap: ") + stats.average;
+    // Only when some reading is left out, so a report without exclusions stays as it always was.
+    const QString left = excludedReadingsText(session);
+    if (!left.isEmpty())
+        lines << QStringLiteral("Excluded from the statistics: ") + left;
     return lines;
+}
+
+QString excludedReadingsText(const Session& session) {
+    QStringList numbers;
+    for (int r = 1; r <= session.recordCount(); ++r) {
+        if (session.isExcluded(r))
+            numbers << QLatin1Char('#') + session.text(r, ReadingColumn::Number);
+    }
+    return numbers.join(QStringLiteral(", "));
 }
 
 QStringList rawCsvLines(const Session& session) {
@@ -56,6 +70,15 @@ QStringList rawCsvLines(const Session& session) {
                      session.text(r, ReadingColumn::Share) + QStringLiteral(",\"") +
                      session.text(r, ReadingColumn::Comment) + QStringLiteral("\",");
     }
+    // One more line, after the readings and only when some are left out of the statistics:
+    // the word, then each excluded reading's number, every text followed by a comma.
+    QString excluded;
+    for (int r = 1; r <= n; ++r) {
+        if (session.isExcluded(r))
+            excluded += session.text(r, ReadingColumn::Number) + QLatin1Char(',');
+    }
+    if (!excluded.isEmpty())
+        lines << QStringLiteral("Excluded,") + excluded;
     return lines;
 }
 

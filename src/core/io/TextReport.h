@@ -18,11 +18,15 @@ struct ReportHeader {
     QString sessionStamp;   // when the session's first reading was taken
 };
 
-// The lines of "CFXReport.txt", gaps and gap statistics at the resolution.
+// The lines of "CFXReport.txt", gaps and gap statistics at the resolution; when readings are
+// excluded, a last line names them.
 QStringList stopwatchReportLines(const Session& session, const ReportHeader& header,
                                  int eventsPerSec);
+// The excluded readings by their numbers as the report shows them ("#2, #5"); empty when none.
+QString excludedReadingsText(const Session& session);
 // The lines of "CFXRawCSV.txt": the column titles, then one line per reading, every text
-// followed by a comma, the comments in double quotes.
+// followed by a comma, the comments in double quotes; when readings are excluded, a last line
+// "Excluded," with their numbers.
 QStringList rawCsvLines(const Session& session);
 
 struct ReportWriteResult {

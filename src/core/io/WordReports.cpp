@@ -9,7 +9,8 @@ namespace cfx {
 
 docx::Document stopwatchWordDocument(const Session& session, const ReportHeader& header,
                                      int eventsPerSec) {
-    const GapStatistics stats = computeGapStatistics(session, eventsPerSec);
+    const GapStatisticTexts stats = gapStatisticTexts(computeGapStatistics(session, eventsPerSec),
+                                                      eventsPerSec, kNotApplicable);
     docx::Document doc;
     doc.paper = docx::paperForLocale();
     doc.blocks << docx::Paragraph{{{QStringLiteral("Chronofex Report"), false, 18}}, true};
@@ -51,6 +52,9 @@ docx::Document stopwatchWordDocument(const Session& session, const ReportHeader&
     doc.paragraph({{QStringLiteral("Longest Time Gap:\t") + stats.longest}});
     doc.paragraph({{QStringLiteral("Shortest Time Gap:\t") + stats.shortest}});
     doc.paragraph({{QStringLiteral("Average Time Gap:\t") + stats.average}});
+    const QString left = excludedReadingsText(session);
+    if (!left.isEmpty())
+        doc.paragraph({{QStringLiteral("Excluded from the statistics:\t") + left}});
     return doc;
 }
 
