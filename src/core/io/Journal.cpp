@@ -305,6 +305,10 @@ Journal::~Journal() {
         ::close(m_fd);
 }
 
+void Journal::setRetryInterval(int ms) {
+    m_retryTimer->setInterval(ms);
+}
+
 void Journal::closeHeld() {
     if (m_heldFd >= 0)
         ::close(m_heldFd);

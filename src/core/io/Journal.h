@@ -98,6 +98,9 @@ public:
     explicit Journal(QString path, QObject* parent = nullptr);
     ~Journal() override;
 
+    // How often a journal that failed tries again (kRetryIntervalMs unless told).
+    void setRetryInterval(int ms);
+
     // The journal a previous run left, replayed into an empty session. Locks it first: a journal
     // locked by another copy of the program is not read (inUse() then says so). A damaged one
     // is kept aside at the next start().
