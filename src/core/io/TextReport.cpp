@@ -53,8 +53,8 @@ QStringList rawCsvLines(const Session& session) {
     for (int r = 1; r <= n; ++r) {
         lines << session.text(r, ReadingColumn::Number) + QLatin1Char(',') +
                      session.text(r, ReadingColumn::Time) + QLatin1Char(',') +
-                     session.text(r, ReadingColumn::Share) + QStringLiteral(",\"") +
-                     session.text(r, ReadingColumn::Comment) + QStringLiteral("\",");
+                     session.text(r, ReadingColumn::Share) + QLatin1Char(',') +
+                     csvQuoted(session.text(r, ReadingColumn::Comment)) + QLatin1Char(',');
     }
     return lines;
 }
