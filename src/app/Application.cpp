@@ -737,7 +737,8 @@ void Application::offerRestore() {
     }
     m_recovered.reset();
     startJournal();
-    if (answer == QMessageBox::Yes && facts.clockRunning)
+    // Without readings there is no whole session to journal: the restored clock goes in alone.
+    if (answer == QMessageBox::Yes && facts.clockRunning && !withReadings)
         recordClock();
 }
 
