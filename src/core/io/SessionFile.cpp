@@ -1,7 +1,6 @@
 #include "core/io/SessionFile.h"
 
 #include "core/NumberText.h"
-#include "core/TimeFormat.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -137,14 +136,10 @@ bool parseSessionBytes(const QByteArray& bytes, SessionData& session, QString& e
                     .arg(kMaxSessionReadings);
         return false;
     }
-    // What a session file always has: a resolution of at least one event a second on its first
-    // line and a number on its second. Any other text file (a note, /etc/hostname) is refused
-    // rather than read as an empty session.
-    const QString first = decoded.lines.value(0).remove(QChar(0xFEFF)).trimmed();
-    if (decoded.lines.size() < 2 || eventsPerSecOf(first) < 1 ||
-        !startsWithNumber(decoded.lines[1])) {
-        error = QStringLiteral("It is not a session file: its first two lines hold no resolution "
-                               "and time.");
+    // What a session file always has: the clock's time, a number, on its second line. Any other
+    // text file (a note, /etc/hostname) is refused rather than read as an empty session.
+    if (decoded.lines.size() < 2 || !startsWithNumber(decoded.lines[1])) {
+        error = QStringLiteral("It is not a session file: its second line holds no time.");
         return false;
     }
     return parseSession(decoded.lines, session, error);
