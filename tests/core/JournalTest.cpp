@@ -115,11 +115,20 @@ TEST(Journal, AFolderThatCannotBeWrittenIsSaidAndNothingBreaks) {
     QTemporaryDir dir;
     Session session;
     Journal journal(dir.filePath(QStringLiteral("missing/") + kJournalFileName));
+    journal.setRetryInterval(20);
+    QSignalSpy resumed(&journal, &Journal::resumed);
     EXPECT_FALSE(journal.start(session));
     EXPECT_FALSE(journal.error().isEmpty());
     EXPECT_FALSE(journal.isWriting());
     snap(session, 100);
     EXPECT_EQ(session.recordCount(), 1);
+    // Once the folder is there the journal is made, with the reading taken meanwhile.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("missing")));
+    EXPECT_TRUE(resumed.wait(2000));
+    EXPECT_TRUE(journal.isWriting());
+    Session back;
+    replayJournal(fileBytes(journal.path()), back);
+    EXPECT_EQ(picture(back), picture(session));
 }
 
 namespace {

@@ -448,16 +448,14 @@ bool Journal::start(Session& session) {
         return false;
     }
     // A new journal holds the clock's state, nothing of the readings yet.
-    if (!replaceFile(stateBytes())) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-        m_failing = false;
-        return false;
-    }
-    m_failing = false;
+    const bool made = replaceFile(stateBytes());
+    m_failing = !made;
     m_dirty = false;
-    m_error.clear();
+    if (made)
+        m_error.clear();
+    else if (m_inUse)
+        return false;
+    // Followed also when the file could not be made: a retry writes it once it can.
     m_session = &session;
     m_connections << connect(&session, &Session::appended, this, &Journal::recordReading)
                   << connect(&session, &Session::readingChanged, this, &Journal::recordState)
@@ -471,7 +469,9 @@ bool Journal::start(Session& session) {
                                  }
                              })
                   << connect(&session, &Session::cleared, this, [this] { write("Z"); });
-    return true;
+    if (!made)
+        m_retryTimer->start();
+    return made;
 }
 
 QByteArray Journal::readingLine(int n, bool snap) const {
@@ -561,7 +561,7 @@ void Journal::recordSaved() {
 }
 
 void Journal::write(const QByteArray& line) {
-    if (m_fd < 0)
+    if (!m_session)
         return;
     if (line != "F" && !line.startsWith('S'))
         flushPendingSnap();
@@ -570,7 +570,7 @@ void Journal::write(const QByteArray& line) {
     else if (line == "Z" || line == "V")
         m_handled = true;
     // While failing, nothing goes out line by line: the retry writes the journal anew in full.
-    if (m_failing)
+    if (m_failing || m_fd < 0)
         return;
     const QByteArray bytes = line + '\n';
     const char* data = bytes.constData();
@@ -601,7 +601,7 @@ void Journal::fail(int error) {
 }
 
 void Journal::retry() {
-    if (!m_failing || m_fd < 0) {
+    if (!m_failing || !m_session) {
         m_retryTimer->stop();
         return;
     }

@@ -112,7 +112,7 @@ public:
 
     // Starts a new journal (the old one is replaced, or kept aside when damaged) and follows the
     // session from now on. False when the file cannot be written; error() says why, and the
-    // journal then writes nothing until the next start().
+    // journal tries again every few seconds (unless another copy uses it).
     bool start(Session& session);
     // Writes the session's whole state, as after opening a session file or restoring.
     void recordAll(const QString& resolution, int eventsPerSec, qint32 baseCs,
