@@ -99,7 +99,7 @@ void restoreJournal(benchmark::State& state) {
         if (!file.open(QIODevice::ReadOnly))
             state.SkipWithError("no journal");
         Session replayed;
-        const JournalFacts facts = cfx::replayJournal(file.readAll(), replayed);
+        const JournalFacts facts = cfx::replayJournal(file, replayed);
         Session readings;
         cfx::loadReadings(readings, cfx::sessionFrom(replayed, facts.resolution, facts.baseCs,
                                                      replayed.sessionStamp(), facts.ledValues));
@@ -110,8 +110,39 @@ void restoreJournal(benchmark::State& state) {
     }
 }
 
+// A hostile journal: 100,000 readings, then 20,000 resolution changes (each once re-rendered
+// every reading), then a 100 MB line; restored as at start, streamed from the file.
+void restoreHostileJournal(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(cfx::kJournalFileName);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            std::abort();
+        file.write(QByteArray(cfx::kJournalVersionLine) + '\n');
+        QByteArray lines;
+        for (int n = 1; n <= Session::kMaxRecords; ++n)
+            lines += "S\t" + QByteArray::number(n) + '\t' + QByteArray::number(n) +
+                     "\t00:00:01.00\t00\t100\tstamp\n";
+        for (int i = 0; i < 20000; ++i)
+            lines += i % 2 ? "R\t10\t10\n" : "R\t100\t100\n";
+        file.write(lines);
+        file.write("E\t1\t0\t" + QByteArray(100 * 1024 * 1024, 'x') + "\n");
+    }
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("no journal");
+        Session replayed;
+        cfx::replayJournal(file, replayed);
+        if (replayed.recordCount() != Session::kMaxRecords)
+            state.SkipWithError("not every reading restored");
+    }
+}
+
 } // namespace
 
+BENCHMARK(restoreHostileJournal)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(readOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(readAndFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(restoreJournal)->Unit(benchmark::kMillisecond)->MinTime(2.0);

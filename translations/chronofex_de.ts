@@ -92,6 +92,42 @@
         <source>Session saved: %1</source>
         <translation>Sitzung gespeichert: %1</translation>
     </message>
+    <message>
+        <source>Chronofex did not close normally while the clock was running. Restore the clock?</source>
+        <translation>Chronofex wurde nicht regulär beendet, während die Uhr lief. Die Uhr wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The clock was running: it had run for %1 since its last start when Chronofex ended at %2. It comes back stopped at %3, the time it showed then.</source>
+        <translation>Die Uhr lief: Sie war seit ihrem letzten Start %1 gelaufen, als Chronofex am %2 endete. Sie kommt angehalten bei %3 zurück, der Zeit, die sie damals zeigte.</translation>
+    </message>
+    <message>
+        <source>The journal of the last run could not be read whole (%1). It was kept as &quot;%2&quot;, and a new journal has been started.</source>
+        <translation>Das Journal des letzten Laufs konnte nicht vollständig gelesen werden (%1). Es wurde als „%2“ aufbewahrt, und ein neues Journal wurde begonnen.</translation>
+    </message>
+    <message>
+        <source>it is of a format this version does not know</source>
+        <translation>es hat ein Format, das diese Version nicht kennt</translation>
+    </message>
+    <message>
+        <source>it holds NUL bytes</source>
+        <translation>es enthält NUL-Bytes</translation>
+    </message>
+    <message>
+        <source>it holds lines that are no journal lines</source>
+        <translation>es enthält Zeilen, die keine Journalzeilen sind</translation>
+    </message>
+    <message>
+        <source>it holds a line longer than %1 MB</source>
+        <translation>es enthält eine Zeile länger als %1 MB</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB</source>
+        <translation>es ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>Another Chronofex is using the data folder &quot;%1&quot; and its journal. This copy journals nothing: readings not yet written or saved here would be lost in a crash. Use one copy per data folder (--data-dir DIR chooses another).</source>
+        <translation>Ein anderes Chronofex verwendet den Datenordner „%1“ und sein Journal. Diese Kopie führt kein Journal: Messwerte, die hier noch nicht geschrieben oder gespeichert sind, gingen bei einem Absturz verloren. Verwenden Sie eine Kopie je Datenordner (--data-dir ORDNER wählt einen anderen).</translation>
+    </message>
 </context>
 <context>
     <name>cfx::CommentDialog</name>

@@ -2,6 +2,7 @@
 
 #include "app/RecordReportActions.h"
 #include "app/SettingsKeeper.h"
+#include "core/NumberText.h"
 #include "core/Session.h"
 #include "core/SetTime.h"
 #include "core/Snapshot.h"
@@ -127,18 +128,26 @@ void Application::load() {
     connect(m_actions->help(), &QAction::triggered, this,
             [this] { m_help->showPage(QStringLiteral("index")); });
 
-    // Readings the last run left neither written nor saved wait for offerRestore(), and the
-    // journal they are in is kept until then; otherwise a new journal starts now.
-    // Only a plain file: whatever else stands there (a device, a folder) is no journal to read.
-    QFile previous(m_journal->path());
-    if (QFileInfo(previous).isFile() && previous.open(QIODevice::ReadOnly)) {
-        auto recovered = std::make_unique<Session>();
-        m_recoveredFacts = replayJournal(previous.readAll(), *recovered);
-        if (!m_recoveredFacts.handled && recovered->recordCount() > 0)
-            m_recovered = std::move(recovered);
-    }
-    if (!m_recovered)
+    // Readings the last run left neither written nor saved (or a clock it left running) wait
+    // for offerRestore(), and the journal they are in is kept, locked, until then; otherwise a
+    // new journal starts now.
+    auto recovered = std::make_unique<Session>();
+    m_recoveredFacts = m_journal->readPrevious(*recovered);
+    if ((!m_recoveredFacts.handled && recovered->recordCount() > 0) ||
+        m_recoveredFacts.clockRunning)
+        m_recovered = std::move(recovered);
+    if (m_journal->inUse())
+        journalInUse();
+    else if (!m_recovered)
         startJournal();
+    connect(m_journal.get(), &Journal::resumed, this, [this] {
+        // Whole again: a later failure is worth telling again.
+        m_journalWarned = false;
+    });
+    connect(m_clock.get(), &Stopwatch::started, this,
+            [this] { m_journal->recordStart(m_clock->baseCs()); });
+    // A reset stops the clock at zero.
+    connect(m_clock.get(), &Stopwatch::resetDone, this, &Application::recordClock);
     connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
         if (!m_exiting)
             m_journal->recordResolution(m_clock->resolutionText(), m_clock->eventsPerSec());
@@ -595,11 +604,51 @@ void Application::applySession(const SessionData& session, const QVector<int>& e
 // --- the journal -------------------------------------------------------------------------------
 
 void Application::startJournal() {
+    if (m_journal->inUse())
+        return; // said once at the start
     if (!m_journal->start(*m_readings)) {
         journalFailed(m_journal->error());
         return;
     }
     journalWholeSession();
+    const QString aside = std::exchange(m_journalKeptAside, m_journal->keptAsidePath());
+    if (!m_journal->keptAsidePath().isEmpty() && aside != m_journal->keptAsidePath()) {
+        const QString text =
+            tr("The journal of the last run could not be read whole (%1). It was kept as "
+               "\"%2\", and a new journal has been started.")
+                .arg(journalDamageText(m_recoveredFacts.damage),
+                     QDir::toNativeSeparators(m_journal->keptAsidePath()));
+        QTimer::singleShot(0, this,
+                           [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
+    }
+}
+
+QString Application::journalDamageText(JournalDamage damage) {
+    switch (damage) {
+    case JournalDamage::UnknownFormat:
+        return tr("it is of a format this version does not know");
+    case JournalDamage::NulBytes:
+        return tr("it holds NUL bytes");
+    case JournalDamage::BadLines:
+        return tr("it holds lines that are no journal lines");
+    case JournalDamage::LongLine:
+        return tr("it holds a line longer than %1 MB").arg(kMaxJournalLineBytes / (1024 * 1024));
+    case JournalDamage::TooLarge:
+        return tr("it is larger than %1 MB").arg(kMaxJournalBytes / (1024 * 1024));
+    case JournalDamage::None:
+        break;
+    }
+    return {};
+}
+
+void Application::journalInUse() {
+    const QString text =
+        tr("Another Chronofex is using the data folder \"%1\" and its journal. This copy "
+           "journals nothing: readings not yet written or saved here would be lost in a crash. "
+           "Use one copy per data folder (--data-dir DIR chooses another).")
+            .arg(QDir::toNativeSeparators(m_dataDir));
+    QTimer::singleShot(0, this,
+                       [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
 }
 
 void Application::journalWholeSession() {
@@ -652,28 +701,62 @@ void Application::offerRestore() {
     // Nothing to offer: load() has already started the new journal.
     if (!m_recovered)
         return;
-    const auto answer = QMessageBox::question(
-        m_panel.get(), tr("Chronofex"),
-        tr("The last run left %1 readings neither written nor saved, of the session started at "
-           "%2. Restore them?")
-            .arg(m_recovered->recordCount())
-            .arg(m_recovered->sessionStamp()));
-    const SessionData session = sessionFrom(
-        *m_recovered,
-        m_recoveredFacts.resolution.isEmpty() ? m_clock->resolutionText()
-                                              : m_recoveredFacts.resolution,
-        m_recoveredFacts.baseCs, m_recovered->sessionStamp(), m_recoveredFacts.ledValues);
+    const JournalFacts& facts = m_recoveredFacts;
+    const bool withReadings = !facts.handled && m_recovered->recordCount() > 0;
+    QString text =
+        withReadings ? tr("The last run left %1 readings neither written nor saved, of the session "
+                          "started at %2. Restore them?")
+                           .arg(m_recovered->recordCount())
+                           .arg(m_recovered->sessionStamp())
+                     : tr("Chronofex did not close normally while the clock was running. "
+                          "Restore the clock?");
+    const qint32 clockCs = restoredClockCs(facts, *m_recovered);
+    if (facts.clockRunning) {
+        const qint64 ranMs = std::max<qint64>(0, facts.endedAtMs - facts.startedAtMs);
+        text +=
+            QStringLiteral("\n\n") +
+            tr("The clock was running: it had run for %1 since its last start when "
+               "Chronofex ended at %2. It comes back stopped at %3, the time it showed then.")
+                .arg(formatCs(static_cast<qint32>(std::min<qint64>(ranMs / 10, 36'000'000)), 100),
+                     generalDate(QDateTime::fromMSecsSinceEpoch(facts.endedAtMs)),
+                     formatCs(clockCs, 100));
+    }
+    // Commands from outside wait for no one: a snap taken after the answer would hold the wrong
+    // time, and the answer may replace the session they acted on.
+    if (m_remote)
+        m_remote->setRefusal(QStringLiteral("it waits for an answer to its restore question"));
+    const auto answer = QMessageBox::question(m_panel.get(), tr("Chronofex"), text);
+    if (m_remote)
+        m_remote->setRefusal({});
+    const QString resolution =
+        facts.resolution.isEmpty() ? m_clock->resolutionText() : facts.resolution;
+    std::array<int, 8> leds = facts.ledValues;
+    if (facts.clockRunning) {
+        const TimeFields f = timeFields(clockCs);
+        leds = displayDigits(f, subSecText(clockCs % 100, eventsPerSecOf(resolution)));
+    }
+    SessionData session =
+        sessionFrom(*m_recovered, resolution, clockCs, m_recovered->sessionStamp(), leds);
+    if (!withReadings)
+        session.readings.clear();
+    const QVector<int> excluded = withReadings ? excludedRecords(*m_recovered) : QVector<int>{};
     if (answer == QMessageBox::Yes) {
-        applySession(session, excludedRecords(*m_recovered));
-        setUnsaved(true);
-    } else {
+        applySession(session, excluded);
+        if (facts.clockRunning)
+            display().setLedValues(leds);
+        if (withReadings)
+            setUnsaved(true);
+    } else if (withReadings) {
         // Declined, they can still be recovered until new readings are taken.
         m_lastCleared = session;
-        m_lastExcluded = excludedRecords(*m_recovered);
+        m_lastExcluded = excluded;
         m_actions->recoverLast()->setEnabled(true);
     }
     m_recovered.reset();
     startJournal();
+    // Without readings there is no whole session to journal: the restored clock goes in alone.
+    if (answer == QMessageBox::Yes && facts.clockRunning && !withReadings)
+        recordClock();
 }
 
 // --- splash and about --------------------------------------------------------------------------

@@ -159,6 +159,8 @@ private:
     // Writes the whole session into the journal, as after opening or restoring it.
     void journalWholeSession();
     void journalFailed(const QString& error);
+    void journalInUse();
+    static QString journalDamageText(JournalDamage damage);
     void recordClock();
     void keepClearedReadings();
     void recoverLastReadings();
@@ -190,6 +192,7 @@ private:
     std::unique_ptr<Session> m_recovered;
     JournalFacts m_recoveredFacts;
     bool m_journalWarned = false;
+    QString m_journalKeptAside; // told once
     // The readings the last clear took (not one after writing them), with their exclusions.
     std::optional<SessionData> m_lastCleared;
     QVector<int> m_lastExcluded;

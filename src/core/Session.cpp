@@ -185,9 +185,16 @@ bool Session::addComment(int n, const QString& comment) {
 }
 
 void Session::rerenderTimeTexts(int eventsPerSec) {
-    for (Reading& r : m_readings)
+    rerenderTimeTexts(eventsPerSec, recordCount());
+}
+
+void Session::rerenderTimeTexts(int eventsPerSec, int upTo) {
+    const int last = std::clamp(upTo, 0, recordCount());
+    for (int i = 0; i < last; ++i) {
+        Reading& r = m_readings[i];
         r.timeText = cfx::rerenderReadingText(r.timeText, r.tag, eventsPerSec);
-    if (!m_readings.isEmpty())
+    }
+    if (last > 0)
         Q_EMIT timeTextsChanged();
 }
 

@@ -67,6 +67,8 @@ public:
     // Re-renders every record's time text at another resolution from its tag; the stored times
     // and the hours, minutes and seconds stay.
     void rerenderTimeTexts(int eventsPerSec);
+    // The same for records 1 .. upTo only.
+    void rerenderTimeTexts(int eventsPerSec, int upTo);
 
     // A record read back from a session file, its texts kept as they are; a time text beginning
     // with "S" marks it as taken at a standing clock. Its share stays as stored until the next

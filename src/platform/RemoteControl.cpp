@@ -103,7 +103,9 @@ RemoteResult sendRemoteCommand(const QString& serverName, const RemoteRequest& r
     const QByteArray answer = socket.readLine().trimmed();
     if (answer != "ok" && !answer.startsWith("ok ")) {
         if (error)
-            *error = QStringLiteral("the running program refused the command");
+            *error = answer.startsWith("refused ")
+                         ? QString::fromUtf8(answer.mid(8))
+                         : QStringLiteral("the running program refused the command");
         return RemoteResult::Failed;
     }
     if (reply)
@@ -226,7 +228,14 @@ void RemoteControlServer::serve(QLocalSocket* socket) {
             line.size() > cfx::kMaxRemoteLine ? std::nullopt : cfx::parseRemoteCommand(line);
         QPointer<QLocalSocket> guard(socket);
         QByteArray answer = request ? QByteArray("ok") : QByteArray("unknown");
-        if (request && request->command == cfx::RemoteCommand::Status) {
+        const bool refused = request && !m_refusal.isEmpty() &&
+                             request->command != cfx::RemoteCommand::Status &&
+                             request->command != cfx::RemoteCommand::Raise;
+        if (refused) {
+            // Not carried out later either: a snap or a start taken once the user has answered
+            // would hold the wrong time.
+            answer = "refused " + m_refusal.toUtf8();
+        } else if (request && request->command == cfx::RemoteCommand::Status) {
             if (m_status)
                 answer += ' ' + m_status();
         } else if (request && request->command == cfx::RemoteCommand::Open) {

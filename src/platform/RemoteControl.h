@@ -61,6 +61,11 @@ public:
     bool isListening() const;
     void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
 
+    // While a reason is set (the program waits for an answer the user must give first), the
+    // commands that would act on the clock or the session are refused with it instead of being
+    // carried out; Status and Raise are still answered. Empty: every command is carried out.
+    void setRefusal(const QString& reason) { m_refusal = reason; }
+
     // Answers Status.
     void setStatusProvider(std::function<QByteArray()> provider) { m_status = std::move(provider); }
 
@@ -82,6 +87,7 @@ private:
     QList<QPointer<QLocalSocket>> m_clients; // oldest first
     int m_idleTimeoutMs = kIdleTimeoutMs;
     std::function<QByteArray()> m_status;
+    QString m_refusal;
 };
 
 } // namespace cfx

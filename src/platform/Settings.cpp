@@ -1,9 +1,14 @@
 #include "platform/Settings.h"
 
 #include "core/TimeFormat.h"
+#include "core/io/SafeFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVariant>
 
 #include <cstdlib>
@@ -11,6 +16,16 @@
 namespace cfx {
 
 namespace {
+
+// Far more than the few lines the program writes.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+// The settings file is read and written only as a plain file (never through a symbolic link,
+// never waiting on a FIFO): its bytes pass through a private copy that QSettings reads and
+// writes, and the file is replaced as a whole.
+QString privateCopy(const QTemporaryDir& dir) {
+    return QDir(dir.path()).filePath(QStringLiteral("chronofex.conf"));
+}
 
 // Coordinates beyond any screen are a damaged file, not a place.
 constexpr int kFarthest = 100000;
@@ -54,8 +69,15 @@ QString SettingsStore::userFilePath() {
 }
 
 StartSettings SettingsStore::read() const {
-    const QSettings file(m_filePath, QSettings::IniFormat);
     StartSettings s;
+    QByteArray bytes;
+    QString error;
+    const QTemporaryDir dir;
+    // Missing, not a plain file, or unreadable: the first-run settings.
+    if (!dir.isValid() || !readPlainFile(m_filePath, kMaxSettingsBytes, bytes, error) ||
+        !writeFileBytes(privateCopy(dir), bytes).ok)
+        return s;
+    const QSettings file(privateCopy(dir), QSettings::IniFormat);
     const QString look = file.value(QStringLiteral("display/look")).toString();
     if (look == QLatin1String("LED") || look == QLatin1String("LCD"))
         s.ledLook = look == QLatin1String("LED");
@@ -84,8 +106,10 @@ StartSettings SettingsStore::read() const {
 }
 
 bool SettingsStore::write(const StartSettings& s) const {
-    QSettings file(m_filePath, QSettings::IniFormat);
-    file.clear();
+    const QTemporaryDir dir;
+    if (!dir.isValid() || !QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
+        return false;
+    QSettings file(privateCopy(dir), QSettings::IniFormat);
     file.setValue(QStringLiteral("display/look"),
                   s.ledLook ? QStringLiteral("LED") : QStringLiteral("LCD"));
     file.setValue(QStringLiteral("clock/resolution"), s.resolution);
@@ -104,7 +128,12 @@ bool SettingsStore::write(const StartSettings& s) const {
     writePoint(file, QStringLiteral("rate/position"), s.ratePosition);
     writePoint(file, QStringLiteral("speed/position"), s.speedPosition);
     file.sync();
-    return file.status() == QSettings::NoError;
+    if (file.status() != QSettings::NoError)
+        return false;
+    QFile copy(privateCopy(dir));
+    if (!copy.open(QIODevice::ReadOnly))
+        return false;
+    return writeFileBytes(m_filePath, copy.readAll()).ok;
 }
 
 } // namespace cfx

@@ -195,6 +195,35 @@ private Q_SLOTS:
         QCOMPARE(received[0][0].value<cfx::RemoteCommand>(), cfx::RemoteCommand::Menu);
     }
 
+    // While the program waits for an answer (the restore question), commands that act on the
+    // clock or the session are refused with the reason, never answered "ok" and lost.
+    void commandsAreRefusedWithTheReasonWhileAQuestionWaits() {
+        const QString name = m_dir.filePath("refusing");
+        RemoteControlServer server;
+        QSignalSpy received(&server, &RemoteControlServer::commandReceived);
+        QSignalSpy opened(&server, &RemoteControlServer::openRequested);
+        QVERIFY(server.listen(name));
+        server.setRefusal("it waits for an answer");
+        for (const cfx::RemoteRequest& request :
+             {cfx::RemoteRequest(cfx::RemoteCommand::Snap),
+              cfx::RemoteRequest(cfx::RemoteCommand::Open, m_dir.filePath("x.CFX"))}) {
+            QString why;
+            auto result = std::async(std::launch::async, [&] {
+                return cfx::sendRemoteCommand(name, request, &why, 3000);
+            });
+            while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+                QTest::qWait(5);
+            QCOMPARE(result.get(), cfx::RemoteResult::Failed);
+            QCOMPARE(why, QStringLiteral("it waits for an answer"));
+        }
+        QCOMPARE(received.count(), 0);
+        QCOMPARE(opened.count(), 0);
+        QCOMPARE(send(name, cfx::RemoteCommand::Status), cfx::RemoteResult::Delivered);
+        server.setRefusal({});
+        QCOMPARE(send(name, cfx::RemoteCommand::Snap), cfx::RemoteResult::Delivered);
+        QCOMPARE(received.count(), 1);
+    }
+
     void theSocketLivesInAPrivateFolderOfTheUser() {
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));

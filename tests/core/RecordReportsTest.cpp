@@ -61,7 +61,8 @@ TEST(RecordReports, RateFilesLineForLine) {
     EXPECT_EQ(
         fileBytes(dir.filePath("CFXRateRawCSV.txt")),
         QByteArray("#,No. cycles,Time of Reading,Average Rate s/c,Average Rate c/min,Comment,\r\n"
-                   "1,4,07.12.2026, 23:40:01,1,30,46,15,\"pump, \"left\"\",\r\n"
+                   // A quote inside the quoted comment is doubled, so the line parses.
+                   "1,4,07.12.2026, 23:40:01,1,30,46,15,\"pump, \"\"left\"\"\",\r\n"
                    "2,1,07.12.2026, 23:41:10,1,50,40,00,\"\",\r\n"));
 }
 

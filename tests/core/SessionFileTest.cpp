@@ -263,6 +263,15 @@ TEST(SessionFile, UnreadableFilesFailWithAReasonAndLeaveTheSessionAlone) {
                     .ok);
     expectRefused(comment, "endless comment");
 
+    // A text file that is no session (a host name, a one-line note) is refused, not read as an
+    // empty session at resolution 0.
+    for (const QByteArray& text :
+         {QByteArray("myhost\n"), QByteArray("10\r\n"), QByteArray("10\r\nnot a time\r\n")}) {
+        const QString other = dir.filePath("hostname");
+        ASSERT_TRUE(writeFileBytes(other, text).ok);
+        expectRefused(other, text.constData());
+    }
+
     if (geteuid() != 0) {
         const QString locked = dir.filePath("locked.CFX");
         ASSERT_TRUE(writeSession(locked, before).ok);

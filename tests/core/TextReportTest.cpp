@@ -82,7 +82,7 @@ TEST_F(TextReportTest, BothFilesByteForByte) {
                         ",\"\",\r\n"
                         "2,00:00:10.00," +
                         pct(80) +
-                        ",\"lap, \"fast\"\",\r\n"
+                        ",\"lap, \"\"fast\"\"\",\r\n" // a quote doubled inside the quotes
                         "3,00:00:12.50," +
                         pct(100) + ",\" \",\r\n" + "Excluded,2,\r\n";
     EXPECT_EQ(bytesOf(QDir(dir.path()).filePath("CFXRawCSV.txt")), raw.toUtf8());

@@ -1,7 +1,10 @@
 #include "tests/support/ChangedSettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -51,4 +54,28 @@ TEST(SettingsStore, SaysWhenTheFileCannotBeWritten) {
     // A folder that cannot be made, as a file stands where it would go.
     EXPECT_FALSE(SettingsStore(dir.filePath(QStringLiteral("file/chronofex.conf")))
                      .write(everySettingChanged()));
+}
+
+// Only a plain file is read or written: a FIFO there does not hold up the start, and a link is
+// replaced by the file, never written through (its target stays as it was).
+TEST(SettingsStore, OnlyAPlainFileIsReadOrWritten) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.conf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(SettingsStore(fifo).read(), StartSettings());
+
+    const QString target = dir.filePath(QStringLiteral("target"));
+    QFile t(target);
+    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+    t.write("[clock]\nresolution=100\n");
+    t.close();
+    const QString linked = dir.filePath(QStringLiteral("linked.conf"));
+    ASSERT_TRUE(QFile::link(target, linked));
+    EXPECT_EQ(SettingsStore(linked).read(), StartSettings()) << "read through the link";
+    ASSERT_TRUE(SettingsStore(linked).write(everySettingChanged()));
+    EXPECT_FALSE(QFileInfo(linked).isSymLink());
+    EXPECT_EQ(SettingsStore(linked).read(), everySettingChanged());
+    QFile after(target);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), QByteArray("[clock]\nresolution=100\n"));
 }

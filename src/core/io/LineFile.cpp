@@ -102,6 +102,12 @@ QString decodeLine(const char* data, qsizetype size) {
 
 } // namespace
 
+QString csvQuoted(const QString& text) {
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
 QString decodeWindows1252(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());

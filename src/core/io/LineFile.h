@@ -53,6 +53,10 @@ inline constexpr qint64 kMaxLineFileBytes = 1024 * 1024;
 bool readLines(const QString& path, QStringList& lines, QString& error,
                qint64 maxBytes = kMaxLineFileBytes);
 
+// A field of a comma-separated line between double quotes, a quote inside it doubled, so that
+// the line parses whatever the text holds.
+QString csvQuoted(const QString& text);
+
 // Windows-1252 decoding of a byte string (undefined bytes map to the same code point).
 QString decodeWindows1252(const QByteArray& bytes);
 

@@ -1,6 +1,7 @@
 #include "core/io/RecordReports.h"
 
 #include "core/RecordTable.h"
+#include "core/io/LineFile.h"
 #include "core/io/SafeFile.h"
 
 #include <QDir>
@@ -62,7 +63,7 @@ QStringList recordRawLines(const RecordTable& records, const RecordReportKind& k
         QString line;
         for (int c = 0; c < kind.columns(); ++c) {
             if (c == kind.commentColumn)
-                line += QLatin1Char('"') + records.text(r, c) + QLatin1Char('"');
+                line += csvQuoted(records.text(r, c));
             else
                 line += records.text(r, c);
             line += QLatin1Char(',');

@@ -12,11 +12,60 @@
 
 namespace cfx {
 
-namespace {
-
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+int openPlainFile(const QString& path, int flags, QString& error, bool* missing, unsigned mode) {
+    if (missing)
+        *missing = false;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                          static_cast<mode_t>(mode));
+    if (fd < 0) {
+        const int e = errno;
+        if (missing)
+            *missing = e == ENOENT;
+        error = e == ELOOP ? QStringLiteral("It is a symbolic link, not a plain file.")
+                           : systemReason(e);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? QStringLiteral("It is a folder, not a plain file.")
+                                      : QStringLiteral("It is not a plain file.");
+        ::close(fd);
+        return -1;
+    }
+    // Reads and writes of a regular file wait as they should.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool readPlainFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString& error,
+                   bool* missing) {
+    const int fd = openPlainFile(path, O_RDONLY, error, missing);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        error = file.errorString();
+        ::close(fd);
+        return false;
+    }
+    const bool whole = readAtMost(file, maxBytes, bytes);
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    if (!whole) {
+        error = QStringLiteral("It is too large (over %1 bytes).").arg(maxBytes);
+        return false;
+    }
+    return true;
+}
+
+namespace {
 
 // A complete temporary file beside the target, not yet renamed.
 struct Temporary {

@@ -31,4 +31,18 @@ struct FileSetResult {
 // when they did not exist), so either all files are new or all are as they were.
 FileSetResult writeFilesTogether(const QList<FileBytes>& files);
 
+// The system's text for an errno value ("No space left on device").
+QString systemReason(int error);
+
+// Opens a plain file without following a symbolic link at the path and without waiting on a
+// FIFO: open(2) with O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC added to flags, then refused unless it
+// is a regular file; the descriptor is returned in blocking mode. -1 on failure, with the reason
+// in error and whether nothing stands at the path in missing.
+int openPlainFile(const QString& path, int flags, QString& error, bool* missing = nullptr,
+                  unsigned mode = 0666);
+
+// The whole of a plain file (openPlainFile) of at most maxBytes; false with the reason otherwise.
+bool readPlainFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString& error,
+                   bool* missing = nullptr);
+
 } // namespace cfx

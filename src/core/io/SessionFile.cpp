@@ -103,6 +103,21 @@ bool parseSession(const QStringList& lines, SessionData& session, QString& error
     return true;
 }
 
+namespace {
+
+// The text begins (after blanks) with a digit, or a sign or point and a digit.
+bool startsWithNumber(const QString& text) {
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
+        ++i;
+    if (i < t.size() && t[i] == u'.')
+        ++i;
+    return i < t.size() && t[i].isDigit();
+}
+
+} // namespace
+
 bool parseSessionBytes(const QByteArray& bytes, SessionData& session, QString& error) {
     // Past this many lines the reading count rounds above the most a report holds, whatever
     // follows, so the rest is not read.
@@ -119,6 +134,12 @@ bool parseSessionBytes(const QByteArray& bytes, SessionData& session, QString& e
         numericValue(decoded.lines[kSessionHeaderLines - 1]) == 1.0) {
         error = QStringLiteral("It holds more than %1 readings; a report holds at most %1.")
                     .arg(kMaxSessionReadings);
+        return false;
+    }
+    // What a session file always has: the clock's time, a number, on its second line. Any other
+    // text file (a note, /etc/hostname) is refused rather than read as an empty session.
+    if (decoded.lines.size() < 2 || !startsWithNumber(decoded.lines[1])) {
+        error = QStringLiteral("It is not a session file: its second line holds no time.");
         return false;
     }
     return parseSession(decoded.lines, session, error);

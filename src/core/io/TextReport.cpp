@@ -67,8 +67,8 @@ QStringList rawCsvLines(const Session& session) {
     for (int r = 1; r <= n; ++r) {
         lines << session.text(r, ReadingColumn::Number) + QLatin1Char(',') +
                      session.text(r, ReadingColumn::Time) + QLatin1Char(',') +
-                     session.text(r, ReadingColumn::Share) + QStringLiteral(",\"") +
-                     session.text(r, ReadingColumn::Comment) + QStringLiteral("\",");
+                     session.text(r, ReadingColumn::Share) + QLatin1Char(',') +
+                     csvQuoted(session.text(r, ReadingColumn::Comment)) + QLatin1Char(',');
     }
     // One more line, after the readings and only when some are left out of the statistics:
     // the word, then each excluded reading's number, every text followed by a comma.
