@@ -35,42 +35,8 @@
         <translation>Der Bericht enthält bereits %1 Messwerte, mehr kann er nicht aufnehmen. Schreiben Sie ihn in eine Textdatei, um einen neuen zu beginnen; dieser Messwert wurde nicht aufgenommen.</translation>
     </message>
     <message>
-        <source>The session could not be saved to &quot;%1&quot;.
-%2</source>
-        <translation>Die Sitzung konnte nicht in „%1“ gespeichert werden.
-%2</translation>
-    </message>
-    <message>
-        <source>Save CFX File</source>
-        <translation>CFX-Datei speichern</translation>
-    </message>
-    <message>
-        <source>Open CFX File</source>
-        <translation>CFX-Datei öffnen</translation>
-    </message>
-    <message>
-        <source>Readings cannot be journaled in &quot;%1&quot; (%2). Chronofex keeps working, but readings not yet written or saved would be lost in a crash.</source>
-        <translation>Messwerte können in „%1“ nicht mitprotokolliert werden (%2). Chronofex arbeitet weiter, aber noch nicht geschriebene oder gespeicherte Messwerte gingen bei einem Absturz verloren.</translation>
-    </message>
-    <message>
         <source>Chronofex</source>
         <translation>Chronofex</translation>
-    </message>
-    <message>
-        <source>The session was saved to &quot;%1&quot;, but its excluded readings could not be kept in &quot;%2&quot; (%3). Opened again, it has every reading included.</source>
-        <translation>Die Sitzung wurde in „%1“ gespeichert, aber ihre ausgeschlossenen Messwerte konnten nicht in „%2“ festgehalten werden (%3). Wieder geöffnet, sind alle Messwerte einbezogen.</translation>
-    </message>
-    <message>
-        <source>The session file was written again since its excluded readings were kept in &quot;%1&quot;: they may no longer match, so every reading is included.</source>
-        <translation>Die Sitzungsdatei wurde neu geschrieben, seit ihre ausgeschlossenen Messwerte in „%1“ festgehalten wurden: Sie passen womöglich nicht mehr, daher sind alle Messwerte einbezogen.</translation>
-    </message>
-    <message>
-        <source>The excluded readings kept in &quot;%1&quot; cannot be read (%2), so every reading is included.</source>
-        <translation>Die in „%1“ festgehaltenen ausgeschlossenen Messwerte können nicht gelesen werden (%2), daher sind alle Messwerte einbezogen.</translation>
-    </message>
-    <message>
-        <source>The last run left %1 readings neither written nor saved, of the session started at %2. Restore them?</source>
-        <translation>Der letzte Lauf hat %1 Messwerte der Sitzung vom %2 weder geschrieben noch gespeichert. Wiederherstellen?</translation>
     </message>
     <message>
         <source>Running: %1</source>
@@ -87,46 +53,6 @@
     <message>
         <source>Snap %1, %2</source>
         <translation>Messung %1, %2</translation>
-    </message>
-    <message>
-        <source>Session saved: %1</source>
-        <translation>Sitzung gespeichert: %1</translation>
-    </message>
-    <message>
-        <source>Chronofex did not close normally while the clock was running. Restore the clock?</source>
-        <translation>Chronofex wurde nicht regulär beendet, während die Uhr lief. Die Uhr wiederherstellen?</translation>
-    </message>
-    <message>
-        <source>The clock was running: it had run for %1 since its last start when Chronofex ended at %2. It comes back stopped at %3, the time it showed then.</source>
-        <translation>Die Uhr lief: Sie war seit ihrem letzten Start %1 gelaufen, als Chronofex am %2 endete. Sie kommt angehalten bei %3 zurück, der Zeit, die sie damals zeigte.</translation>
-    </message>
-    <message>
-        <source>The journal of the last run could not be read whole (%1). It was kept as &quot;%2&quot;, and a new journal has been started.</source>
-        <translation>Das Journal des letzten Laufs konnte nicht vollständig gelesen werden (%1). Es wurde als „%2“ aufbewahrt, und ein neues Journal wurde begonnen.</translation>
-    </message>
-    <message>
-        <source>it is of a format this version does not know</source>
-        <translation>es hat ein Format, das diese Version nicht kennt</translation>
-    </message>
-    <message>
-        <source>it holds NUL bytes</source>
-        <translation>es enthält NUL-Bytes</translation>
-    </message>
-    <message>
-        <source>it holds lines that are no journal lines</source>
-        <translation>es enthält Zeilen, die keine Journalzeilen sind</translation>
-    </message>
-    <message>
-        <source>it holds a line longer than %1 MB</source>
-        <translation>es enthält eine Zeile länger als %1 MB</translation>
-    </message>
-    <message>
-        <source>it is larger than %1 MB</source>
-        <translation>es ist größer als %1 MB</translation>
-    </message>
-    <message>
-        <source>Another Chronofex is using the data folder &quot;%1&quot; and its journal. This copy journals nothing: readings not yet written or saved here would be lost in a crash. Use one copy per data folder (--data-dir DIR chooses another).</source>
-        <translation>Ein anderes Chronofex verwendet den Datenordner „%1“ und sein Journal. Diese Kopie führt kein Journal: Messwerte, die hier noch nicht geschrieben oder gespeichert sind, gingen bei einem Absturz verloren. Verwenden Sie eine Kopie je Datenordner (--data-dir ORDNER wählt einen anderen).</translation>
     </message>
 </context>
 <context>
@@ -859,6 +785,91 @@ Standardabweichung: %6</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>cfx::SessionKeeper</name>
+    <message>
+        <source>Chronofex - Report</source>
+        <translation>Chronofex - Bericht</translation>
+    </message>
+    <message>
+        <source>The session could not be saved to &quot;%1&quot;.
+%2</source>
+        <translation>Die Sitzung konnte nicht in „%1“ gespeichert werden.
+%2</translation>
+    </message>
+    <message>
+        <source>Save CFX File</source>
+        <translation>CFX-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Session saved: %1</source>
+        <translation>Sitzung gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>The session was saved to &quot;%1&quot;, but its excluded readings could not be kept in &quot;%2&quot; (%3). Opened again, it has every reading included.</source>
+        <translation>Die Sitzung wurde in „%1“ gespeichert, aber ihre ausgeschlossenen Messwerte konnten nicht in „%2“ festgehalten werden (%3). Wieder geöffnet, sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>Open CFX File</source>
+        <translation>CFX-Datei öffnen</translation>
+    </message>
+    <message>
+        <source>The session file was written again since its excluded readings were kept in &quot;%1&quot;: they may no longer match, so every reading is included.</source>
+        <translation>Die Sitzungsdatei wurde neu geschrieben, seit ihre ausgeschlossenen Messwerte in „%1“ festgehalten wurden: Sie passen womöglich nicht mehr, daher sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>The excluded readings kept in &quot;%1&quot; cannot be read (%2), so every reading is included.</source>
+        <translation>Die in „%1“ festgehaltenen ausgeschlossenen Messwerte können nicht gelesen werden (%2), daher sind alle Messwerte einbezogen.</translation>
+    </message>
+    <message>
+        <source>The journal of the last run could not be read whole (%1). It was kept as &quot;%2&quot;, and a new journal has been started.</source>
+        <translation>Das Journal des letzten Laufs konnte nicht vollständig gelesen werden (%1). Es wurde als „%2“ aufbewahrt, und ein neues Journal wurde begonnen.</translation>
+    </message>
+    <message>
+        <source>Chronofex</source>
+        <translation>Chronofex</translation>
+    </message>
+    <message>
+        <source>it is of a format this version does not know</source>
+        <translation>es hat ein Format, das diese Version nicht kennt</translation>
+    </message>
+    <message>
+        <source>it holds NUL bytes</source>
+        <translation>es enthält NUL-Bytes</translation>
+    </message>
+    <message>
+        <source>it holds lines that are no journal lines</source>
+        <translation>es enthält Zeilen, die keine Journalzeilen sind</translation>
+    </message>
+    <message>
+        <source>it holds a line longer than %1 MB</source>
+        <translation>es enthält eine Zeile länger als %1 MB</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB</source>
+        <translation>es ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>Another Chronofex is using the data folder &quot;%1&quot; and its journal. This copy journals nothing: readings not yet written or saved here would be lost in a crash. Use one copy per data folder (--data-dir DIR chooses another).</source>
+        <translation>Ein anderes Chronofex verwendet den Datenordner „%1“ und sein Journal. Diese Kopie führt kein Journal: Messwerte, die hier noch nicht geschrieben oder gespeichert sind, gingen bei einem Absturz verloren. Verwenden Sie eine Kopie je Datenordner (--data-dir ORDNER wählt einen anderen).</translation>
+    </message>
+    <message>
+        <source>Readings cannot be journaled in &quot;%1&quot; (%2). Chronofex keeps working, but readings not yet written or saved would be lost in a crash.</source>
+        <translation>Messwerte können in „%1“ nicht mitprotokolliert werden (%2). Chronofex arbeitet weiter, aber noch nicht geschriebene oder gespeicherte Messwerte gingen bei einem Absturz verloren.</translation>
+    </message>
+    <message>
+        <source>The last run left %1 readings neither written nor saved, of the session started at %2. Restore them?</source>
+        <translation>Der letzte Lauf hat %1 Messwerte der Sitzung vom %2 weder geschrieben noch gespeichert. Wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Chronofex did not close normally while the clock was running. Restore the clock?</source>
+        <translation>Chronofex wurde nicht regulär beendet, während die Uhr lief. Die Uhr wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The clock was running: it had run for %1 since its last start when Chronofex ended at %2. It comes back stopped at %3, the time it showed then.</source>
+        <translation>Die Uhr lief: Sie war seit ihrem letzten Start %1 gelaufen, als Chronofex am %2 endete. Sie kommt angehalten bei %3 zurück, der Zeit, die sie damals zeigte.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/RecordReportActions.h"
+#include "app/SessionKeeper.h"
 #include "app/SettingsKeeper.h"
 #include "core/NumberText.h"
 #include "core/Session.h"
@@ -46,20 +47,6 @@
 
 namespace cfx {
 
-namespace {
-
-// The numbers of the excluded records.
-QVector<int> excludedRecords(const Session& session) {
-    QVector<int> excluded;
-    for (int n = 1; n <= session.recordCount(); ++n) {
-        if (session.isExcluded(n))
-            excluded << n;
-    }
-    return excluded;
-}
-
-} // namespace
-
 Application::Application(QString dataDir, QObject* parent)
     : QObject(parent), m_dataDir(std::move(dataDir)),
       m_timeSource(std::make_unique<SteadyClock>()) {
@@ -88,14 +75,10 @@ void Application::setTimeSource(std::unique_ptr<MonotonicClock> source) {
 void Application::load() {
     installAccessibleRoles();
     m_readings = std::make_unique<Session>();
-    m_journal = std::make_unique<Journal>(QDir(m_dataDir).filePath(kJournalFileName));
-    connect(m_journal.get(), &Journal::failed, this, &Application::journalFailed);
     m_report = std::make_unique<ReportWindow>(*m_readings);
     m_report->setEventsPerSec(m_clock->eventsPerSec());
     connect(m_report.get(), &ReportWindow::hiddenByUser, this,
             [this] { m_actions->report()->setChecked(false); });
-    connect(m_report.get(), &ReportWindow::writeFileRequested, this,
-            &Application::writeReportFiles);
     // The large display exists before the panel, whose start-up gives it its look.
     m_display = std::make_unique<LargeDisplay>();
     m_clock->setDisplay(m_display.get());
@@ -128,41 +111,18 @@ void Application::load() {
     connect(m_actions->help(), &QAction::triggered, this,
             [this] { m_help->showPage(QStringLiteral("index")); });
 
-    // Readings the last run left neither written nor saved (or a clock it left running) wait
-    // for offerRestore(), and the journal they are in is kept, locked, until then; otherwise a
-    // new journal starts now.
-    auto recovered = std::make_unique<Session>();
-    m_recoveredFacts = m_journal->readPrevious(*recovered);
-    if ((!m_recoveredFacts.handled && recovered->recordCount() > 0) ||
-        m_recoveredFacts.clockRunning)
-        m_recovered = std::move(recovered);
-    if (m_journal->inUse())
-        journalInUse();
-    else if (!m_recovered)
-        startJournal();
-    connect(m_journal.get(), &Journal::resumed, this, [this] {
-        // Whole again: a later failure is worth telling again.
-        m_journalWarned = false;
+    m_sessions = std::make_unique<SessionKeeper>(m_dataDir, *m_clock, *m_readings, *m_actions,
+                                                 *m_report, *m_panel);
+    connect(m_sessions.get(), &SessionKeeper::userToldOf, this, &Application::tell);
+    connect(m_sessions.get(), &SessionKeeper::restoreQuestionOpen, this, [this](bool open) {
+        if (m_remote)
+            m_remote->setRefusal(open ? QStringLiteral("it waits for an answer to its restore "
+                                                       "question")
+                                      : QString());
     });
-    connect(m_clock.get(), &Stopwatch::started, this,
-            [this] { m_journal->recordStart(m_clock->baseCs()); });
-    // A reset stops the clock at zero.
-    connect(m_clock.get(), &Stopwatch::resetDone, this, &Application::recordClock);
-    connect(m_clock.get(), &Stopwatch::resolutionChanged, this, [this] {
-        if (!m_exiting)
-            m_journal->recordResolution(m_clock->resolutionText(), m_clock->eventsPerSec());
-    });
-    // The stopped time goes to the disk with every stop.
-    connect(m_clock.get(), &Stopwatch::stopped, this, &Application::recordClock);
-    // A clear keeps what it took until new readings are taken.
-    connect(m_readings.get(), &Session::aboutToClear, this, &Application::keepClearedReadings);
-    connect(m_readings.get(), &Session::appended, this, [this] {
-        if (m_readings->recordCount() == 1 && m_lastCleared) {
-            m_lastCleared.reset();
-            m_actions->recoverLast()->setEnabled(false);
-        }
-    });
-    connect(m_actions->recoverLast(), &QAction::triggered, this, &Application::recoverLastReadings);
+    connect(m_report.get(), &ReportWindow::writeFileRequested, m_sessions.get(),
+            &SessionKeeper::writeReportFiles);
+    m_sessions->start();
 
     // The tray icon's tooltip follows starts, stops and readings at once.
     for (auto event : {&Stopwatch::started, &Stopwatch::stopped, &Stopwatch::resetDone})
@@ -170,17 +130,6 @@ void Application::load() {
     connect(m_readings.get(), &Session::appended, this, &Application::updateTrayStatus);
     connect(m_readings.get(), &Session::cleared, this, &Application::updateTrayStatus);
     connect(m_readings.get(), &Session::loaded, this, &Application::updateTrayStatus);
-
-    // The report's title marks readings neither written nor saved.
-    for (auto changed : {&Session::appended, &Session::truncated, &Session::readingChanged})
-        connect(m_readings.get(), changed, this, [this] { setUnsaved(true); });
-    connect(m_readings.get(), &Session::timeTextsChanged, this, [this] { setUnsaved(true); });
-    connect(m_readings.get(), &Session::cleared, this, [this] { setUnsaved(false); });
-}
-
-void Application::setUnsaved(bool unsaved) {
-    m_unsaved = unsaved && m_readings->recordCount() > 0;
-    m_report->setUnsaved(m_unsaved);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -262,15 +211,7 @@ void Application::exit() {
     if (m_settings)
         m_settings->finish();
     releaseHotkeys();
-    // Readings neither written nor saved stay in the journal as they are, for the next start to
-    // offer back: the journal stops following the session before the reset below would clear
-    // it, and a running clock is stopped first, so that its time is journaled too.
-    if (m_journal) {
-        if (m_clock->isRunning())
-            m_clock->stop();
-        m_readings->disconnect(m_journal.get());
-        m_journal->sync();
-    }
+    m_sessions->keepForNextStart();
     m_clock->reset();
     unloadWindows();
     m_panel->hide();
@@ -311,23 +252,6 @@ void Application::setReportVisible(bool visible) {
     } else {
         m_report->hide();
     }
-}
-
-void Application::writeReportFiles() {
-    const cfx::ReportHeader header{QDateTime::currentDateTime(), m_clock->resolutionText(),
-                                   m_readings->sessionStamp()};
-    m_writingReport = true;
-    const cfx::ReportWriteResult result =
-        cfx::writeReportAndClear(m_dataDir, *m_readings, header, m_clock->eventsPerSec());
-    m_writingReport = false;
-    if (!result.ok) {
-        QMessageBox::warning(m_report.get(), tr("Chronofex - Report"), result.message());
-        return;
-    }
-    m_report->showReportWritten(m_dataDir, {cfx::kReportFileName, cfx::kRawCsvFileName});
-    // The readings are in the files: a new journal starts.
-    if (!m_recovered)
-        startJournal();
 }
 
 DocumentOpener& Application::documentOpener() {
@@ -474,10 +398,11 @@ void Application::openSessionDialog() {
         m_openDialog->activateWindow();
         return;
     }
-    m_openDialog = new OpenFileDialog(m_sessionFolder, m_panel.get());
+    m_openDialog = new OpenFileDialog(m_sessions->sessionFolder(), m_panel.get());
     m_openDialog->setWindowFlag(Qt::Window);
     m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_openDialog, &OpenFileDialog::sessionChosen, this, &Application::loadSession);
+    connect(m_openDialog, &OpenFileDialog::sessionChosen, m_sessions.get(),
+            &SessionKeeper::loadSession);
     m_openDialog->show();
     // The dialog centres itself as it shows.
     fitOnScreen(m_openDialog, m_panel->optionsButtonArea());
@@ -487,276 +412,25 @@ void Application::saveSessionDialog() {
     // The session as it stands when Save is chosen: a hotkey may start the clock while the
     // dialog is open, and the file must not mix the time of one moment with the digits of
     // another.
-    const SessionData session = currentSession();
-    SaveFileDialog dialog(m_sessionFolder, m_panel.get());
+    const SessionData session = m_sessions->currentSession();
+    SaveFileDialog dialog(m_sessions->sessionFolder(), m_panel.get());
     // Once shown (and centred by itself), inside its own event loop.
     QTimer::singleShot(0, &dialog,
                        [this, &dialog] { fitOnScreen(&dialog, m_panel->optionsButtonArea()); });
     dialog.exec();
     if (!dialog.chosenPath().isEmpty())
-        saveSession(dialog.chosenPath(), session);
+        m_sessions->saveSession(dialog.chosenPath(), session);
 }
 
-SessionData Application::currentSession() const {
-    return sessionFrom(*m_readings, m_clock->resolutionText(), m_clock->baseCs(),
-                       m_readings->sessionStamp(), m_clock->display().ledValues());
-}
+// --- the journal -------------------------------------------------------------------------------
 
-bool Application::saveSession(const QString& path) {
-    return saveSession(path, currentSession());
-}
-
-bool Application::saveSession(const QString& path, const SessionData& session) {
-    const cfx::FileResult written = cfx::writeSession(path, session);
-    // Saving leaves the newest record selected.
-    m_report->highlightRecord(m_readings->recordCount());
-    if (!written.ok) {
-        const QString text = tr("The session could not be saved to \"%1\".\n%2")
-                                 .arg(QDir::toNativeSeparators(path), written.error);
-        tell(QMessageBox::Critical, tr("Save CFX File"), text);
-        return false;
-    }
-    m_sessionFolder = QFileInfo(path).absolutePath();
-    cfx::announce(m_panel.get(), tr("Session saved: %1").arg(QFileInfo(path).fileName()));
-    // The exclusions of the readings the file holds, in the file beside it.
-    QVector<int> excluded;
-    for (const int n : excludedRecords(*m_readings)) {
-        if (n <= session.readings.size())
-            excluded << n;
-    }
-    const cfx::FileResult kept = cfx::writeExclusions(path, excluded);
-    if (!kept.ok) {
-        tell(QMessageBox::Warning, tr("Save CFX File"),
-             tr("The session was saved to \"%1\", but its excluded readings could not be kept "
-                "in \"%2\" (%3). Opened again, it has every reading included.")
-                 .arg(QDir::toNativeSeparators(path),
-                      QDir::toNativeSeparators(cfx::exclusionsPath(path)), kept.error));
-        // The journal still holds the exclusions.
-        return true;
-    }
-    // Saved as they stand: nothing to restore after a crash until they change again.
-    if (session.readings.size() == m_readings->recordCount()) {
-        if (m_journal)
-            m_journal->recordSaved();
-        setUnsaved(false);
-    }
-    return true;
-}
+// --- messages ----------------------------------------------------------------------------------
 
 void Application::tell(QMessageBox::Icon icon, const QString& title, const QString& text) {
     if (m_sessionMessage)
         m_sessionMessage(title, text);
     else
         QMessageBox(icon, title, text, QMessageBox::Ok, m_panel.get()).exec();
-}
-
-void Application::loadSession(const QString& path) {
-    if (path.isEmpty())
-        return;
-    // The whole file is read and checked first: a file that cannot be used leaves the current
-    // session as it was.
-    cfx::SessionData session;
-    QString error;
-    if (!cfx::readSession(path, session, error)) {
-        tell(QMessageBox::Critical, tr("Open CFX File"), error);
-        return;
-    }
-    m_sessionFolder = QFileInfo(path).absolutePath();
-    const cfx::ExclusionsRead marks =
-        cfx::readExclusions(path, static_cast<int>(session.readings.size()));
-    applySession(session, marks.excluded);
-    setUnsaved(false);
-    const QString marksPath = QDir::toNativeSeparators(cfx::exclusionsPath(path));
-    if (marks.state == cfx::ExclusionsRead::State::Stale) {
-        tell(QMessageBox::Warning, tr("Open CFX File"),
-             tr("The session file was written again since its excluded readings were kept in "
-                "\"%1\": they may no longer match, so every reading is included.")
-                 .arg(marksPath));
-    } else if (marks.state == cfx::ExclusionsRead::State::Unreadable) {
-        tell(QMessageBox::Warning, tr("Open CFX File"),
-             tr("The excluded readings kept in \"%1\" cannot be read (%2), so every reading "
-                "is included.")
-                 .arg(marksPath, marks.error));
-    }
-    // An opened session starts a new journal.
-    if (!m_recovered)
-        startJournal();
-}
-
-void Application::applySession(const SessionData& session, const QVector<int>& excluded) {
-    display().setLedIdle(false);
-    m_clock->reset();
-    m_readings->setStampPending(false);
-    // The file's text is applied as written, also a resolution the box does not list.
-    m_clock->setResolution(session.resolution);
-    m_clock->setBaseCs(session.baseCs);
-    m_readings->setSessionStamp(session.stamp);
-    display().setLedValues(session.ledValues);
-    if (!session.readings.isEmpty())
-        cfx::loadReadings(*m_readings, session);
-    // Session files keep no exclusions; a restore or a recovery brings its own.
-    for (const int n : excluded)
-        m_readings->exclude(n);
-    if (m_readings->recordCount() > 0)
-        m_actions->report()->setChecked(true);
-}
-
-// --- the journal -------------------------------------------------------------------------------
-
-void Application::startJournal() {
-    if (m_journal->inUse())
-        return; // said once at the start
-    if (!m_journal->start(*m_readings)) {
-        journalFailed(m_journal->error());
-        return;
-    }
-    journalWholeSession();
-    const QString aside = std::exchange(m_journalKeptAside, m_journal->keptAsidePath());
-    if (!m_journal->keptAsidePath().isEmpty() && aside != m_journal->keptAsidePath()) {
-        const QString text =
-            tr("The journal of the last run could not be read whole (%1). It was kept as "
-               "\"%2\", and a new journal has been started.")
-                .arg(journalDamageText(m_recoveredFacts.damage),
-                     QDir::toNativeSeparators(m_journal->keptAsidePath()));
-        QTimer::singleShot(0, this,
-                           [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
-    }
-}
-
-QString Application::journalDamageText(JournalDamage damage) {
-    switch (damage) {
-    case JournalDamage::UnknownFormat:
-        return tr("it is of a format this version does not know");
-    case JournalDamage::NulBytes:
-        return tr("it holds NUL bytes");
-    case JournalDamage::BadLines:
-        return tr("it holds lines that are no journal lines");
-    case JournalDamage::LongLine:
-        return tr("it holds a line longer than %1 MB").arg(kMaxJournalLineBytes / (1024 * 1024));
-    case JournalDamage::TooLarge:
-        return tr("it is larger than %1 MB").arg(kMaxJournalBytes / (1024 * 1024));
-    case JournalDamage::None:
-        break;
-    }
-    return {};
-}
-
-void Application::journalInUse() {
-    const QString text =
-        tr("Another Chronofex is using the data folder \"%1\" and its journal. This copy "
-           "journals nothing: readings not yet written or saved here would be lost in a crash. "
-           "Use one copy per data folder (--data-dir DIR chooses another).")
-            .arg(QDir::toNativeSeparators(m_dataDir));
-    QTimer::singleShot(0, this,
-                       [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
-}
-
-void Application::journalWholeSession() {
-    if (m_journal && m_journal->isWriting() && m_readings->recordCount() > 0)
-        m_journal->recordAll(m_clock->resolutionText(), m_clock->eventsPerSec(), m_clock->baseCs(),
-                             m_clock->display().ledValues());
-}
-
-void Application::journalFailed(const QString& error) {
-    // Said once: the program goes on, and the readings stay in the report until written or saved.
-    if (m_journalWarned)
-        return;
-    m_journalWarned = true;
-    const QString text = tr("Readings cannot be journaled in \"%1\" (%2). Chronofex keeps "
-                            "working, but readings not yet written or saved would be lost in a "
-                            "crash.")
-                             .arg(QDir::toNativeSeparators(m_dataDir), error);
-    // After the snap or start that found out has returned: a message box must not hold it up.
-    QTimer::singleShot(0, this,
-                       [this, text] { tell(QMessageBox::Warning, tr("Chronofex"), text); });
-}
-
-void Application::recordClock() {
-    if (m_journal)
-        m_journal->recordClock(m_clock->baseCs(), m_clock->display().ledValues());
-}
-
-void Application::keepClearedReadings() {
-    if (m_readings->recordCount() == 0 || m_writingReport)
-        return;
-    m_lastCleared = currentSession();
-    m_lastExcluded = excludedRecords(*m_readings);
-    m_actions->recoverLast()->setEnabled(true);
-}
-
-void Application::recoverLastReadings() {
-    if (!m_lastCleared)
-        return;
-    // The clear inside applySession must not take the kept readings' place.
-    const SessionData session = *m_lastCleared;
-    const QVector<int> excluded = m_lastExcluded;
-    applySession(session, excluded);
-    m_lastCleared.reset();
-    m_actions->recoverLast()->setEnabled(false);
-    setUnsaved(true);
-    journalWholeSession();
-}
-
-void Application::offerRestore() {
-    // Nothing to offer: load() has already started the new journal.
-    if (!m_recovered)
-        return;
-    const JournalFacts& facts = m_recoveredFacts;
-    const bool withReadings = !facts.handled && m_recovered->recordCount() > 0;
-    QString text =
-        withReadings ? tr("The last run left %1 readings neither written nor saved, of the session "
-                          "started at %2. Restore them?")
-                           .arg(m_recovered->recordCount())
-                           .arg(m_recovered->sessionStamp())
-                     : tr("Chronofex did not close normally while the clock was running. "
-                          "Restore the clock?");
-    const qint32 clockCs = restoredClockCs(facts, *m_recovered);
-    if (facts.clockRunning) {
-        const qint64 ranMs = std::max<qint64>(0, facts.endedAtMs - facts.startedAtMs);
-        text +=
-            QStringLiteral("\n\n") +
-            tr("The clock was running: it had run for %1 since its last start when "
-               "Chronofex ended at %2. It comes back stopped at %3, the time it showed then.")
-                .arg(formatCs(static_cast<qint32>(std::min<qint64>(ranMs / 10, 36'000'000)), 100),
-                     generalDate(QDateTime::fromMSecsSinceEpoch(facts.endedAtMs)),
-                     formatCs(clockCs, 100));
-    }
-    // Commands from outside wait for no one: a snap taken after the answer would hold the wrong
-    // time, and the answer may replace the session they acted on.
-    if (m_remote)
-        m_remote->setRefusal(QStringLiteral("it waits for an answer to its restore question"));
-    const auto answer = QMessageBox::question(m_panel.get(), tr("Chronofex"), text);
-    if (m_remote)
-        m_remote->setRefusal({});
-    const QString resolution =
-        facts.resolution.isEmpty() ? m_clock->resolutionText() : facts.resolution;
-    std::array<int, 8> leds = facts.ledValues;
-    if (facts.clockRunning) {
-        const TimeFields f = timeFields(clockCs);
-        leds = displayDigits(f, subSecText(clockCs % 100, eventsPerSecOf(resolution)));
-    }
-    SessionData session =
-        sessionFrom(*m_recovered, resolution, clockCs, m_recovered->sessionStamp(), leds);
-    if (!withReadings)
-        session.readings.clear();
-    const QVector<int> excluded = withReadings ? excludedRecords(*m_recovered) : QVector<int>{};
-    if (answer == QMessageBox::Yes) {
-        applySession(session, excluded);
-        if (facts.clockRunning)
-            display().setLedValues(leds);
-        if (withReadings)
-            setUnsaved(true);
-    } else if (withReadings) {
-        // Declined, they can still be recovered until new readings are taken.
-        m_lastCleared = session;
-        m_lastExcluded = excluded;
-        m_actions->recoverLast()->setEnabled(true);
-    }
-    m_recovered.reset();
-    startJournal();
-    // Without readings there is no whole session to journal: the restored clock goes in alone.
-    if (answer == QMessageBox::Yes && facts.clockRunning && !withReadings)
-        recordClock();
 }
 
 // --- splash and about --------------------------------------------------------------------------
@@ -814,7 +488,7 @@ void Application::openSessionFromOutside(const QString& path) {
     }
     m_openingFromOutside = true;
     raisePanel();
-    loadSession(path);
+    m_sessions->loadSession(path);
     m_openingFromOutside = false;
     if (!m_pendingSession.isEmpty())
         QTimer::singleShot(0, this, [this] { openSessionFromOutside(takePendingSession()); });

@@ -2,7 +2,6 @@
 
 #include "core/RemoteCommand.h"
 #include "core/Stopwatch.h"
-#include "core/io/Journal.h"
 #include "core/io/SessionFile.h"
 #include "platform/Settings.h"
 
@@ -38,7 +37,7 @@ class TrayIcon;
 class TransparencyDialog;
 class DocumentOpener;
 class Session;
-class Journal;
+class SessionKeeper;
 class ReportWindow;
 class SettingsKeeper;
 
@@ -54,9 +53,6 @@ public:
     // Creates the panel and the windows it loads, in the panel's start-up order. Separate from
     // the constructor so that tests can inject a clock first.
     void load();
-    // At a start after a crash (or an exit with readings neither written nor saved): offers to
-    // bring the journaled readings back, then journals the session from here on.
-    void offerRestore();
 
     Stopwatch& clock() { return *m_clock; }
     MainPanel& panel() { return *m_panel; }
@@ -68,6 +64,8 @@ public:
     QString dataDir() const { return m_dataDir; }
     // The session's readings and the report window that shows them.
     Session& readings() { return *m_readings; }
+    // The readings' journal, restore, session files and text report. Null until load().
+    SessionKeeper& sessions() { return *m_sessions; }
     ReportWindow& report() { return *m_report; }
     // Opens the report documents for the user; tests put in one that launches nothing.
     DocumentOpener& documentOpener();
@@ -92,19 +90,10 @@ public:
     void openSetTimeDialog();
     void openSessionDialog();
     void saveSessionDialog();
-    void loadSession(const QString& path);
-    // The session as a session file holds it, put in place of the current one.
-    void applySession(const SessionData& session, const QVector<int>& excluded = {});
     // A session file named at a later start: the panel comes forward and the file is opened as
     // "Open..." would; during the splash it waits until the panel is there.
     void openSessionFromOutside(const QString& path);
     QString takePendingSession() { return std::exchange(m_pendingSession, QString()); }
-    // The writer step of "Save...": writes the stopped session to the path; false after telling
-    // the user why it failed.
-    bool saveSession(const QString& path);
-    bool saveSession(const QString& path, const SessionData& session);
-    // The stopped session as it stands: resolution, time, stamp, digits and readings.
-    SessionData currentSession() const;
     // Where a failed session open or save, a journal or settings file that cannot be written is
     // told (a message box unless replaced, as in tests).
     using SessionMessage = std::function<void(const QString& title, const QString& text)>;
@@ -155,17 +144,6 @@ Q_SIGNALS:
 private:
     void tell(QMessageBox::Icon icon, const QString& title, const QString& text);
     TransparencyDialog& transparency();
-    void startJournal();
-    // Writes the whole session into the journal, as after opening or restoring it.
-    void journalWholeSession();
-    void journalFailed(const QString& error);
-    void journalInUse();
-    static QString journalDamageText(JournalDamage damage);
-    void recordClock();
-    void keepClearedReadings();
-    void recoverLastReadings();
-    // Readings neither written to the report files nor saved: the report's title shows it.
-    void setUnsaved(bool unsaved);
     // The tray icon's tooltip: running time and readings.
     void updateTrayStatus();
     void wireActions();
@@ -187,23 +165,13 @@ private:
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
     std::unique_ptr<Session> m_readings;
-    std::unique_ptr<Journal> m_journal;
-    // Readings of the last run that were neither written nor saved, until offered back.
-    std::unique_ptr<Session> m_recovered;
-    JournalFacts m_recoveredFacts;
-    bool m_journalWarned = false;
-    QString m_journalKeptAside; // told once
-    // The readings the last clear took (not one after writing them), with their exclusions.
-    std::optional<SessionData> m_lastCleared;
-    QVector<int> m_lastExcluded;
-    bool m_writingReport = false;
-    bool m_unsaved = false;
     QTimer* m_trayTimer = nullptr; // owned by this
     std::unique_ptr<ReportWindow> m_report;
+    // Declared after the report and the readings, which it follows.
+    std::unique_ptr<SessionKeeper> m_sessions;
 
     std::unique_ptr<DocumentOpener> m_documents;
 
-    void writeReportFiles();
     std::unique_ptr<RateWindow> m_rateForm;
     std::unique_ptr<SpeedWindow> m_speedForm;
     std::unique_ptr<LargeDisplay> m_display;
@@ -215,7 +183,6 @@ private:
     void makeWordReport();
     void connectRecordReports();
     QPointer<OpenFileDialog> m_openDialog;
-    QString m_sessionFolder;  // where the file dialogs start: the last session's folder
     QString m_pendingSession; // handed over during the splash
     SessionMessage m_sessionMessage;
     bool m_exiting = false;

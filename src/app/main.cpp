@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/SessionKeeper.h"
 #include "core/io/SessionLoad.h"
 #include "gui/Appearance.h"
 #include "gui/MainPanel.h"
@@ -171,12 +172,12 @@ int main(int argc, char** argv) {
     }
     auto showPanel = [&program, &cl] {
         program.load();
-        program.offerRestore();
+        program.sessions().offerRestore();
         program.panel().show();
         if (!cl.sessionPath.isEmpty())
-            program.loadSession(cl.sessionPath);
+            program.sessions().loadSession(cl.sessionPath);
         // One handed over by a later start while the splash was up.
-        program.loadSession(program.takePendingSession());
+        program.sessions().loadSession(program.takePendingSession());
     };
     std::unique_ptr<SplashWindow> splash;
     if (cl.noSplash) {

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/SessionKeeper.h"
 #include "core/Session.h"
 #include "gui/MainPanel.h"
 #include "gui/StopwatchActions.h"
@@ -154,7 +155,7 @@ private Q_SLOTS:
         m_program->runHotkey(1);
         m_program->runHotkey(0);
         const QString path = m_dir.filePath(QStringLiteral("two laps.CFX"));
-        QVERIFY(m_program->saveSession(path));
+        QVERIFY(m_program->sessions().saveSession(path));
         m_program->runHotkey(2);
         QCOMPARE(readings(), 0);
 

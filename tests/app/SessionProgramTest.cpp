@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/SessionKeeper.h"
 #include "core/Session.h"
 #include "core/io/LineFile.h"
 #include "core/io/SessionFile.h"
@@ -110,7 +111,7 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     takeThreeReadings();
     Session& r = m_program->readings();
     const QString path = m_dir->filePath("three.CFX");
-    QVERIFY(m_program->saveSession(path));
+    QVERIFY(m_program->sessions().saveSession(path));
     const cfx::SessionData saved =
         cfx::sessionFrom(r, "10", 471, "8.12.2026 00:01:02", {0, 0, 0, 0, 0, 4, 0, 7});
 
@@ -120,7 +121,7 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     r.setStampPending(true);
     r.setSessionStamp(QStringLiteral("later"));
 
-    m_program->loadSession(path);
+    m_program->sessions().loadSession(path);
     QVERIFY(m_messages.isEmpty());
     QCOMPARE(r.recordCount(), 3);
     for (int row = 1; row <= 3; ++row) {
@@ -158,7 +159,7 @@ void SessionProgramTest::savedSessionReopensWithItsReadings() {
     const QByteArray first = fileBytes(path);
     QCOMPARE(first, cfx::crlfBytes(cfx::sessionLines(saved)));
     // Saved again unchanged, the file has the same bytes.
-    QVERIFY(m_program->saveSession(m_dir->filePath("again.CFX")));
+    QVERIFY(m_program->sessions().saveSession(m_dir->filePath("again.CFX")));
     QCOMPARE(fileBytes(m_dir->filePath("again.CFX")), first);
 }
 
@@ -167,7 +168,7 @@ void SessionProgramTest::loadedClockContinuesFromTheStoredTime() {
     QVERIFY(
         cfx::writeLines(path, {"100", "200", "stamp", "0", "0", "0", "0", "0", "2", "0", "0", "0"})
             .ok);
-    m_program->loadSession(path);
+    m_program->sessions().loadSession(path);
     QCOMPARE(m_program->readings().recordCount(), 0);
     QVERIFY(!m_program->actions().report()->isChecked()); // no readings, no report
     m_program->actions().startStop()->trigger();
@@ -182,14 +183,14 @@ void SessionProgramTest::handEditedResolutionIsAppliedAsWritten() {
     QVERIFY(cfx::writeLines(path, {"250", "57", "", "0", "0", "0", "0", "0", "0", "1", "4", "1",
                                    "1", "S00:00:00.14", "100.00", "", "57", "57"})
                 .ok);
-    m_program->loadSession(path);
+    m_program->sessions().loadSession(path);
     QCOMPARE(m_program->clock().eventsPerSec(), 250);
     // The panel's box shows it too, although its list does not hold it.
     QCOMPARE(m_program->panel().findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(),
              QStringLiteral("250"));
     QCOMPARE(m_program->readings().reading(1).timeText, QStringLiteral("S00:00:00.14"));
     // Saving it again keeps the hand-edited resolution.
-    QVERIFY(m_program->saveSession(m_dir->filePath("resaved.CFX")));
+    QVERIFY(m_program->sessions().saveSession(m_dir->filePath("resaved.CFX")));
     QVERIFY(fileBytes(m_dir->filePath("resaved.CFX")).startsWith("250\r\n57\r\n"));
 }
 
@@ -206,7 +207,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
     for (const QString& path :
          {m_dir->filePath("missing.CFX"), m_dir->filePath("folder.CFX"), damaged}) {
         m_messages.clear();
-        m_program->loadSession(path);
+        m_program->sessions().loadSession(path);
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages[0].title, QStringLiteral("Open CFX File"));
         QVERIFY(m_messages[0].text.contains(path));
@@ -221,7 +222,7 @@ void SessionProgramTest::unreadableFileKeepsTheCurrentSession() {
 
 void SessionProgramTest::failedSaveIsReported() {
     takeThreeReadings();
-    QVERIFY(!m_program->saveSession(m_dir->filePath("no/such/folder/x.CFX")));
+    QVERIFY(!m_program->sessions().saveSession(m_dir->filePath("no/such/folder/x.CFX")));
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].title, QStringLiteral("Save CFX File"));
     QVERIFY(m_messages[0].text.contains("x.CFX"));
@@ -272,7 +273,7 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
 
 void SessionProgramTest::openDialogLoadsTheChosenFile() {
     takeThreeReadings();
-    QVERIFY(m_program->saveSession(m_dir->filePath("pick.CFX")));
+    QVERIFY(m_program->sessions().saveSession(m_dir->filePath("pick.CFX")));
     m_program->clock().reset();
     QCOMPARE(m_program->readings().recordCount(), 0);
 
@@ -293,11 +294,11 @@ void SessionProgramTest::openDialogLoadsTheChosenFile() {
 void SessionProgramTest::commandLineReportMatchesTheReportButton() {
     takeThreeReadings();
     const QString session = m_dir->filePath("report.CFX");
-    QVERIFY(m_program->saveSession(session));
+    QVERIFY(m_program->sessions().saveSession(session));
     QVERIFY(QDir(m_dir->path()).mkdir("button"));
     QVERIFY(QDir(m_dir->path()).mkdir("cli"));
 
-    m_program->loadSession(session);
+    m_program->sessions().loadSession(session);
     const cfx::ReportHeader header{QDateTime::currentDateTime(),
                                    m_program->clock().resolutionText(),
                                    m_program->readings().sessionStamp()};
@@ -333,7 +334,7 @@ void SessionProgramTest::commandLineReportMatchesTheReportButton() {
 void SessionProgramTest::resetReadingsCanBeRecoveredUntilNewOnesAreTaken() {
     takeThreeReadings();
     Session& r = m_program->readings();
-    const cfx::SessionData before = m_program->currentSession();
+    const cfx::SessionData before = m_program->sessions().currentSession();
     QAction* recover = m_program->actions().recoverLast();
     QVERIFY(!recover->isEnabled());
     m_program->actions().reset()->setEnabled(true);
@@ -342,7 +343,7 @@ void SessionProgramTest::resetReadingsCanBeRecoveredUntilNewOnesAreTaken() {
     QVERIFY(recover->isEnabled());
     recover->trigger();
     QCOMPARE(r.recordCount(), 3);
-    QCOMPARE(m_program->currentSession().readings, before.readings);
+    QCOMPARE(m_program->sessions().currentSession().readings, before.readings);
     QVERIFY(r.isExcluded(2));
     QVERIFY(!recover->isEnabled());
 
@@ -359,7 +360,7 @@ void SessionProgramTest::exclusionsBesideTheFileAreAppliedOnlyToTheFileTheyWereS
     Session& r = m_program->readings();
     const QString path = m_dir->filePath("marks.CFX");
     const QString marks = path + ".excluded";
-    QVERIFY(m_program->saveSession(path));
+    QVERIFY(m_program->sessions().saveSession(path));
     QVERIFY(QFileInfo(marks).isFile());
 
     // A program that knows nothing of the marks writes the session file again (one comment
@@ -369,7 +370,7 @@ void SessionProgramTest::exclusionsBesideTheFileAreAppliedOnlyToTheFileTheyWereS
     QVERIFY(cfx::readSession(path, other, error));
     other.readings[0].results[3] = QStringLiteral("edited elsewhere");
     QVERIFY(cfx::writeSession(path, other).ok);
-    m_program->loadSession(path);
+    m_program->sessions().loadSession(path);
     QCOMPARE(r.recordCount(), 3);
     QCOMPARE(r.reading(1).comment, QStringLiteral("edited elsewhere"));
     for (int n = 1; n <= 3; ++n)
@@ -379,14 +380,14 @@ void SessionProgramTest::exclusionsBesideTheFileAreAppliedOnlyToTheFileTheyWereS
     QVERIFY(m_messages[0].text.contains(QDir::toNativeSeparators(marks)));
 
     // Saved with nothing excluded, no marks are left beside it.
-    QVERIFY(m_program->saveSession(path));
+    QVERIFY(m_program->sessions().saveSession(path));
     QVERIFY(!QFileInfo::exists(marks));
 
     // Marks that cannot be kept: the session is saved, and the user told that they were not.
     m_messages.clear();
     r.exclude(3);
     QVERIFY(QDir().mkdir(marks));
-    QVERIFY(m_program->saveSession(path));
+    QVERIFY(m_program->sessions().saveSession(path));
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].title, QStringLiteral("Save CFX File"));
     QVERIFY(m_messages[0].text.contains(QDir::toNativeSeparators(marks)));
