@@ -86,10 +86,10 @@ hear "Stopped, $(field time | sed 's/\./\\./')" "the stop with the stopped time"
 xdotool key F10
 e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu"
 xdotool key p
-report=$(e2e_window '^Chronofex - Report$')
+report=$(e2e_window '^Chronofex - Report[*]?$')
 mark
 xdotool windowfocus --sync "$report"
-hear 'Chronofex - Report frame' "the report's title"
+hear 'Chronofex - Report[*]? frame' "the report's title"
 tab_to '^table with 3 rows' "the readings table"
 time_of() { a11y column "Chronofex - Report" Time | sed -n "$1p" | sed 's/\./\\./'; }
 for step in Up:2 Up:1 Down:2; do
