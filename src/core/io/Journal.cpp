@@ -359,17 +359,8 @@ bool Journal::replaceFile(const QByteArray& bytes) {
         return false;
     };
     ::flock(fd, LOCK_EX);
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return fail(n < 0 ? errno : ENOSPC);
-        data += n;
-        left -= n;
-    }
+    if (const int failed = writeAll(fd, bytes))
+        return fail(failed);
     if (::fdatasync(fd) != 0)
         return fail(errno);
     const QByteArray target = QFile::encodeName(m_path);
@@ -573,20 +564,11 @@ void Journal::write(const QByteArray& line) {
     if (m_failing || m_fd < 0)
         return;
     const QByteArray bytes = line + '\n';
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
     // Straight to the kernel: the line is safe once write returns, whatever happens to the
     // program.
-    while (left > 0) {
-        const ssize_t n = ::write(m_fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            fail(n < 0 ? errno : ENOSPC);
-            return;
-        }
-        data += n;
-        left -= n;
+    if (const int failed = writeAll(m_fd, bytes)) {
+        fail(failed);
+        return;
     }
     scheduleSync();
 }

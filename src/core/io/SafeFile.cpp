@@ -16,6 +16,21 @@ QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+int writeAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        data += n;
+        left -= n;
+    }
+    return 0;
+}
+
 int openPlainFile(const QString& path, int flags, QString& error, bool* missing, unsigned mode) {
     if (missing)
         *missing = false;
@@ -86,19 +101,10 @@ bool writeTemporary(const QString& target, const QByteArray& bytes, Temporary& t
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = systemReason(n < 0 ? errno : ENOSPC);
-            ::close(fd);
-            return false;
-        }
-        data += n;
-        left -= n;
+    if (const int failed = writeAll(fd, bytes)) {
+        error = systemReason(failed);
+        ::close(fd);
+        return false;
     }
     if (::fdatasync(fd) != 0) {
         error = systemReason(errno);

@@ -34,6 +34,10 @@ FileSetResult writeFilesTogether(const QList<FileBytes>& files);
 // The system's text for an errno value ("No space left on device").
 QString systemReason(int error);
 
+// Writes all the bytes to the descriptor, going on after interruptions. 0 when every byte went
+// out, else the error (ENOSPC for a write that takes nothing).
+int writeAll(int fd, const QByteArray& bytes);
+
 // Opens a plain file without following a symbolic link at the path and without waiting on a
 // FIFO: open(2) with O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC added to flags, then refused unless it
 // is a regular file; the descriptor is returned in blocking mode. -1 on failure, with the reason
