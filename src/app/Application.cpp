@@ -281,11 +281,11 @@ void Application::loadMeasureWindows() {
     MeasureClock clock;
     clock.elapsedCs = [this] { return m_clock->elapsedCs(); };
     clock.running = [this] { return m_clock->isRunning(); };
-    m_rateForm = std::make_unique<RateWindow>(clock);
-    m_speedForm = std::make_unique<SpeedWindow>(clock);
-    connect(m_rateForm.get(), &RateWindow::closeRequested, m_actions->rate(),
+    m_rateWindow = std::make_unique<RateWindow>(clock);
+    m_speedWindow = std::make_unique<SpeedWindow>(clock);
+    connect(m_rateWindow.get(), &RateWindow::closeRequested, m_actions->rate(),
             [this] { m_actions->rate()->setChecked(false); });
-    connect(m_speedForm.get(), &SpeedWindow::closeRequested, m_actions->speed(),
+    connect(m_speedWindow.get(), &SpeedWindow::closeRequested, m_actions->speed(),
             [this] { m_actions->speed()->setChecked(false); });
     connectRecordReports();
 }
@@ -300,33 +300,33 @@ void Application::connectRecordReports() {
             cfx::openRecordDocumentFor(window, documentOpener(), window->records(), kind);
         });
     };
-    connectWindow(m_rateForm.get(), cfx::RecordReportKind::rate());
-    connectWindow(m_speedForm.get(), cfx::RecordReportKind::speed());
+    connectWindow(m_rateWindow.get(), cfx::RecordReportKind::rate());
+    connectWindow(m_speedWindow.get(), cfx::RecordReportKind::speed());
 }
 
 void Application::setRateVisible(bool visible) {
     if (visible)
-        showInFront(m_rateForm.get(), m_panel->optionsButtonArea());
+        showInFront(m_rateWindow.get(), m_panel->optionsButtonArea());
     else
-        m_rateForm->hide();
+        m_rateWindow->hide();
 }
 
 void Application::setSpeedVisible(bool visible) {
     if (visible)
-        showInFront(m_speedForm.get(), m_panel->optionsButtonArea());
+        showInFront(m_speedWindow.get(), m_panel->optionsButtonArea());
     else
-        m_speedForm->hide();
+        m_speedWindow->hide();
 }
 
 // --- hotkeys -----------------------------------------------------------------------------------
 
 void Application::openHotkeyDialog() {
-    if (!m_hotkeyForm) {
-        m_hotkeyForm = new HotkeyDialog(*m_hotkeys, m_panel.get());
-        m_hotkeyForm->setAttribute(Qt::WA_DeleteOnClose);
-        m_hotkeyForm->setWindowFlag(Qt::Window);
+    if (!m_hotkeyDialog) {
+        m_hotkeyDialog = new HotkeyDialog(*m_hotkeys, m_panel.get());
+        m_hotkeyDialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_hotkeyDialog->setWindowFlag(Qt::Window);
     }
-    showInFront(m_hotkeyForm, m_panel->optionsButtonArea());
+    showInFront(m_hotkeyDialog, m_panel->optionsButtonArea());
 }
 
 void Application::registerHotkeys() {
@@ -334,8 +334,8 @@ void Application::registerHotkeys() {
         m_hotkeys = HotkeyService::forDesktop(m_dataDir, m_hotkeyBackend);
         connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
         connect(m_hotkeys.get(), &HotkeyService::bindingsChanged, this, [this] {
-            if (m_hotkeyForm)
-                m_hotkeyForm->showBindings();
+            if (m_hotkeyDialog)
+                m_hotkeyDialog->showBindings();
         });
     }
     m_hotkeys->setMessageParent(m_panel.get());
@@ -570,10 +570,10 @@ void Application::unloadWindows() {
         m_help->close();
     if (m_report)
         m_report->closeForGood();
-    if (m_rateForm)
-        m_rateForm->close();
-    if (m_speedForm)
-        m_speedForm->close();
+    if (m_rateWindow)
+        m_rateWindow->close();
+    if (m_speedWindow)
+        m_speedWindow->close();
     if (m_transparency)
         m_transparency->close();
     if (m_display)

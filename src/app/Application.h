@@ -57,8 +57,8 @@ public:
     Stopwatch& clock() { return *m_clock; }
     MainPanel& panel() { return *m_panel; }
     StopwatchActions& actions() { return *m_actions; }
-    RateWindow& rateForm() { return *m_rateForm; }
-    SpeedWindow& speedForm() { return *m_speedForm; }
+    RateWindow& rateWindow() { return *m_rateWindow; }
+    SpeedWindow& speedWindow() { return *m_speedWindow; }
     DisplaySink& display() { return m_clock->display(); }
     // The folder for the hotkey file and every report.
     QString dataDir() const { return m_dataDir; }
@@ -106,7 +106,7 @@ public:
     TrayIcon& tray() { return *m_tray; }
     // Null until load().
     HotkeyService* hotkeys() const { return m_hotkeys.get(); }
-    SetTimeDialog* setTimeForm() const { return m_setTime; }
+    SetTimeDialog* setTimeDialog() const { return m_setTime; }
     void showTransparencyDialog();
     void playAlert();
     // Restores the large display's look after a snap's flash.
@@ -161,7 +161,7 @@ private:
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<HotkeyService> m_hotkeys;
     QString m_hotkeyBackend;
-    QPointer<HotkeyDialog> m_hotkeyForm;
+    QPointer<HotkeyDialog> m_hotkeyDialog;
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
     std::unique_ptr<Session> m_readings;
@@ -172,8 +172,8 @@ private:
 
     std::unique_ptr<DocumentOpener> m_documents;
 
-    std::unique_ptr<RateWindow> m_rateForm;
-    std::unique_ptr<SpeedWindow> m_speedForm;
+    std::unique_ptr<RateWindow> m_rateWindow;
+    std::unique_ptr<SpeedWindow> m_speedWindow;
     std::unique_ptr<LargeDisplay> m_display;
     std::unique_ptr<TransparencyDialog> m_transparency;
     std::unique_ptr<AlertSound> m_alert;

@@ -57,10 +57,10 @@ void SettingsKeeper::apply(const StartSettings& s) {
     display.setOnTop(s.displayOnTop);
     if (s.displayOpacity != StartSettings::kOpaque)
         m_program.setDisplayOpacity(s.displayOpacity);
-    m_program.rateForm().stayOnTopAction()->setChecked(s.rateOnTop);
-    m_program.speedForm().stayOnTopAction()->setChecked(s.speedOnTop);
-    moveOnScreen(m_program.rateForm(), s.ratePosition);
-    moveOnScreen(m_program.speedForm(), s.speedPosition);
+    m_program.rateWindow().stayOnTopAction()->setChecked(s.rateOnTop);
+    m_program.speedWindow().stayOnTopAction()->setChecked(s.speedOnTop);
+    moveOnScreen(m_program.rateWindow(), s.ratePosition);
+    moveOnScreen(m_program.speedWindow(), s.speedPosition);
     if (s.reportPosition)
         m_program.report().move(*s.reportPosition); // fitted on screen as it shows
     actions.report()->setChecked(s.reportShown);
@@ -104,11 +104,11 @@ void SettingsKeeper::watch() {
         m_settings.displayOnTop = onTop;
         changed();
     });
-    connect(m_program.rateForm().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
+    connect(m_program.rateWindow().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
         m_settings.rateOnTop = onTop;
         changed();
     });
-    connect(m_program.speedForm().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
+    connect(m_program.speedWindow().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
         m_settings.speedOnTop = onTop;
         changed();
     });
@@ -116,10 +116,10 @@ void SettingsKeeper::watch() {
         m_settings.displayOpacity = value;
         changed();
     });
-    for (QWidget* window :
-         {static_cast<QWidget*>(&panel), static_cast<QWidget*>(&display),
-          static_cast<QWidget*>(&m_program.report()), static_cast<QWidget*>(&m_program.rateForm()),
-          static_cast<QWidget*>(&m_program.speedForm())})
+    for (QWidget* window : {static_cast<QWidget*>(&panel), static_cast<QWidget*>(&display),
+                            static_cast<QWidget*>(&m_program.report()),
+                            static_cast<QWidget*>(&m_program.rateWindow()),
+                            static_cast<QWidget*>(&m_program.speedWindow())})
         window->installEventFilter(this);
 }
 
@@ -136,9 +136,9 @@ bool SettingsKeeper::eventFilter(QObject* watched, QEvent* event) {
         m_settings.displayPosition = position;
     else if (window == &m_program.report())
         m_settings.reportPosition = position;
-    else if (window == &m_program.rateForm())
+    else if (window == &m_program.rateWindow())
         m_settings.ratePosition = position;
-    else if (window == &m_program.speedForm())
+    else if (window == &m_program.speedWindow())
         m_settings.speedPosition = position;
     else
         return false;

@@ -97,7 +97,7 @@ ReportWindow::ReportWindow(Session& session, QWidget* parent)
     static constexpr int kWidths[] = {370, 1050, 578, 1050, 1867};
     // At least the design's widths, wider where the font needs it to show a whole number, time
     // and share.
-    const QFontMetrics fm = m_timerResults->fontMetrics();
+    const QFontMetrics fm = m_readingsTable->fontMetrics();
     const int pad = 2 * fm.horizontalAdvance(QLatin1Char('0'));
     const int needed[] = {fm.horizontalAdvance(QStringLiteral("99999")) + pad,
                           fm.horizontalAdvance(QStringLiteral("S00:00:00.00")) + pad,
@@ -107,7 +107,7 @@ ReportWindow::ReportWindow(Session& session, QWidget* parent)
     m_columnsPx = 0;
     for (int c = 0; c < ReadingsTableModel::ColumnCount; ++c) {
         const int w = std::max(twipsToPixels(kWidths[c]), needed[c]);
-        m_timerResults->setColumnWidth(c, w);
+        m_readingsTable->setColumnWidth(c, w);
         m_columnsPx += w;
     }
     setEmpty();
@@ -152,48 +152,48 @@ void ReportWindow::buildControls() {
     named(m_excludeCaption, "Label1", m_excludeCaption->text());
     m_excludeCaption->setBuddy(m_excludeButton);
 
-    m_timerResults = new QTableView(this);
-    named(m_timerResults, "TimerResults", tr("Readings"));
+    m_readingsTable = new QTableView(this);
+    named(m_readingsTable, "TimerResults", tr("Readings"));
     m_table = new ReadingsTableModel(m_session, this);
-    m_timerResults->setModel(m_table);
-    m_timerResults->setItemDelegate(new ReadingDelegate(m_timerResults));
-    m_timerResults->verticalHeader()->hide();
-    m_timerResults->verticalHeader()->setDefaultSectionSize(m_timerResults->fontMetrics().height() +
-                                                            4);
-    m_timerResults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_timerResults->horizontalHeader()->setHighlightSections(false);
-    m_timerResults->horizontalHeader()->setStretchLastSection(true);
-    m_timerResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_timerResults->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    m_timerResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_timerResults->setWordWrap(false);
+    m_readingsTable->setModel(m_table);
+    m_readingsTable->setItemDelegate(new ReadingDelegate(m_readingsTable));
+    m_readingsTable->verticalHeader()->hide();
+    m_readingsTable->verticalHeader()->setDefaultSectionSize(
+        m_readingsTable->fontMetrics().height() + 4);
+    m_readingsTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_readingsTable->horizontalHeader()->setHighlightSections(false);
+    m_readingsTable->horizontalHeader()->setStretchLastSection(true);
+    m_readingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_readingsTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_readingsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_readingsTable->setWordWrap(false);
     // Tab leaves the table for the next control; the arrows move through the rows.
-    m_timerResults->setTabKeyNavigation(false);
-    m_timerResults->setMinimumHeight(twipsToPixels(1575));
+    m_readingsTable->setTabKeyNavigation(false);
+    m_readingsTable->setMinimumHeight(twipsToPixels(1575));
     // Ctrl+C copies the selected readings, the context menu also all of them, as tab-separated
     // lines that paste into a spreadsheet.
-    auto* copy = new QAction(tr("Copy"), m_timerResults);
+    auto* copy = new QAction(tr("Copy"), m_readingsTable);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, [this] {
         QList<int> rows;
-        for (const QModelIndex& index : m_timerResults->selectionModel()->selectedRows())
+        for (const QModelIndex& index : m_readingsTable->selectionModel()->selectedRows())
             rows << index.row();
         std::sort(rows.begin(), rows.end());
         if (!rows.isEmpty())
             QGuiApplication::clipboard()->setText(readingsText(rows, false));
     });
-    auto* copyAll = new QAction(tr("Copy All"), m_timerResults);
+    auto* copyAll = new QAction(tr("Copy All"), m_readingsTable);
     connect(copyAll, &QAction::triggered, this, [this] {
         QList<int> rows;
         for (int r = 0; r < m_table->rowCount(); ++r)
             rows << r;
         QGuiApplication::clipboard()->setText(readingsText(rows, true));
     });
-    m_timerResults->addAction(copy);
-    m_timerResults->installEventFilter(new CopyKeyFilter(copy, m_timerResults));
-    m_timerResults->addAction(copyAll);
-    m_timerResults->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_readingsTable->addAction(copy);
+    m_readingsTable->installEventFilter(new CopyKeyFilter(copy, m_readingsTable));
+    m_readingsTable->addAction(copyAll);
+    m_readingsTable->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_textFileButton = new QPushButton(tr("Write to Text File && Clear"), this);
     named(m_textFileButton, "writefilecmnd", tr("Write to Text File & Clear"));
@@ -242,7 +242,7 @@ void ReportWindow::buildControls() {
                                twipsToPixels(60));
     layout->addLayout(top);
     layout->addLayout(middle);
-    layout->addWidget(m_timerResults, 1);
+    layout->addWidget(m_readingsTable, 1);
     layout->addWidget(m_statistics);
     auto* chartRow = new QHBoxLayout;
     chartRow->addWidget(m_chartBox, 1);
@@ -258,8 +258,8 @@ void ReportWindow::buildControls() {
 
     setTabOrder(m_commentBox, m_addCommentButton);
     setTabOrder(m_addCommentButton, m_excludeButton);
-    setTabOrder(m_excludeButton, m_timerResults);
-    setTabOrder(m_timerResults, m_chartBox);
+    setTabOrder(m_excludeButton, m_readingsTable);
+    setTabOrder(m_readingsTable, m_chartBox);
     setTabOrder(m_chartBox, m_saveChartButton);
     setTabOrder(m_saveChartButton, m_textFileButton);
     setTabOrder(m_textFileButton, m_wordReportButton);
@@ -295,7 +295,7 @@ void ReportWindow::wire() {
     // A click on a row goes on to the comment box. Moving through the rows with the keyboard
     // shows each row's record and leaves the focus in the table, where a screen reader reads
     // the row.
-    connect(m_timerResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(m_readingsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (m_syncing || !current.isValid())
                     return;
@@ -304,7 +304,7 @@ void ReportWindow::wire() {
                 else
                     showRow(current.row() + 1);
             });
-    connect(m_timerResults, &QTableView::clicked, this, [this](const QModelIndex& index) {
+    connect(m_readingsTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             onGridClicked(index.row() + 1);
     });
@@ -314,11 +314,11 @@ void ReportWindow::setLayoutTwips(int windowTwips, int gridTwips) {
     m_windowTwips = windowTwips;
     m_gridTwips = gridTwips;
     // The wide layout leaves room for the grid's own scroll bar beside the columns.
-    const int frame = 2 * m_timerResults->frameWidth();
+    const int frame = 2 * m_readingsTable->frameWidth();
     const int scrollBar =
-        gridTwips == kGridWideTwips ? m_timerResults->verticalScrollBar()->sizeHint().width() : 0;
+        gridTwips == kGridWideTwips ? m_readingsTable->verticalScrollBar()->sizeHint().width() : 0;
     const int grid = std::max(twipsToPixels(gridTwips), m_columnsPx + frame + scrollBar);
-    m_timerResults->setFixedWidth(grid);
+    m_readingsTable->setFixedWidth(grid);
     // The window's outer width includes its frame; the client area is about 35 twips narrower.
     const int extra = twipsToPixels(windowTwips - 35) - twipsToPixels(gridTwips);
     setFixedWidth(std::max(grid + extra, minimumSizeHint().width()));
@@ -365,12 +365,12 @@ void ReportWindow::highlightRecord(int n, bool toTop) {
     const QModelIndex from = m_table->index(n - 1, 0);
     const QModelIndex to = m_table->index(n - 1, ReadingsTableModel::ColumnCount - 1);
     m_syncing = true;
-    QItemSelectionModel* selection = m_timerResults->selectionModel();
+    QItemSelectionModel* selection = m_readingsTable->selectionModel();
     selection->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
     selection->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
     m_syncing = false;
     if (toTop)
-        m_timerResults->scrollTo(from, QAbstractItemView::PositionAtTop);
+        m_readingsTable->scrollTo(from, QAbstractItemView::PositionAtTop);
 }
 
 void ReportWindow::selectRecord(int n) {
@@ -389,7 +389,7 @@ void ReportWindow::onAppended(int row) {
     m_recordScrollBar->setEnabled(true);
     m_recordScrollBar->setRange(1, m_session.recordCount());
     m_recordScrollBar->setValue(row);
-    m_timerResults->scrollTo(m_table->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+    m_readingsTable->scrollTo(m_table->index(row - 1, 0), QAbstractItemView::PositionAtTop);
     if (isVisible())
         focusComment();
 }

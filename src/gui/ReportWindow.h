@@ -98,7 +98,7 @@ private:
     QScrollBar* m_recordScrollBar = nullptr;
     QPushButton* m_excludeButton = nullptr;
     QLabel* m_excludeCaption = nullptr;
-    QTableView* m_timerResults = nullptr;
+    QTableView* m_readingsTable = nullptr;
     QPushButton* m_textFileButton = nullptr;
     QPushButton* m_wordReportButton = nullptr;
     QLabel* m_statistics = nullptr;

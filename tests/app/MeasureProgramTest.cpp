@@ -42,8 +42,8 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void menuShowsAndHidesAndCloseUnchecks() {
-        RateWindow& rate = m_program->rateForm();
-        SpeedWindow& speed = m_program->speedForm();
+        RateWindow& rate = m_program->rateWindow();
+        SpeedWindow& speed = m_program->speedWindow();
         QVERIFY(rate.isHidden());
         QVERIFY(speed.isHidden());
         QVERIFY(!menu("mnuRate")->isChecked());
@@ -65,8 +65,8 @@ private Q_SLOTS:
     }
 
     void marksReadTheMainStopwatch() {
-        RateWindow& rate = m_program->rateForm();
-        SpeedWindow& speed = m_program->speedForm();
+        RateWindow& rate = m_program->rateWindow();
+        SpeedWindow& speed = m_program->speedWindow();
         menu("mnuRate")->trigger();
         menu("mnuSpeed")->trigger();
         auto* rateStart = rate.findChild<MeasureButton*>(QStringLiteral("Command7"));

@@ -74,7 +74,7 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void rateButtonsWriteTheFilesAndOpenTheDocument() {
-        RateWindow& rate = m_program->rateForm();
+        RateWindow& rate = m_program->rateWindow();
         rate.addRecord(QStringLiteral("pump; stroke"));
         MessageBoxWatcher watcher;
         watcher.arm();
@@ -101,7 +101,7 @@ private Q_SLOTS:
     }
 
     void speedButtonsWriteTheFilesAndOpenTheDocument() {
-        SpeedWindow& speed = m_program->speedForm();
+        SpeedWindow& speed = m_program->speedWindow();
         speed.addRecord(QStringLiteral("run;1"));
         MessageBoxWatcher watcher;
         watcher.arm();
@@ -122,7 +122,7 @@ private Q_SLOTS:
     }
 
     void aFileThatCannotBeWrittenIsNamedInAMessage() {
-        RateWindow& rate = m_program->rateForm();
+        RateWindow& rate = m_program->rateWindow();
         rate.addRecord(QString());
         QFile::remove(data("CFXRateRawCSV.txt"));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("CFXRateRawCSV.txt")));

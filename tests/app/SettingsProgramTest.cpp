@@ -68,13 +68,13 @@ private Q_SLOTS:
         QVERIFY(!m_program->panel().displayAttached());
         QVERIFY(!m_program->largeDisplay().attached());
         QVERIFY(m_program->largeDisplay().onTop());
-        QVERIFY(m_program->rateForm().stayOnTopAction()->isChecked());
-        QVERIFY(m_program->speedForm().stayOnTopAction()->isChecked());
+        QVERIFY(m_program->rateWindow().stayOnTopAction()->isChecked());
+        QVERIFY(m_program->speedWindow().stayOnTopAction()->isChecked());
         QVERIFY(m_program->transparencyDialog());
         QCOMPARE(m_program->transparencyDialog()->value(), 120);
         QCOMPARE(m_program->panel().pos(), QPoint(40, 30));
         QVERIFY(onScreen(m_program->largeDisplay()));
-        QVERIFY(onScreen(m_program->rateForm()));
+        QVERIFY(onScreen(m_program->rateWindow()));
         // Nothing was changed by putting it in place.
         QCOMPARE(m_program->settingsKeeper()->settings(), s);
     }
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(saved().reportShown);
         m_program->largeDisplay().setOnTop(true);
         QVERIFY(saved().displayOnTop);
-        m_program->speedForm().stayOnTopAction()->trigger();
+        m_program->speedWindow().stayOnTopAction()->trigger();
         QVERIFY(saved().speedOnTop);
         m_program->setDisplayOpacity(90);
         QCOMPARE(saved().displayOpacity, 90);

@@ -157,7 +157,7 @@ private Q_SLOTS:
 
     void setTimeDialogPresetsThePanelsClock() {
         item("mnuSetTime")->trigger();
-        SetTimeDialog* form = m_program->setTimeForm();
+        SetTimeDialog* form = m_program->setTimeDialog();
         QVERIFY(form && form->isVisible() && form->isModal());
         form->findChild<TopMaxScrollBar*>(QStringLiteral("VScroll3"))->setNumber(5);
         form->apply();

@@ -1,5 +1,5 @@
-#include "gui/Accessibility.h"
 #include "gui/SetTimeDialog.h"
+#include "gui/Accessibility.h"
 #include "gui/StopwatchActions.h"
 #include "gui/TopMaxScrollBar.h"
 
@@ -14,7 +14,7 @@
 
 using namespace cfx;
 
-class SetTimeFormTest : public QObject {
+class SetTimeDialogTest : public QObject {
     Q_OBJECT
 
     SteadyClock m_time;
@@ -148,5 +148,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(SetTimeFormTest)
-#include "SetTimeFormTest.moc"
+QTEST_MAIN(SetTimeDialogTest)
+#include "SetTimeDialogTest.moc"
