@@ -98,7 +98,14 @@ void Application::load() {
     loadMeasureWindows();
     loadDisplay();
     if (m_settingsFile) {
-        m_settings = std::make_unique<SettingsKeeper>(*this, *m_settingsFile);
+        m_settings = std::make_unique<SettingsKeeper>(
+            SettingsKeeper::Parts{*m_clock, *m_actions, *m_panel, *m_display, *m_report,
+                                  *m_rateWindow, *m_speedWindow},
+            *m_settingsFile);
+        connect(m_settings.get(), &SettingsKeeper::opacityWanted, this,
+                &Application::setDisplayOpacity);
+        connect(this, &Application::displayOpacityApplied, m_settings.get(),
+                &SettingsKeeper::opacityApplied);
         m_settings->setFailureMessage(
             [this](const QString& text) { tell(QMessageBox::Warning, tr("Chronofex"), text); });
         m_settings->apply(m_startWithDefaults ? StartSettings() : m_settingsFile->read());

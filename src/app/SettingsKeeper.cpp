@@ -1,6 +1,7 @@
 #include "app/SettingsKeeper.h"
 
-#include "app/Application.h"
+#include "core/Stopwatch.h"
+
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/RateWindow.h"
@@ -30,8 +31,8 @@ void moveOnScreen(QWidget& window, const std::optional<QPoint>& position) {
 
 } // namespace
 
-SettingsKeeper::SettingsKeeper(Application& program, SettingsStore store)
-    : m_program(program), m_store(std::move(store)) {
+SettingsKeeper::SettingsKeeper(const Parts& parts, SettingsStore store)
+    : m_parts(parts), m_store(std::move(store)) {
     m_writeTimer.setSingleShot(true);
     m_writeTimer.setInterval(kMoveRestMs);
     connect(&m_writeTimer, &QTimer::timeout, this, &SettingsKeeper::write);
@@ -39,12 +40,12 @@ SettingsKeeper::SettingsKeeper(Application& program, SettingsStore store)
 
 void SettingsKeeper::apply(const StartSettings& s) {
     m_settings = s;
-    MainPanel& panel = m_program.panel();
-    StopwatchActions& actions = m_program.actions();
-    LargeDisplay& display = m_program.largeDisplay();
+    MainPanel& panel = m_parts.panel;
+    StopwatchActions& actions = m_parts.actions;
+    LargeDisplay& display = m_parts.display;
 
     moveOnScreen(panel, s.panelPosition);
-    Stopwatch& clock = m_program.clock();
+    Stopwatch& clock = m_parts.clock;
     clock.setLook(s.ledLook ? DisplayLook::Led : DisplayLook::Lcd);
     if (s.resolution != clock.resolutionText())
         clock.setResolution(s.resolution);
@@ -56,28 +57,33 @@ void SettingsKeeper::apply(const StartSettings& s) {
         moveOnScreen(display, s.displayPosition);
     display.setOnTop(s.displayOnTop);
     if (s.displayOpacity != StartSettings::kOpaque)
-        m_program.setDisplayOpacity(s.displayOpacity);
-    m_program.rateWindow().stayOnTopAction()->setChecked(s.rateOnTop);
-    m_program.speedWindow().stayOnTopAction()->setChecked(s.speedOnTop);
-    moveOnScreen(m_program.rateWindow(), s.ratePosition);
-    moveOnScreen(m_program.speedWindow(), s.speedPosition);
+        Q_EMIT opacityWanted(s.displayOpacity);
+    m_parts.rateWindow.stayOnTopAction()->setChecked(s.rateOnTop);
+    m_parts.speedWindow.stayOnTopAction()->setChecked(s.speedOnTop);
+    moveOnScreen(m_parts.rateWindow, s.ratePosition);
+    moveOnScreen(m_parts.speedWindow, s.speedPosition);
     if (s.reportPosition)
-        m_program.report().move(*s.reportPosition); // fitted on screen as it shows
+        m_parts.report.move(*s.reportPosition); // fitted on screen as it shows
     actions.report()->setChecked(s.reportShown);
     watch();
 }
 
-void SettingsKeeper::watch() {
-    MainPanel& panel = m_program.panel();
-    StopwatchActions& actions = m_program.actions();
-    LargeDisplay& display = m_program.largeDisplay();
+void SettingsKeeper::opacityApplied(int value) {
+    m_settings.displayOpacity = value;
+    changed();
+}
 
-    connect(&m_program.clock(), &Stopwatch::lookChanged, this, [this] {
-        m_settings.ledLook = m_program.clock().look() == DisplayLook::Led;
+void SettingsKeeper::watch() {
+    MainPanel& panel = m_parts.panel;
+    StopwatchActions& actions = m_parts.actions;
+    LargeDisplay& display = m_parts.display;
+
+    connect(&m_parts.clock, &Stopwatch::lookChanged, this, [this] {
+        m_settings.ledLook = m_parts.clock.look() == DisplayLook::Led;
         changed();
     });
-    connect(&m_program.clock(), &Stopwatch::resolutionChanged, this, [this] {
-        m_settings.resolution = m_program.clock().resolutionText();
+    connect(&m_parts.clock, &Stopwatch::resolutionChanged, this, [this] {
+        m_settings.resolution = m_parts.clock.resolutionText();
         changed();
     });
     connect(actions.flashSound(), &QAction::toggled, this, [this](bool on) {
@@ -97,29 +103,25 @@ void SettingsKeeper::watch() {
         m_settings.displayAttached = attached;
         // Freed, the display stays where it is until it is dragged.
         if (!attached)
-            m_settings.displayPosition = m_program.largeDisplay().pos();
+            m_settings.displayPosition = m_parts.display.pos();
         changed();
     });
     connect(&display, &LargeDisplay::onTopChanged, this, [this](bool onTop) {
         m_settings.displayOnTop = onTop;
         changed();
     });
-    connect(m_program.rateWindow().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
+    connect(m_parts.rateWindow.stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
         m_settings.rateOnTop = onTop;
         changed();
     });
-    connect(m_program.speedWindow().stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
+    connect(m_parts.speedWindow.stayOnTopAction(), &QAction::toggled, this, [this](bool onTop) {
         m_settings.speedOnTop = onTop;
         changed();
     });
-    connect(&m_program, &Application::displayOpacityApplied, this, [this](int value) {
-        m_settings.displayOpacity = value;
-        changed();
-    });
-    for (QWidget* window : {static_cast<QWidget*>(&panel), static_cast<QWidget*>(&display),
-                            static_cast<QWidget*>(&m_program.report()),
-                            static_cast<QWidget*>(&m_program.rateWindow()),
-                            static_cast<QWidget*>(&m_program.speedWindow())})
+    for (QWidget* window :
+         {static_cast<QWidget*>(&panel), static_cast<QWidget*>(&display),
+          static_cast<QWidget*>(&m_parts.report), static_cast<QWidget*>(&m_parts.rateWindow),
+          static_cast<QWidget*>(&m_parts.speedWindow)})
         window->installEventFilter(this);
 }
 
@@ -130,15 +132,15 @@ bool SettingsKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (!window || !window->isVisible() || window->isMinimized())
         return false;
     const QPoint position = window->pos();
-    if (window == &m_program.panel())
+    if (window == &m_parts.panel)
         m_settings.panelPosition = position;
-    else if (window == &m_program.largeDisplay() && !m_program.largeDisplay().attached())
+    else if (window == &m_parts.display && !m_parts.display.attached())
         m_settings.displayPosition = position;
-    else if (window == &m_program.report())
+    else if (window == &m_parts.report)
         m_settings.reportPosition = position;
-    else if (window == &m_program.rateWindow())
+    else if (window == &m_parts.rateWindow)
         m_settings.ratePosition = position;
-    else if (window == &m_program.speedWindow())
+    else if (window == &m_parts.speedWindow)
         m_settings.speedPosition = position;
     else
         return false;

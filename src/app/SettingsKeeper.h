@@ -9,7 +9,13 @@
 
 namespace cfx {
 
-class Application;
+class LargeDisplay;
+class MainPanel;
+class RateWindow;
+class ReportWindow;
+class SpeedWindow;
+class Stopwatch;
+class StopwatchActions;
 
 // Puts the remembered settings in place as the program starts, and writes them back to the
 // settings file as the user changes them: at once for a switch, a moment after the last move of a
@@ -18,7 +24,18 @@ class Application;
 class SettingsKeeper : public QObject {
     Q_OBJECT
 public:
-    SettingsKeeper(Application& program, SettingsStore store);
+    // The owners of the settings.
+    struct Parts {
+        Stopwatch& clock;
+        StopwatchActions& actions;
+        MainPanel& panel;
+        LargeDisplay& display;
+        ReportWindow& report;
+        RateWindow& rateWindow;
+        SpeedWindow& speedWindow;
+    };
+
+    SettingsKeeper(const Parts& parts, SettingsStore store);
 
     // Gives the program's parts these settings, then follows their changes.
     void apply(const StartSettings& settings);
@@ -31,6 +48,13 @@ public:
     // Told once when the settings file cannot be written.
     void setFailureMessage(std::function<void(const QString&)> tell) { m_tell = std::move(tell); }
 
+    // The transparency dialog applied this opacity to the large display.
+    void opacityApplied(int value);
+
+Q_SIGNALS:
+    // The remembered opacity of the large display, for the transparency dialog to apply.
+    void opacityWanted(int value);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -39,7 +63,7 @@ private:
     void changed();
     void write();
 
-    Application& m_program;
+    Parts m_parts;
     SettingsStore m_store;
     StartSettings m_settings;
     QTimer m_writeTimer;
