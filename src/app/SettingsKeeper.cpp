@@ -1,7 +1,6 @@
 #include "app/SettingsKeeper.h"
 
 #include "core/Stopwatch.h"
-
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/RateWindow.h"
