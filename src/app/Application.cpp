@@ -121,6 +121,8 @@ void Application::load() {
     m_sessions = std::make_unique<SessionKeeper>(m_dataDir, *m_clock, *m_readings, *m_actions,
                                                  *m_report, *m_panel);
     connect(m_sessions.get(), &SessionKeeper::userToldOf, this, &Application::tell);
+    connect(m_sessions.get(), &SessionKeeper::recoverableChanged, m_actions.get(),
+            &StopwatchActions::setRecoverable);
     connect(m_sessions.get(), &SessionKeeper::restoreQuestionOpen, this, [this](bool open) {
         if (m_remote)
             m_remote->setRefusal(open ? QStringLiteral("it waits for an answer to its restore "

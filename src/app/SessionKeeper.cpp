@@ -76,7 +76,7 @@ void SessionKeeper::start() {
     connect(m_readings, &Session::appended, this, [this] {
         if (m_readings->recordCount() == 1 && m_lastCleared) {
             m_lastCleared.reset();
-            m_actions->recoverLast()->setEnabled(false);
+            Q_EMIT recoverableChanged(false);
         }
     });
     connect(m_actions->recoverLast(), &QAction::triggered, this,
@@ -289,7 +289,7 @@ void SessionKeeper::keepClearedReadings() {
         return;
     m_lastCleared = currentSession();
     m_lastExcluded = excludedRecords(*m_readings);
-    m_actions->recoverLast()->setEnabled(true);
+    Q_EMIT recoverableChanged(true);
 }
 
 void SessionKeeper::recoverLastReadings() {
@@ -300,7 +300,7 @@ void SessionKeeper::recoverLastReadings() {
     const QVector<int> excluded = m_lastExcluded;
     applySession(session, excluded);
     m_lastCleared.reset();
-    m_actions->recoverLast()->setEnabled(false);
+    Q_EMIT recoverableChanged(false);
     setUnsaved(true);
     journalWholeSession();
 }
@@ -356,7 +356,7 @@ void SessionKeeper::offerRestore() {
         // Declined, they can still be recovered until new readings are taken.
         m_lastCleared = session;
         m_lastExcluded = excluded;
-        m_actions->recoverLast()->setEnabled(true);
+        Q_EMIT recoverableChanged(true);
     }
     m_recovered.reset();
     startJournal();

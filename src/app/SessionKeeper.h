@@ -62,6 +62,8 @@ Q_SIGNALS:
     void userToldOf(QMessageBox::Icon icon, const QString& title, const QString& text);
     // The restore question is open (commands from outside must wait) or answered.
     void restoreQuestionOpen(bool open);
+    // Readings a clear took, or a declined restore left, can be brought back (or no longer).
+    void recoverableChanged(bool recoverable);
 
 private:
     void setUnsaved(bool unsaved);

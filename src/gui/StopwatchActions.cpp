@@ -202,6 +202,10 @@ QAction* StopwatchActions::forCommand(RemoteCommand command) const {
     return nullptr;
 }
 
+void StopwatchActions::setRecoverable(bool recoverable) {
+    m_recoverLast->setEnabled(recoverable);
+}
+
 void StopwatchActions::followSession(const Session& session) {
     connect(&session, &Session::loaded, this, [this, &session] {
         if (session.recordCount() > 0)

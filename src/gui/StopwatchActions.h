@@ -76,6 +76,8 @@ public:
     void followStopwatch(const Stopwatch& stopwatch);
     // Reset is enabled while opened or restored readings are shown.
     void followSession(const Session& session);
+    // Recover Last Readings is enabled while there are readings to bring back.
+    void setRecoverable(bool recoverable);
 
 Q_SIGNALS:
     void mouseResponseChanged(cfx::StopwatchActions::MouseResponse response);
