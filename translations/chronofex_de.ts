@@ -177,6 +177,10 @@
         <translation>Tastenkürzel %1</translation>
     </message>
     <message>
+        <source>%1 hotkey: %2</source>
+        <translation>Tastenkürzel %1: %2</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -757,6 +761,10 @@ Standardabweichung: %6</translation>
     <message>
         <source>Drive</source>
         <translation>Laufwerk</translation>
+    </message>
+    <message>
+        <source>Drive:</source>
+        <translation>Laufwerk:</translation>
     </message>
     <message>
         <source>Select File</source>

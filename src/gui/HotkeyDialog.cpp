@@ -1,5 +1,6 @@
 #include "gui/HotkeyDialog.h"
 
+#include "gui/Announcer.h"
 #include "gui/HotkeyEdit.h"
 
 #include <QCheckBox>
@@ -104,8 +105,12 @@ void HotkeyDialog::wireControls() {
             m_hint->setText(tr("That key depends on the keyboard layout and cannot "
                                "be a hotkey."));
         });
-        connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this,
-                [this] { m_hint->setText(standingHint()); });
+        connect(m_boxes[i], &HotkeyEdit::hotkeyChanged, this, [this, i] {
+            m_hint->setText(standingHint());
+            // The box's text changes while the keys are held, which a screen reader does not
+            // follow: the combination taken is said once it is taken.
+            announce(m_boxes[i], tr("%1 hotkey: %2").arg(tr(kRoles[i]), m_boxes[i]->text()));
+        });
     }
     connect(m_ok, &QPushButton::clicked, this, &HotkeyDialog::applyAndClose);
     connect(m_restore, &QPushButton::clicked, this, [this] { fillBoxes(m_service.fileValues()); });

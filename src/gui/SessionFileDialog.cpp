@@ -70,6 +70,11 @@ void SessionFileDialog::build() {
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("DrvDialog"));
     m_drives->setAccessibleName(tr("Drive"));
+    // A combo box's accessible name on this desktop is the item it shows ("/"): screen readers
+    // take its name from the label it is the buddy of, and hear the folder as its description.
+    auto* driveLabel = new QLabel(tr("Drive:"), this);
+    driveLabel->setObjectName(QStringLiteral("DriveLabel"));
+    driveLabel->setBuddy(m_drives);
     m_folders = new QListWidget(this);
     m_folders->setObjectName(QStringLiteral("DirDialog"));
     m_folders->setAccessibleName(folderLabel->text());
@@ -98,7 +103,10 @@ void SessionFileDialog::build() {
     grid->addWidget(fileLabel, 1, 0, 1, 2);
     grid->addWidget(m_files, 2, 0, 2, 2);
     grid->addWidget(folderLabel, 1, 2, 1, 2);
-    grid->addWidget(m_drives, 2, 2, 1, 2);
+    auto* driveRow = new QHBoxLayout;
+    driveRow->addWidget(driveLabel);
+    driveRow->addWidget(m_drives, 1);
+    grid->addLayout(driveRow, 2, 2, 1, 2);
     grid->addWidget(m_folders, 3, 2, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -182,6 +190,7 @@ void SessionFileDialog::listFolders() {
     const int drive = m_drives->findData(cfx::volumeRootOf(m_folder, roots));
     const QSignalBlocker blockDrives(m_drives);
     m_drives->setCurrentIndex(drive);
+    m_drives->setAccessibleDescription(m_folder);
 }
 
 void SessionFileDialog::listFiles() {
