@@ -87,7 +87,7 @@ expect time 00:00:00:00
 # The Menu hotkey pops up the options menu; its "Set &Hotkeys..." opens the dialog, and while
 # the dialog is open the hotkeys do nothing.
 hotkey ctrl+F8
-sleep 0.3
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey did not show the options menu"
 xdotool key h
 dialog=$(e2e_window '^Chronofex - Hotkeys$')
 hotkey ctrl+F5
@@ -95,10 +95,8 @@ stays caption Start
 # Closed without OK: the old hotkeys work again and the file is unchanged.
 xdotool windowfocus --sync "$dialog"
 xdotool key Escape
-for _ in $(seq 40); do
-    xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null 2>&1 || break
-    sleep 0.05
-done
+e2e_wait_until e2e_not xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null 2>&1 ||
+    true
 hotkey ctrl+F5
 expect caption Stop
 hotkey ctrl+F5
@@ -126,20 +124,16 @@ timeout 10 "$exe" --data-dir "$DATA_DIR" --no-splash || fail "a second start did
 # Exit (from the menu of the Menu hotkey) gives the hotkeys back: another client can then take
 # Ctrl+F5 (keysym ffc2, Control = 4).
 hotkey ctrl+F8
-sleep 0.3
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey did not show the options menu"
 xdotool key x
-for _ in $(seq 100); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
+e2e_wait_until e2e_not kill -0 "$APP_PID" 2>/dev/null || fail "Exit did not end the program"
 e2e_no_output
 "$exe" --data-dir "$DATA_DIR" --snap 2>"$E2E_TMP/remote.err" && fail "--snap with no program ran"
 grep -q "no Chronofex is running" "$E2E_TMP/remote.err" || fail "--snap did not say why"
 "$grabkey" ffc2 4 >"$E2E_TMP/grab1.txt" 2>&1 &
 grab1=$!
 E2E_PIDS+=($grab1)
-sleep 0.5
+e2e_wait_until grep -qE '^grabbed$|^grabkey:' "$E2E_TMP/grab1.txt"
 grep -q grabbed "$E2E_TMP/grab1.txt" || fail "the program kept Ctrl+F5 after it ended"
 kill "$grab1"
 
@@ -147,16 +141,20 @@ kill "$grab1"
 # and the others still work.
 "$grabkey" ffc3 4 >"$E2E_TMP/grab2.txt" 2>&1 &
 E2E_PIDS+=($!)
-sleep 0.5
+e2e_wait_until grep -qE '^grabbed$|^grabkey:' "$E2E_TMP/grab2.txt"
 grep -q grabbed "$E2E_TMP/grab2.txt" || fail "the helper could not grab Ctrl+F6"
 e2e_start_app "$exe"
 box=$(e2e_window '^Hotkey Assign$')
 # Select the message's text and copy it.
 xdotool mousemove --window "$box" 120 25 click 1
-sleep 0.2
-xdotool key ctrl+a ctrl+c
-sleep 0.3
-xclip -o -selection clipboard >"$E2E_TMP/message.txt" 2>/dev/null || true
+# Until the copy has reached the clipboard (the first keys may come before the click has put the
+# focus in the text).
+copied() {
+    xdotool key ctrl+a ctrl+c
+    xclip -o -selection clipboard >"$E2E_TMP/message.txt" 2>/dev/null &&
+        grep -q "Can not register" "$E2E_TMP/message.txt"
+}
+e2e_wait_until copied || true
 grep -q "Can not register 1 Hotkeys." "$E2E_TMP/message.txt" ||
     fail "the message did not give the count 1: $(cat "$E2E_TMP/message.txt")"
 grep -q "Duplicate keys may be assigned or keys" "$E2E_TMP/message.txt" || fail "second line"
@@ -167,7 +165,7 @@ expect caption Start
 hotkey ctrl+F5
 expect caption Stop
 hotkey ctrl+F6
-for _ in $(seq 40); do grep -q "press 1" "$E2E_TMP/grab2.txt" && break; sleep 0.05; done
+e2e_wait_until grep -q "press 1" "$E2E_TMP/grab2.txt" || true
 grep -q "press 1" "$E2E_TMP/grab2.txt" || fail "the other client did not get its key"
 stays readings 0
 hotkey ctrl+F7

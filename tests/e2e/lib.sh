@@ -145,6 +145,10 @@ e2e_wait_until() {
     return 1
 }
 
+# e2e_not COMMAND [ARGS...]: succeeds when the command fails, for e2e_wait_until (a window gone,
+# a program ended).
+e2e_not() { ! "$@"; }
+
 # Starts a session bus and the accessibility bus, and has Qt programs started afterwards put
 # their widgets on it whether or not a screen reader runs. Call after e2e_start_x.
 e2e_start_accessibility() {
