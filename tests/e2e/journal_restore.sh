@@ -35,12 +35,7 @@ xdotool windowfocus --sync "$panel"
 e2e_four_readings
 
 # The report from the options menu; a comment on the newest reading, which is then excluded.
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-sleep 0.4
-xdotool key p
-report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
+report=$(e2e_open_report "$panel")
 eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove $((X + 120)) $((Y + 16)) click 1
 sleep 0.2

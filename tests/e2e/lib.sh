@@ -75,6 +75,18 @@ e2e_window() {
     fail "window '$1' did not appear"
 }
 
+# e2e_open_report PANEL: opens the report from the panel's options button (the Report item) and
+# prints the report window's id.
+e2e_open_report() {
+    local X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
+    sleep 0.4
+    xdotool key p
+    e2e_window '^Chronofex - Report[*]?$'
+    sleep 0.5
+}
+
 # e2e_no_output: the program printed nothing (no warnings, no noise).
 e2e_no_output() {
     [ ! -s "$APP_LOG" ] || fail "the program printed output"

@@ -15,12 +15,7 @@ e2e_four_readings
 xdotool key Return # a second snap of the stopped clock takes nothing
 sleep 0.3
 
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-sleep 0.4
-xdotool key p
-report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
+report=$(e2e_open_report "$panel")
 shot="$E2E_TMP/report.png"
 import -window "$report" "$shot"
 [ -n "${E2E_SHOTS:-}" ] && cp "$shot" "$E2E_SHOTS/report.png"

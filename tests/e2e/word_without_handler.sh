@@ -16,12 +16,7 @@ panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 e2e_four_readings
 expect readings 4
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-sleep 0.4
-xdotool key p
-report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
+report=$(e2e_open_report "$panel")
 eval "$(xdotool getwindowgeometry --shell "$report")"
 xdotool mousemove $((3 * WIDTH / 4 + X)) $((Y + HEIGHT - 18)) click 1
 
