@@ -352,11 +352,17 @@ void LargeDisplay::showMenuFromKeyboard() {
         return;
     prepareOptionsMenu();
     m_menu->popup(mapToGlobal(QPoint(0, 0)));
-    m_menu->setActiveAction(m_menu->actions().value(0));
+    // The first item the keyboard can choose: "Join" is greyed while the display is attached.
+    for (QAction* action : m_menu->actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+            m_menu->setActiveAction(action);
+            break;
+        }
+    }
 }
 
-// The Menu key and Shift+F10 open the menu at the window's top left, its first item selected;
-// the mouse opens it on the right button's release (mouseReleaseEvent).
+// The Menu key and Shift+F10 open the menu at the window's top left, its first usable item
+// selected; the mouse opens it on the right button's release (mouseReleaseEvent).
 void LargeDisplay::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Menu ||
         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {

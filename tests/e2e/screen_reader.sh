@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real Orca screen reader against the real program, worked from the keyboard alone: what Orca
 # speaks (into a file, through orca_speech_sink.py) for a start, three snaps and a stop, walking the
-# readings table, an exclusion, Write & Clear, a rate result, the handbook's first paragraph and a
-# way back from a submenu. Set E2E_SPOKEN=FILE to keep everything Orca said when a check fails,
-# E2E_ORCA_DEBUG=FILE for Orca's own debug log.
+# readings table, an exclusion, Write & Clear, a rate result, the handbook's first paragraph, a
+# way back from a submenu, the large display's menu and a hotkey taken. Set E2E_SPOKEN=FILE to
+# keep everything Orca said when a check fails, E2E_ORCA_DEBUG=FILE for Orca's own debug log.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
@@ -159,6 +159,35 @@ hear '^Controls trigger on MouseDown' "the submenu's first item"
 mark
 xdotool key Escape
 hear '^Mouse Response' "the menu item back from its submenu"
+xdotool key Escape
+e2e_wait_until e2e_not e2e_menu_shown "$panel" || fail "Escape did not close the options menu"
+
+# The large display's menu opens with the Menu key at its first usable item ("Join" is greyed
+# while the display is attached).
+display=$(e2e_window '^Chronofex Display$')
+xdotool windowfocus --sync "$display"
+mark
+xdotool key Menu
+hear '^Always onTop' "the display menu's first usable item"
+xdotool key Escape
+e2e_wait_until e2e_not e2e_menu_shown "$panel" || fail "Escape did not close the display's menu"
+
+# A hotkey taken in the hotkey dialog is said with its keys; Escape leaves the hotkeys as they were.
+xdotool windowfocus --sync "$panel"
+xdotool key F10
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu a fourth time"
+xdotool key Return
+hotkeys=$(e2e_window '^Chronofex - Hotkeys$')
+xdotool windowfocus --sync "$hotkeys"
+# The box takes keys once its hotkey is enabled.
+tab_to '^Start/Stop hotkey enabled' "the Start/Stop hotkey's Enabled box"
+mark
+xdotool key space
+hear '^checked' "the Start/Stop hotkey enabled"
+tab_to '^Start/Stop hotkey' "the Start/Stop hotkey box"
+mark
+xdotool key ctrl+shift+F9
+hear 'Start/Stop hotkey: .*F9' "the hotkey taken"
 xdotool key Escape
 
 kill "$APP_PID"
