@@ -8,6 +8,7 @@
 //   bench_hotkey_latency [--portal|--desktop] [PRESSES]
 
 #include "app/Application.h"
+#include "app/HotkeyKeeper.h"
 #include "core/Session.h"
 #include "gui/MainPanel.h"
 #include "platform/HotkeyService.h"
@@ -107,12 +108,12 @@ int main(int argc, char** argv) {
     if (portal) {
         // The portal answers the binding later.
         QEventLoop bound;
-        QObject::connect(program.hotkeys(), &HotkeyService::bindingsChanged, &bound,
+        QObject::connect(program.hotkeys().service(), &HotkeyService::bindingsChanged, &bound,
                          &QEventLoop::quit);
         QTimer::singleShot(desktop ? 20000 : 5000, &bound, &QEventLoop::quit);
         bound.exec();
     }
-    const std::array<bool, 4>& registered = program.hotkeys()->registrations().registered;
+    const std::array<bool, 4>& registered = program.hotkeys().service()->registrations().registered;
     if (!registered[0] || !registered[1]) {
         std::fprintf(stderr, "bench_hotkey_latency: the hotkeys did not register\n");
         return 1;

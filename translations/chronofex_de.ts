@@ -39,18 +39,6 @@
         <translation>Chronofex</translation>
     </message>
     <message>
-        <source>Running: %1</source>
-        <translation>Läuft: %1</translation>
-    </message>
-    <message>
-        <source>Stopped: %1</source>
-        <translation>Angehalten: %1</translation>
-    </message>
-    <message>
-        <source>Readings: %1</source>
-        <translation>Messwerte: %1</translation>
-    </message>
-    <message>
         <source>Snap %1, %2</source>
         <translation>Messung %1, %2</translation>
     </message>
@@ -1119,6 +1107,21 @@ Standardabweichung: %6</translation>
     <message>
         <source>None</source>
         <translation>Keine</translation>
+    </message>
+</context>
+<context>
+    <name>cfx::TrayStatus</name>
+    <message>
+        <source>Running: %1</source>
+        <translation>Läuft: %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Angehalten: %1</translation>
+    </message>
+    <message>
+        <source>Readings: %1</source>
+        <translation>Messwerte: %1</translation>
     </message>
 </context>
 <context>

@@ -1,45 +1,35 @@
 #include "app/Application.h"
 
+#include "app/DisplayKeeper.h"
+#include "app/HotkeyKeeper.h"
 #include "app/RecordReportActions.h"
 #include "app/SessionKeeper.h"
 #include "app/SettingsKeeper.h"
-#include "core/NumberText.h"
+#include "app/TrayStatus.h"
 #include "core/Session.h"
-#include "core/SetTime.h"
 #include "core/Snapshot.h"
-#include "core/TimeFormat.h"
-#include "core/io/SessionExclusions.h"
-#include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "core/io/WordReports.h"
 #include "gui/Accessibility.h"
 #include "gui/Announcer.h"
 #include "gui/HelpWindow.h"
-#include "gui/HotkeyDialog.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/RateWindow.h"
 #include "gui/ReportWindow.h"
-#include "gui/SessionFileDialog.h"
 #include "gui/SetTimeDialog.h"
 #include "gui/SpeedWindow.h"
 #include "gui/SplashWindow.h"
 #include "gui/StopwatchActions.h"
 #include "gui/Translation.h"
-#include "gui/TransparencyDialog.h"
 #include "gui/WindowFit.h"
-#include "platform/AlertSound.h"
-#include "platform/Compositor.h"
 #include "platform/DocumentOpener.h"
-#include "platform/HotkeyService.h"
 #include "platform/RemoteControl.h"
 #include "platform/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -56,10 +46,10 @@ Application::Application(QString dataDir, QObject* parent)
 Application::~Application() {
     m_help.reset();
     m_about.reset();
+    m_trayStatus.reset();
     m_tray.reset();
     // The panel refers to the clock; it goes first.
     m_panel.reset();
-    m_clock->setDisplay(nullptr);
 }
 
 void Application::rememberSettings(SettingsStore store, bool startWithDefaults) {
@@ -80,8 +70,7 @@ void Application::load() {
     connect(m_report.get(), &ReportWindow::hiddenByUser, this,
             [this] { m_actions->report()->setChecked(false); });
     // The large display exists before the panel, whose start-up gives it its look.
-    m_display = std::make_unique<LargeDisplay>();
-    m_clock->setDisplay(m_display.get());
+    m_displays = std::make_unique<DisplayKeeper>(*m_clock);
     connect(m_report.get(), &ReportWindow::wordReportRequested, this, &Application::makeWordReport);
     connect(m_report.get(), &ReportWindow::openFolderRequested, this,
             [this](const QString& folder) {
@@ -93,18 +82,19 @@ void Application::load() {
     m_panel = std::make_unique<MainPanel>(*m_clock, *m_actions);
     fitOnScreen(m_panel.get());
     m_tray = std::make_unique<TrayIcon>(*m_panel);
+    m_trayStatus = std::make_unique<TrayStatus>(*m_clock, *m_readings, *m_tray);
     wireActions();
-    setDisplayAttached(m_panel->displayAttached());
+    m_displays->setAttached(m_panel->displayAttached());
     loadMeasureWindows();
-    loadDisplay();
+    m_displays->placeBeside(*m_panel, *m_tray);
     if (m_settingsFile) {
         m_settings = std::make_unique<SettingsKeeper>(
-            SettingsKeeper::Parts{*m_clock, *m_actions, *m_panel, *m_display, *m_report,
+            SettingsKeeper::Parts{*m_clock, *m_actions, *m_panel, m_displays->display(), *m_report,
                                   *m_rateWindow, *m_speedWindow},
             *m_settingsFile);
-        connect(m_settings.get(), &SettingsKeeper::opacityWanted, this,
-                &Application::setDisplayOpacity);
-        connect(this, &Application::displayOpacityApplied, m_settings.get(),
+        connect(m_settings.get(), &SettingsKeeper::opacityWanted, m_displays.get(),
+                &DisplayKeeper::setOpacity);
+        connect(m_displays.get(), &DisplayKeeper::opacityApplied, m_settings.get(),
                 &SettingsKeeper::opacityApplied);
         m_settings->setFailureMessage(
             [this](const QString& text) { tell(QMessageBox::Warning, tr("Chronofex"), text); });
@@ -112,7 +102,9 @@ void Application::load() {
         if (m_startWithDefaults)
             m_settings->save();
     }
-    registerHotkeys();
+    m_hotkeys = std::make_unique<HotkeyKeeper>(m_dataDir, m_hotkeyBackend);
+    connect(m_hotkeys.get(), &HotkeyKeeper::commandWanted, this, &Application::runCommand);
+    m_hotkeys->startUp(*m_panel);
     m_help = std::make_unique<HelpWindow>(interfaceLanguage(QLocale::system().uiLanguages()));
     m_help->watchHelpKey();
     connect(m_actions->help(), &QAction::triggered, this,
@@ -132,13 +124,6 @@ void Application::load() {
     connect(m_report.get(), &ReportWindow::writeFileRequested, m_sessions.get(),
             &SessionKeeper::writeReportFiles);
     m_sessions->start();
-
-    // The tray icon's tooltip follows starts, stops and readings at once.
-    for (auto event : {&Stopwatch::started, &Stopwatch::stopped, &Stopwatch::resetDone})
-        connect(m_clock.get(), event, this, &Application::updateTrayStatus);
-    connect(m_readings.get(), &Session::appended, this, &Application::updateTrayStatus);
-    connect(m_readings.get(), &Session::cleared, this, &Application::updateTrayStatus);
-    connect(m_readings.get(), &Session::loaded, this, &Application::updateTrayStatus);
 }
 
 // --- commands ----------------------------------------------------------------------------------
@@ -156,25 +141,22 @@ void Application::wireActions() {
         m_readings->rerenderTimeTexts(m_clock->eventsPerSec());
         m_report->setEventsPerSec(m_clock->eventsPerSec());
     });
-    // The large display tells screen readers the running time once a second, a standing one
-    // at once.
-    connect(m_clock.get(), &Stopwatch::runningChanged, m_display.get(),
-            &LargeDisplay::setClockRunning);
     // A late tick past 100 hours: the clock starts again from zero.
     m_clock->setRollOver([this] {
         m_actions->reset()->trigger();
         m_actions->startStop()->trigger();
     });
 
-    connect(a.hotkeys(), &QAction::triggered, this, &Application::openHotkeyDialog);
+    connect(a.hotkeys(), &QAction::triggered, this,
+            [this] { m_hotkeys->openDialog(*m_panel, m_panel->optionsButtonArea()); });
     connect(a.setTime(), &QAction::triggered, this, &Application::openSetTimeDialog);
     connect(a.report(), &QAction::toggled, this, &Application::setReportVisible);
     connect(a.minimizeToTray(), &QAction::triggered, this, &Application::minimizeToTray);
     connect(a.restoreFromTray(), &QAction::triggered, this, &Application::restoreFromTray);
     connect(a.rate(), &QAction::toggled, this, &Application::setRateVisible);
     connect(a.speed(), &QAction::toggled, this, &Application::setSpeedVisible);
-    connect(a.open(), &QAction::triggered, this, &Application::openSessionDialog);
-    connect(a.save(), &QAction::triggered, this, &Application::saveSessionDialog);
+    connect(a.open(), &QAction::triggered, this, [this] { m_sessions->openSessionDialog(); });
+    connect(a.save(), &QAction::triggered, this, [this] { m_sessions->saveSessionDialog(); });
     connect(a.about(), &QAction::triggered, this, &Application::showAbout);
     connect(a.exit(), &QAction::triggered, this, &Application::exit);
     connect(a.menuAtPointer(), &QAction::triggered, this, [this] {
@@ -183,8 +165,8 @@ void Application::wireActions() {
         m_actions->optionsMenu()->popup(QCursor::pos());
     });
 
-    connect(m_panel.get(), &MainPanel::displayAttachToggled, this,
-            &Application::setDisplayAttached);
+    connect(m_panel.get(), &MainPanel::displayAttachToggled, m_displays.get(),
+            &DisplayKeeper::setAttached);
     connect(m_panel.get(), &MainPanel::closeRequested, this, &Application::exit);
 
     // Whether the tray can be used is decided just before a menu holding Minimize shows.
@@ -198,11 +180,6 @@ void Application::wireActions() {
         m_actions->prepareTrayMenu();
         m_actions->optionsMenu()->popup(QCursor::pos());
     });
-}
-
-void Application::runHotkey(int id) {
-    if (const std::optional<RemoteCommand> command = hotkeyCommand(id))
-        runCommand(*command);
 }
 
 void Application::runCommand(RemoteCommand command) {
@@ -219,7 +196,7 @@ void Application::exit() {
     // The settings as they are now, before closing the windows hides them.
     if (m_settings)
         m_settings->finish();
-    releaseHotkeys();
+    m_hotkeys->releaseAll();
     m_sessions->keepForNextStart();
     m_clock->reset();
     unloadWindows();
@@ -232,8 +209,8 @@ void Application::exit() {
 void Application::takeSnap() {
     cfx::SnapHooks hooks;
     hooks.flashAndSound = [this] { return m_actions->flashSound()->isChecked(); };
-    hooks.playAlert = [this] { playAlert(); };
-    hooks.endFlash = [this] { endFlash(); };
+    hooks.playAlert = [this] { m_displays->playAlert(); };
+    hooks.endFlash = [this] { m_displays->endFlash(); };
     hooks.reportFull = [this] {
         QMessageBox::warning(m_report.get(), tr("Chronofex - Report"),
                              tr("The report already holds %1 readings, the most it "
@@ -327,34 +304,7 @@ void Application::setSpeedVisible(bool visible) {
         m_speedWindow->hide();
 }
 
-// --- hotkeys -----------------------------------------------------------------------------------
-
-void Application::openHotkeyDialog() {
-    if (!m_hotkeyDialog) {
-        m_hotkeyDialog = new HotkeyDialog(*m_hotkeys, m_panel.get());
-        m_hotkeyDialog->setAttribute(Qt::WA_DeleteOnClose);
-        m_hotkeyDialog->setWindowFlag(Qt::Window);
-    }
-    showInFront(m_hotkeyDialog, m_panel->optionsButtonArea());
-}
-
-void Application::registerHotkeys() {
-    if (!m_hotkeys) {
-        m_hotkeys = HotkeyService::forDesktop(m_dataDir, m_hotkeyBackend);
-        connect(m_hotkeys.get(), &HotkeyService::hotkeyPressed, this, &Application::runHotkey);
-        connect(m_hotkeys.get(), &HotkeyService::bindingsChanged, this, [this] {
-            if (m_hotkeyDialog)
-                m_hotkeyDialog->showBindings();
-        });
-    }
-    m_hotkeys->setMessageParent(m_panel.get());
-    m_hotkeys->startUp();
-}
-
-void Application::releaseHotkeys() {
-    if (m_hotkeys)
-        m_hotkeys->releaseAll();
-}
+// --- commands from outside ---------------------------------------------------------------------
 
 bool Application::startRemoteControl(QString* error) {
     m_remote = std::make_unique<RemoteControlServer>();
@@ -385,101 +335,6 @@ bool Application::startRemoteControl(QString* error) {
     return m_remote->listen(cfx::remoteSocketPath(m_dataDir, error), error);
 }
 
-// --- set time ----------------------------------------------------------------------------------
-
-void Application::openSetTimeDialog() {
-    if (!m_setTime) {
-        m_setTime = new SetTimeDialog(*m_clock, m_panel.get());
-        m_setTime->setModal(true);
-        connect(m_clock.get(), &Stopwatch::runningChanged, m_setTime,
-                &SetTimeDialog::setClockRunning);
-    }
-    m_setTime->setClockRunning(m_clock->isRunning());
-    m_setTime->prepare();
-    showInFront(m_setTime, m_panel->optionsButtonArea());
-}
-
-// --- session files -----------------------------------------------------------------------------
-
-void Application::openSessionDialog() {
-    if (m_openDialog) {
-        m_openDialog->raise();
-        m_openDialog->activateWindow();
-        return;
-    }
-    m_openDialog = new OpenFileDialog(m_sessions->sessionFolder(), m_panel.get());
-    m_openDialog->setWindowFlag(Qt::Window);
-    m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_openDialog, &OpenFileDialog::sessionChosen, m_sessions.get(),
-            &SessionKeeper::loadSession);
-    m_openDialog->show();
-    // The dialog centres itself as it shows.
-    fitOnScreen(m_openDialog, m_panel->optionsButtonArea());
-}
-
-void Application::saveSessionDialog() {
-    // The session as it stands when Save is chosen: a hotkey may start the clock while the
-    // dialog is open, and the file must not mix the time of one moment with the digits of
-    // another.
-    const SessionData session = m_sessions->currentSession();
-    SaveFileDialog dialog(m_sessions->sessionFolder(), m_panel.get());
-    // Once shown (and centred by itself), inside its own event loop.
-    QTimer::singleShot(0, &dialog,
-                       [this, &dialog] { fitOnScreen(&dialog, m_panel->optionsButtonArea()); });
-    dialog.exec();
-    if (!dialog.chosenPath().isEmpty())
-        m_sessions->saveSession(dialog.chosenPath(), session);
-}
-
-// --- the journal -------------------------------------------------------------------------------
-
-// --- messages ----------------------------------------------------------------------------------
-
-void Application::tell(QMessageBox::Icon icon, const QString& title, const QString& text) {
-    if (m_sessionMessage)
-        m_sessionMessage(title, text);
-    else
-        QMessageBox(icon, title, text, QMessageBox::Ok, m_panel.get()).exec();
-}
-
-// --- splash and about --------------------------------------------------------------------------
-
-void Application::showAbout() {
-    if (!m_about)
-        m_about = std::make_unique<SplashWindow>();
-    m_about->showAbout();
-    fitOnScreen(m_about.get(), m_panel->optionsButtonArea());
-}
-
-// --- tray --------------------------------------------------------------------------------------
-
-void Application::minimizeToTray() {
-    m_tray->minimize();
-    updateTrayStatus();
-}
-
-void Application::updateTrayStatus() {
-    if (!m_tray || !m_tray->inTray()) {
-        if (m_trayTimer)
-            m_trayTimer->stop();
-        return;
-    }
-    const cfx::TimeFields t = cfx::timeFields(m_clock->elapsedCs());
-    const QString time = t.hour + QLatin1Char(':') + t.minute + QLatin1Char(':') + t.second;
-    m_tray->setStatus((m_clock->isRunning() ? tr("Running: %1") : tr("Stopped: %1")).arg(time) +
-                      QStringLiteral("   ") + tr("Readings: %1").arg(m_readings->recordCount()));
-    // Once a second while the clock runs in the tray; nothing at the clock's ticks.
-    if (!m_trayTimer) {
-        m_trayTimer = new QTimer(this);
-        m_trayTimer->setInterval(1000);
-        connect(m_trayTimer, &QTimer::timeout, this, &Application::updateTrayStatus);
-    }
-    if (m_clock->isRunning() && !m_trayTimer->isActive())
-        m_trayTimer->start();
-    else if (!m_clock->isRunning())
-        m_trayTimer->stop();
-}
-
 void Application::raisePanel() {
     if (m_tray->inTray())
         restoreFromTray();
@@ -503,67 +358,47 @@ void Application::openSessionFromOutside(const QString& path) {
         QTimer::singleShot(0, this, [this] { openSessionFromOutside(takePendingSession()); });
 }
 
+// --- set time ----------------------------------------------------------------------------------
+
+void Application::openSetTimeDialog() {
+    if (!m_setTime) {
+        m_setTime = new SetTimeDialog(*m_clock, m_panel.get());
+        m_setTime->setModal(true);
+        connect(m_clock.get(), &Stopwatch::runningChanged, m_setTime,
+                &SetTimeDialog::setClockRunning);
+    }
+    m_setTime->setClockRunning(m_clock->isRunning());
+    m_setTime->prepare();
+    showInFront(m_setTime, m_panel->optionsButtonArea());
+}
+
+// --- messages ----------------------------------------------------------------------------------
+
+void Application::tell(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    if (m_sessionMessage)
+        m_sessionMessage(title, text);
+    else
+        QMessageBox(icon, title, text, QMessageBox::Ok, m_panel.get()).exec();
+}
+
+// --- splash and about --------------------------------------------------------------------------
+
+void Application::showAbout() {
+    if (!m_about)
+        m_about = std::make_unique<SplashWindow>();
+    m_about->showAbout();
+    fitOnScreen(m_about.get(), m_panel->optionsButtonArea());
+}
+
+// --- tray --------------------------------------------------------------------------------------
+
+void Application::minimizeToTray() {
+    m_tray->minimize();
+    m_trayStatus->update();
+}
+
 void Application::restoreFromTray() {
     m_tray->restore();
-}
-
-// --- large display -----------------------------------------------------------------------------
-
-void Application::loadDisplay() {
-    connect(m_display.get(), &LargeDisplay::joinRequested, this, &Application::joinDisplay);
-    connect(m_display.get(), &LargeDisplay::transparencyRequested, this,
-            &Application::showTransparencyDialog);
-    // Placed beside the panel first, then docked against it while attached.
-    m_display->move(m_panel->frameGeometry().width() + 1000 / 15, 2000 / 15);
-    m_display->setPanel(m_panel.get());
-    m_display->show();
-    m_display->setTranslucencyProbe(&compositorRunning);
-}
-
-TransparencyDialog& Application::transparency() {
-    // Made on first use: the compositor that makes it useful may start after the program.
-    if (!m_transparency) {
-        m_transparency = std::make_unique<TransparencyDialog>(m_display.get());
-        m_transparency->setValue(TransparencyDialog::kMaximum);
-        connect(m_transparency.get(), &TransparencyDialog::applied, this,
-                &Application::displayOpacityApplied);
-    }
-    return *m_transparency;
-}
-
-void Application::showTransparencyDialog() {
-    transparency().showDialog();
-    fitOnScreen(m_transparency.get(), m_panel->optionsButtonArea());
-}
-
-void Application::setDisplayOpacity(int value) {
-    transparency().setValue(value);
-}
-
-void Application::playAlert() {
-    if (!m_alert)
-        m_alert = std::make_unique<AlertSound>();
-    m_alert->play();
-}
-
-void Application::endFlash() {
-    // The flash stays up about a tenth of a second without holding the window; the restore takes
-    // the look of that moment, so a look changed in between is honoured.
-    QTimer::singleShot(100, this, [this] { display().setBackground(m_clock->lookBackground()); });
-}
-
-void Application::setDisplayAttached(bool attached) {
-    // Called from the panel's start-up too, before the display knows the panel: docking waits.
-    if (m_display)
-        m_display->setAttached(attached);
-}
-
-void Application::joinDisplay() {
-    if (m_tray->inTray())
-        restoreFromTray();
-    else if (m_panel->isMinimized())
-        m_panel->showNormal();
-    m_panel->setDisplayAttached(true);
 }
 
 // --- end ---------------------------------------------------------------------------------------
@@ -583,10 +418,8 @@ void Application::unloadWindows() {
         m_rateWindow->close();
     if (m_speedWindow)
         m_speedWindow->close();
-    if (m_transparency)
-        m_transparency->close();
-    if (m_display)
-        m_display->close();
+    if (m_displays)
+        m_displays->close();
 }
 
 } // namespace cfx

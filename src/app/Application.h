@@ -7,7 +7,6 @@
 
 #include <QMessageBox>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -16,25 +15,20 @@
 #include <optional>
 #include <utility>
 
-class QTimer;
-
 namespace cfx {
 
-class AlertSound;
+class DisplayKeeper;
 class HelpWindow;
+class HotkeyKeeper;
 class SplashWindow;
 class SetTimeDialog;
-class HotkeyDialog;
-class HotkeyService;
 class RemoteControlServer;
 class RateWindow;
 class SpeedWindow;
-class LargeDisplay;
-class OpenFileDialog;
 class MainPanel;
 class StopwatchActions;
 class TrayIcon;
-class TransparencyDialog;
+class TrayStatus;
 class DocumentOpener;
 class Session;
 class SessionKeeper;
@@ -86,10 +80,7 @@ public:
     void setReportVisible(bool visible);
     void setRateVisible(bool visible);
     void setSpeedVisible(bool visible);
-    void openHotkeyDialog();
     void openSetTimeDialog();
-    void openSessionDialog();
-    void saveSessionDialog();
     // A session file named at a later start: the panel comes forward and the file is opened as
     // "Open..." would; during the splash it waits until the panel is there.
     void openSessionFromOutside(const QString& path);
@@ -104,30 +95,15 @@ public:
     // Out of the tray if it is there, shown, on top and active.
     void raisePanel();
     TrayIcon& tray() { return *m_tray; }
-    // Null until load().
-    HotkeyService* hotkeys() const { return m_hotkeys.get(); }
+    // The global hotkeys. Null until load().
+    HotkeyKeeper& hotkeys() { return *m_hotkeys; }
     SetTimeDialog* setTimeDialog() const { return m_setTime; }
-    void showTransparencyDialog();
-    void playAlert();
-    // Restores the large display's look after a snap's flash.
-    void endFlash();
-    void setDisplayAttached(bool attached);
-    // The display's "Join with CFX Control Panel": brings the panel back and attaches the display.
-    void joinDisplay();
-    LargeDisplay& largeDisplay() { return *m_display; }
-    // Null until the display's opacity is first set.
-    TransparencyDialog* transparencyDialog() const { return m_transparency.get(); }
-    // The large display's opacity, from 60 (most see-through) to 255 (opaque), as the
-    // transparency dialog sets it.
-    void setDisplayOpacity(int value);
+    // The large display, its transparency and a snap's flash and sound.
+    DisplayKeeper& displays() { return *m_displays; }
     // "x11" or "portal" forces that hotkey backend; empty (the default) chooses by the desktop.
     // Call before load().
     void setHotkeyBackend(const QString& forced) { m_hotkeyBackend = forced; }
-    void registerHotkeys();
-    void releaseHotkeys();
-    // Carries out a hotkey press by its number (hotkeyCommand()) or a remote command, through
-    // the command's action.
-    void runHotkey(int id);
+    // Carries out a global hotkey's or a later start's command through the command's action.
     void runCommand(RemoteCommand command);
     // The exit sequence: the clock reset, the hotkeys given back, every window closed, the
     // program ended.
@@ -138,17 +114,10 @@ public:
     // Hides and closes every window but the panel, at the end of the program.
     void unloadWindows();
 
-Q_SIGNALS:
-    void displayOpacityApplied(int value);
-
 private:
     void tell(QMessageBox::Icon icon, const QString& title, const QString& text);
-    TransparencyDialog& transparency();
-    // The tray icon's tooltip: running time and readings.
-    void updateTrayStatus();
     void wireActions();
     void loadMeasureWindows();
-    void loadDisplay();
 
     QString m_dataDir;
     std::unique_ptr<MonotonicClock> m_timeSource;
@@ -159,13 +128,12 @@ private:
     SetTimeDialog* m_setTime = nullptr; // owned by the panel
     std::unique_ptr<SplashWindow> m_about;
     std::unique_ptr<HelpWindow> m_help;
-    std::unique_ptr<HotkeyService> m_hotkeys;
+    std::unique_ptr<HotkeyKeeper> m_hotkeys;
     QString m_hotkeyBackend;
-    QPointer<HotkeyDialog> m_hotkeyDialog;
     std::unique_ptr<RemoteControlServer> m_remote;
     // Declared after the panel: the report goes before the readings it shows.
     std::unique_ptr<Session> m_readings;
-    QTimer* m_trayTimer = nullptr; // owned by this
+    std::unique_ptr<TrayStatus> m_trayStatus;
     std::unique_ptr<ReportWindow> m_report;
     // Declared after the report and the readings, which it follows.
     std::unique_ptr<SessionKeeper> m_sessions;
@@ -174,15 +142,12 @@ private:
 
     std::unique_ptr<RateWindow> m_rateWindow;
     std::unique_ptr<SpeedWindow> m_speedWindow;
-    std::unique_ptr<LargeDisplay> m_display;
-    std::unique_ptr<TransparencyDialog> m_transparency;
-    std::unique_ptr<AlertSound> m_alert;
+    std::unique_ptr<DisplayKeeper> m_displays;
     std::optional<SettingsStore> m_settingsFile;
     bool m_startWithDefaults = false;
     std::unique_ptr<SettingsKeeper> m_settings;
     void makeWordReport();
     void connectRecordReports();
-    QPointer<OpenFileDialog> m_openDialog;
     QString m_pendingSession; // handed over during the splash
     SessionMessage m_sessionMessage;
     bool m_exiting = false;

@@ -8,8 +8,11 @@
 #include "core/io/SessionLoad.h"
 #include "core/io/TextReport.h"
 #include "gui/Announcer.h"
+#include "gui/MainPanel.h"
 #include "gui/ReportWindow.h"
+#include "gui/SessionFileDialog.h"
 #include "gui/StopwatchActions.h"
+#include "gui/WindowFit.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,7 +38,7 @@ QVector<int> excludedRecords(const Session& session) {
 } // namespace
 
 SessionKeeper::SessionKeeper(QString dataDir, Stopwatch& clock, Session& readings,
-                             StopwatchActions& actions, ReportWindow& report, QWidget& panel)
+                             StopwatchActions& actions, ReportWindow& report, MainPanel& panel)
     : m_dataDir(std::move(dataDir)), m_clock(&clock), m_readings(&readings), m_actions(&actions),
       m_report(&report), m_panel(&panel),
       m_journal(std::make_unique<Journal>(QDir(m_dataDir).filePath(kJournalFileName))) {
@@ -43,6 +46,35 @@ SessionKeeper::SessionKeeper(QString dataDir, Stopwatch& clock, Session& reading
 }
 
 SessionKeeper::~SessionKeeper() = default;
+
+void SessionKeeper::openSessionDialog() {
+    if (m_openDialog) {
+        m_openDialog->raise();
+        m_openDialog->activateWindow();
+        return;
+    }
+    m_openDialog = new OpenFileDialog(m_sessionFolder, m_panel);
+    m_openDialog->setWindowFlag(Qt::Window);
+    m_openDialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_openDialog, &OpenFileDialog::sessionChosen, this, &SessionKeeper::loadSession);
+    m_openDialog->show();
+    // The dialog centres itself as it shows.
+    fitOnScreen(m_openDialog, m_panel->optionsButtonArea());
+}
+
+void SessionKeeper::saveSessionDialog() {
+    // The session as it stands when Save is chosen: a hotkey may start the clock while the
+    // dialog is open, and the file must not mix the time of one moment with the digits of
+    // another.
+    const SessionData session = currentSession();
+    SaveFileDialog dialog(m_sessionFolder, m_panel);
+    // Once shown (and centred by itself), inside its own event loop.
+    QTimer::singleShot(0, &dialog,
+                       [this, &dialog] { fitOnScreen(&dialog, m_panel->optionsButtonArea()); });
+    dialog.exec();
+    if (!dialog.chosenPath().isEmpty())
+        saveSession(dialog.chosenPath(), session);
+}
 
 void SessionKeeper::start() {
     // Readings the last run left neither written nor saved (or a clock it left running) wait

@@ -5,16 +5,17 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
 #include <memory>
 #include <optional>
 
-class QWidget;
-
 namespace cfx {
 
+class MainPanel;
+class OpenFileDialog;
 class ReportWindow;
 class Session;
 class Stopwatch;
@@ -29,7 +30,7 @@ class SessionKeeper : public QObject {
 public:
     // `panel` is where messages and the restore question show.
     SessionKeeper(QString dataDir, Stopwatch& clock, Session& readings, StopwatchActions& actions,
-                  ReportWindow& report, QWidget& panel);
+                  ReportWindow& report, MainPanel& panel);
     ~SessionKeeper() override;
 
     // Reads what the last run left in the journal (offered by offerRestore()) or starts a new
@@ -43,6 +44,11 @@ public:
 
     // "Write to Text File & Clear".
     void writeReportFiles();
+    // "Open...": the session dialog (one at a time) over the panel; the chosen file is loaded.
+    void openSessionDialog();
+    // "Save...": the save dialog over the panel; the session as it stood when Save was chosen is
+    // written to the chosen file.
+    void saveSessionDialog();
     // Opens a session file as "Open..." does: a file that cannot be used leaves the session as it
     // was, with a message.
     void loadSession(const QString& path);
@@ -85,7 +91,8 @@ private:
     Session* m_readings;
     StopwatchActions* m_actions;
     ReportWindow* m_report;
-    QWidget* m_panel;
+    MainPanel* m_panel;
+    QPointer<OpenFileDialog> m_openDialog;
     std::unique_ptr<Journal> m_journal;
     // Readings of the last run that were neither written nor saved, until offered back.
     std::unique_ptr<Session> m_recovered;

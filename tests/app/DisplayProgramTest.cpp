@@ -1,6 +1,7 @@
 #include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
+#include "app/DisplayKeeper.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
 #include "gui/SevenSegmentDigit.h"
@@ -28,7 +29,7 @@ class DisplayProgramTest : public QObject {
 
     MainPanel& panel() { return m_program->panel(); }
     StopwatchActions& actions() { return m_program->actions(); }
-    LargeDisplay& display() { return m_program->largeDisplay(); }
+    LargeDisplay& display() { return m_program->displays().display(); }
     template <typename T> T* child(const char* name) { return namedChild<T>(panel(), name); }
     void applyResolution(int eventsPerSec) {
         auto* combo = child<QComboBox>("Combo1");
@@ -59,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(display().litColour(), DisplaySink::kBlack);
         // No compositor offscreen: the transparency item stays hidden and no dialog is loaded.
         display().prepareOptionsMenu();
-        QVERIFY(!m_program->transparencyDialog());
+        QVERIFY(!m_program->displays().transparencyDialog());
         QVERIFY(!display().findChild<QAction*>(QStringLiteral("mnuTransparent"))->isVisible());
     }
 
@@ -112,7 +113,7 @@ private Q_SLOTS:
         m_program->display().setBackground(DisplaySink::kWhite);
         QElapsedTimer t;
         t.start();
-        m_program->endFlash();
+        m_program->displays().endFlash();
         QVERIFY(t.elapsed() < 50);
         // Still white when endFlash returns: the window went on at once.
         QCOMPARE(display().frameColour(), DisplaySink::kWhite);
@@ -124,7 +125,7 @@ private Q_SLOTS:
 
         // The restore takes the look of the moment it runs.
         m_program->display().setBackground(DisplaySink::kWhite);
-        m_program->endFlash();
+        m_program->displays().endFlash();
         child<QRadioButton>("LCDOption")->click();
         m_program->display().setBackground(DisplaySink::kWhite); // the look switch repainted it
         QTRY_COMPARE_WITH_TIMEOUT(display().frameColour(), DisplaySink::kLightGrey, 1000);

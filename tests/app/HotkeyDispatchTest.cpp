@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/HotkeyKeeper.h"
 #include "app/SessionKeeper.h"
 #include "core/Session.h"
 #include "gui/MainPanel.h"
@@ -66,30 +67,30 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void pressesActOnlyWhileTheirButtonsAreEnabled() {
-        m_program->runHotkey(1); // Snap before the clock ever ran
-        m_program->runHotkey(2);
+        m_program->hotkeys().press(1); // Snap before the clock ever ran
+        m_program->hotkeys().press(2);
         QCOMPARE(readings(), 0);
         QCOMPARE(caption(), QString("Start"));
 
         // The presses act once in the mouse-down mode too.
         m_program->actions().setMouseResponse(StopwatchActions::MouseResponse::OnPress);
-        m_program->runHotkey(0);
+        m_program->hotkeys().press(0);
         QCOMPARE(caption(), QString("Stop"));
         QTest::qWait(30);
-        m_program->runHotkey(1);
-        m_program->runHotkey(1);
+        m_program->hotkeys().press(1);
+        m_program->hotkeys().press(1);
         QCOMPARE(readings(), 2);
-        m_program->runHotkey(0);
+        m_program->hotkeys().press(0);
         QCOMPARE(caption(), QString("Start"));
-        m_program->runHotkey(2);
+        m_program->hotkeys().press(2);
         QCOMPARE(readings(), 0);
         QVERIFY(!panel().findChild<QWidget*>("Command3")->isEnabled());
     }
 
     void otherIdentifiersDoNothing() {
-        m_program->runHotkey(0);
+        m_program->hotkeys().press(0);
         for (int id = 4; id < 256; ++id)
-            m_program->runHotkey(static_cast<quint8>(id));
+            m_program->hotkeys().press(static_cast<quint8>(id));
         QCOMPARE(caption(), QString("Stop"));
         QCOMPARE(readings(), 0);
         QVERIFY(!actions().optionsMenu()->isVisible());
@@ -97,7 +98,7 @@ private Q_SLOTS:
 
     void menuHotkeyShowsTheWholeMenuAlsoFromTheTray() {
         m_program->tray().setAvailabilityProbe([] { return true; });
-        m_program->runHotkey(3);
+        m_program->hotkeys().press(3);
         QTRY_VERIFY(actions().optionsMenu()->isVisible());
         for (const char* name : {"mnuHotkeys", "mnuSetTime", "mnuReport", "mnuRate", "mnuAbout"})
             QVERIFY2(item(name)->isVisible() && item(name)->isEnabled(), name);
@@ -107,7 +108,7 @@ private Q_SLOTS:
 
         item("mnuSysTrayMinimize")->trigger();
         QVERIFY(m_program->tray().inTray());
-        m_program->runHotkey(3);
+        m_program->hotkeys().press(3);
         QTRY_VERIFY(actions().optionsMenu()->isVisible());
         QVERIFY(!item("mnuSysTrayMinimize")->isEnabled());
         QVERIFY(item("mnuSysTrayRestore")->isEnabled());
@@ -150,13 +151,13 @@ private Q_SLOTS:
         QStringList messages;
         m_program->setSessionMessage(
             [&messages](const QString& title, const QString&) { messages << title; });
-        m_program->runHotkey(0);
-        m_program->runHotkey(1);
-        m_program->runHotkey(1);
-        m_program->runHotkey(0);
+        m_program->hotkeys().press(0);
+        m_program->hotkeys().press(1);
+        m_program->hotkeys().press(1);
+        m_program->hotkeys().press(0);
         const QString path = m_dir.filePath(QStringLiteral("two laps.CFX"));
         QVERIFY(m_program->sessions().saveSession(path));
-        m_program->runHotkey(2);
+        m_program->hotkeys().press(2);
         QCOMPARE(readings(), 0);
 
         const QString name = cfx::remoteSocketPath(m_dir.path());

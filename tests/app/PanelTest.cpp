@@ -1,6 +1,7 @@
 #include "tests/support/ProgramOnFakeClock.h"
 
 #include "app/Application.h"
+#include "app/DisplayKeeper.h"
 #include "core/Session.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
@@ -350,7 +351,8 @@ private Q_SLOTS:
     // The running time reaches screen readers once a second, the standing time at once, from the
     // panel and from the large display alike; its digits read as their values.
     void screenReadersReadTheTime() {
-        QWidget* face = m_program->largeDisplay().findChild<QWidget*>(QStringLiteral("Picture1"));
+        QWidget* face =
+            m_program->displays().display().findChild<QWidget*>(QStringLiteral("Picture1"));
         QWidget* label = child<QLabel>("Label2");
         QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:00:00"));
         QCOMPARE(accessibleName(face), QStringLiteral("Time --:--:--.--"));
@@ -388,7 +390,7 @@ private Q_SLOTS:
         QCOMPARE(accessibleName(label), QStringLiteral("Time 00:00:02.23"));
         QCOMPARE(accessibleName(face), QStringLiteral("Time 00:00:02.02"));
         QAccessibleInterface* units =
-            QAccessible::queryAccessibleInterface(m_program->largeDisplay().led(5));
+            QAccessible::queryAccessibleInterface(m_program->displays().display().led(5));
         QVERIFY(units->valueInterface());
         QCOMPARE(units->valueInterface()->currentValue().toInt(), 2);
         // Read by its name, which carries the digit.
@@ -400,7 +402,7 @@ private Q_SLOTS:
     }
 
     void ledLookFollowsTheClock() {
-        LargeDisplay& display = m_program->largeDisplay();
+        LargeDisplay& display = m_program->displays().display();
         child<QRadioButton>("LEDOption")->click();
         QCOMPARE(child<ClickableImage>("Image2")->iconName(), QStringLiteral("DISPLAYLED"));
         QCOMPARE(display.litColour(), DisplaySink::kRed);

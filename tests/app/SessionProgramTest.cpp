@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/HotkeyKeeper.h"
 #include "app/SessionKeeper.h"
 #include "core/Session.h"
 #include "core/io/LineFile.h"
@@ -245,11 +246,11 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
         });
     };
     answer(false);
-    m_program->saveSessionDialog();
+    m_program->sessions().saveSessionDialog();
     QCOMPARE(QDir(m_dir->path()).entryList({"*.CFX"}, QDir::Files), QStringList{});
 
     answer(true);
-    m_program->saveSessionDialog();
+    m_program->sessions().saveSessionDialog();
     QCOMPARE(QDir(m_dir->path()).entryList({"*.CFX"}, QDir::Files), QStringList{"laps.CFX"});
     cfx::SessionData saved;
     QString error;
@@ -260,12 +261,12 @@ void SessionProgramTest::saveDialogWritesOnlyOnOk() {
     // A hotkey starts the clock while the dialog is open: the file holds the session of the
     // moment Save was chosen, its time and its digits alike.
     QTimer::singleShot(0, [this] {
-        m_program->runHotkey(0);
+        m_program->hotkeys().press(0);
         m_clock->advance(2000);
         m_program->clock().tick();
     });
     answer(true);
-    m_program->saveSessionDialog();
+    m_program->sessions().saveSessionDialog();
     QVERIFY(cfx::readSession(m_dir->filePath("laps.CFX"), saved, error));
     QCOMPARE(saved.baseCs, 471);
     QCOMPARE(saved.ledValues, (std::array<int, 8>{0, 0, 0, 0, 0, 4, 0, 7}));
@@ -277,7 +278,7 @@ void SessionProgramTest::openDialogLoadsTheChosenFile() {
     m_program->clock().reset();
     QCOMPARE(m_program->readings().recordCount(), 0);
 
-    m_program->openSessionDialog();
+    m_program->sessions().openSessionDialog();
     auto* dialog = m_program->panel().findChild<OpenFileDialog*>();
     QVERIFY(dialog != nullptr);
     QVERIFY(dialog->isVisible());

@@ -1,6 +1,7 @@
 #include "tests/support/ChangedSettings.h"
 
 #include "app/Application.h"
+#include "app/DisplayKeeper.h"
 #include "app/SettingsKeeper.h"
 #include "gui/LargeDisplay.h"
 #include "gui/MainPanel.h"
@@ -66,14 +67,14 @@ private Q_SLOTS:
         QCOMPARE(m_program->actions().mouseResponse(), StopwatchActions::MouseResponse::OnPress);
         QVERIFY(m_program->report().isVisible());
         QVERIFY(!m_program->panel().displayAttached());
-        QVERIFY(!m_program->largeDisplay().attached());
-        QVERIFY(m_program->largeDisplay().onTop());
+        QVERIFY(!m_program->displays().display().attached());
+        QVERIFY(m_program->displays().display().onTop());
         QVERIFY(m_program->rateWindow().stayOnTopAction()->isChecked());
         QVERIFY(m_program->speedWindow().stayOnTopAction()->isChecked());
-        QVERIFY(m_program->transparencyDialog());
-        QCOMPARE(m_program->transparencyDialog()->value(), 120);
+        QVERIFY(m_program->displays().transparencyDialog());
+        QCOMPARE(m_program->displays().transparencyDialog()->value(), 120);
         QCOMPARE(m_program->panel().pos(), QPoint(40, 30));
-        QVERIFY(onScreen(m_program->largeDisplay()));
+        QVERIFY(onScreen(m_program->displays().display()));
         QVERIFY(onScreen(m_program->rateWindow()));
         // Nothing was changed by putting it in place.
         QCOMPARE(m_program->settingsKeeper()->settings(), s);
@@ -94,17 +95,17 @@ private Q_SLOTS:
         QVERIFY(saved().actOnPress);
         actions.report()->trigger();
         QVERIFY(saved().reportShown);
-        m_program->largeDisplay().setOnTop(true);
+        m_program->displays().display().setOnTop(true);
         QVERIFY(saved().displayOnTop);
         m_program->speedWindow().stayOnTopAction()->trigger();
         QVERIFY(saved().speedOnTop);
-        m_program->setDisplayOpacity(90);
+        m_program->displays().setOpacity(90);
         QCOMPARE(saved().displayOpacity, 90);
         // Freed, the display is remembered where it stands, and then where it is dragged.
         panel.setDisplayAttached(false);
         QVERIFY(!saved().displayAttached);
-        QCOMPARE(saved().displayPosition, m_program->largeDisplay().pos());
-        m_program->largeDisplay().move(300, 200);
+        QCOMPARE(saved().displayPosition, m_program->displays().display().pos());
+        m_program->displays().display().move(300, 200);
         panel.move(20, 10);
         QTRY_COMPARE(saved().displayPosition, std::optional<QPoint>(QPoint(300, 200)));
         QTRY_COMPARE(saved().panelPosition, std::optional<QPoint>(QPoint(20, 10)));

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/DisplayKeeper.h"
 #include "gui/MainPanel.h"
 #include "gui/SetTimeDialog.h"
 #include "gui/StopwatchActions.h"
@@ -81,7 +82,7 @@ private Q_SLOTS:
         // The display's Join and the menu item restore the same way.
         item("mnuSysTrayMinimize")->trigger();
         QVERIFY(!panel().isVisible());
-        m_program->joinDisplay();
+        m_program->displays().join();
         QVERIFY(panel().isVisible());
         QVERIFY(!m_program->tray().inTray());
         item("mnuSysTrayMinimize")->trigger();

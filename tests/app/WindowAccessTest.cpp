@@ -3,11 +3,14 @@
 // CFX_SCREENSHOT_DIR to also save a picture of every window (scripts/screenshots.sh does, at a
 // scale factor of 2 and under the dark palette).
 #include "app/Application.h"
+#include "app/DisplayKeeper.h"
+#include "app/SessionKeeper.h"
 #include "core/Contrast.h"
 #include "core/Session.h"
 #include "gui/Appearance.h"
 #include "gui/MainPanel.h"
 #include "gui/ReportWindow.h"
+#include "gui/StopwatchActions.h"
 #include "gui/WindowFit.h"
 
 #include <QAbstractButton>
@@ -262,11 +265,11 @@ class WindowAccessTest : public QObject {
         open([&] { p.setRateVisible(true); });
         open([&] { p.setSpeedVisible(true); });
         open([&] { p.openSetTimeDialog(); });
-        open([&] { p.openHotkeyDialog(); });
-        open([&] { p.showTransparencyDialog(); });
+        open([&] { p.actions().hotkeys()->trigger(); });
+        open([&] { p.displays().showTransparencyDialog(); });
         open([&] { p.showAbout(); });
-        open([&] { p.openSessionDialog(); });
-        open([&] { p.saveSessionDialog(); });
+        open([&] { p.sessions().openSessionDialog(); });
+        open([&] { p.sessions().saveSessionDialog(); });
     }
 
     static QString list(const QStringList& lines) {
