@@ -96,8 +96,8 @@ void Application::load() {
                 &DisplayKeeper::setOpacity);
         connect(m_displays.get(), &DisplayKeeper::opacityApplied, m_settings.get(),
                 &SettingsKeeper::opacityApplied);
-        m_settings->setFailureMessage(
-            [this](const QString& text) { tell(QMessageBox::Warning, tr("Chronofex"), text); });
+        connect(m_settings.get(), &SettingsKeeper::writeFailed, this,
+                [this](const QString& text) { tell(QMessageBox::Warning, tr("Chronofex"), text); });
         m_settings->apply(m_startWithDefaults ? StartSettings() : m_settingsFile->read());
         if (m_startWithDefaults)
             m_settings->save();

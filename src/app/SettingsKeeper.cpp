@@ -168,10 +168,10 @@ void SettingsKeeper::write() {
     if (m_store.write(m_settings) || m_failureTold)
         return;
     m_failureTold = true;
-    if (m_tell)
-        m_tell(tr("Settings cannot be saved to \"%1\". Chronofex keeps working, and starts with "
-                  "the settings it last saved next time.")
-                   .arg(QDir::toNativeSeparators(m_store.filePath())));
+    Q_EMIT writeFailed(
+        tr("Settings cannot be saved to \"%1\". Chronofex keeps working, and starts with "
+           "the settings it last saved next time.")
+            .arg(QDir::toNativeSeparators(m_store.filePath())));
 }
 
 } // namespace cfx

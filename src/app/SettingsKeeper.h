@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
-
 namespace cfx {
 
 class LargeDisplay;
@@ -45,13 +43,12 @@ public:
     void save();
     // Writes what is pending now and follows nothing more (the exit, before windows close).
     void finish();
-    // Told once when the settings file cannot be written.
-    void setFailureMessage(std::function<void(const QString&)> tell) { m_tell = std::move(tell); }
-
     // The transparency dialog applied this opacity to the large display.
     void opacityApplied(int value);
 
 Q_SIGNALS:
+    // The settings file could not be written (said once); the program goes on.
+    void writeFailed(const QString& text);
     // The remembered opacity of the large display, for the transparency dialog to apply.
     void opacityWanted(int value);
 
@@ -67,7 +64,6 @@ private:
     SettingsStore m_store;
     StartSettings m_settings;
     QTimer m_writeTimer;
-    std::function<void(const QString&)> m_tell;
     bool m_finished = false;
     bool m_failureTold = false;
 };

@@ -83,14 +83,16 @@ std::unique_ptr<HotkeyService> HotkeyService::forDesktop(const QString& dataDir,
     service->setPortalMissing(choice.portalMissing && grabs);
     if (portal) {
         // Later, from the event loop: the portal grabber is destroyed by the switch.
-        portal->setUnavailableHandler([s = service.get()](PortalHotkeyGrabber::Failure failure) {
-            QTimer::singleShot(0, s, [s, failure] {
-                std::unique_ptr<HotkeyGrabber> x11 = X11HotkeyGrabber::create();
-                const bool grabs = x11 != nullptr;
-                s->fallBack(std::move(x11),
-                            grabs && failure == PortalHotkeyGrabber::Failure::Refused);
-            });
-        });
+        QObject::connect(portal, &PortalHotkeyGrabber::unavailable, service.get(),
+                         [s = service.get()](PortalHotkeyGrabber::Failure failure) {
+                             QTimer::singleShot(0, s, [s, failure] {
+                                 std::unique_ptr<HotkeyGrabber> x11 = X11HotkeyGrabber::create();
+                                 const bool grabs = x11 != nullptr;
+                                 s->fallBack(std::move(x11),
+                                             grabs &&
+                                                 failure == PortalHotkeyGrabber::Failure::Refused);
+                             });
+                         });
     }
     return service;
 }

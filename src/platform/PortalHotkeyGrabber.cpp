@@ -312,8 +312,7 @@ void PortalHotkeyGrabber::fail(Failure failure) {
     m_failed = true;
     m_bound = {};
     m_triggers = {};
-    if (m_onUnavailable)
-        m_onUnavailable(failure);
+    Q_EMIT unavailable(failure);
 }
 
 void PortalHotkeyGrabber::finish(const Bound& bound) {

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <map>
 
 class QDBusMessage;
@@ -26,7 +25,7 @@ namespace cfx {
 // back (a restart), the shortcuts are bound again.
 //
 // A portal that refuses the session (a non-zero answer, a method error) is no portal for the
-// program: the unavailable handler is called, once, and the grabber does nothing more.
+// program: `unavailable` is emitted, once, and the grabber does nothing more.
 class PortalHotkeyGrabber final : public QObject, public HotkeyGrabber {
     Q_OBJECT
 
@@ -50,15 +49,14 @@ public:
         Refused,  // the portal refused the session or a call: it offers no shortcuts
         NoAnswer, // a call timed out
     };
-    void setUnavailableHandler(std::function<void(Failure)> handler) {
-        m_onUnavailable = std::move(handler);
-    }
-
     bool grab(int id, int modifiers, int virtualKey) override;
     void release(int id) override;
     bool commit(bool rebind) override;
     bool desktopAssigns() const override { return true; }
     QString boundTrigger(int id) const override;
+
+Q_SIGNALS:
+    void unavailable(cfx::PortalHotkeyGrabber::Failure failure);
 
 private Q_SLOTS:
     // QDBusConnection::connect takes slots by their signature only.
@@ -92,7 +90,6 @@ private:
     Stage m_stage = Stage::Idle;
     bool m_failed = false; // the portal refused: nothing more is asked of it
     Bound m_bindAnswer{};  // what BindShortcuts' answer said, while ListShortcuts is asked
-    std::function<void(Failure)> m_onUnavailable;
     Bound m_bound{};
     std::array<QString, kHotkeyCount> m_triggers;
     // Shortcuts activated and not yet deactivated, and the time of their last activation.
