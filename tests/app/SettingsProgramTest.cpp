@@ -129,6 +129,25 @@ private Q_SLOTS:
         QCOMPARE(m_program->panel().pos(), QPoint(1000 / 15, 2000 / 15));
         QCOMPARE(saved(), StartSettings());
     }
+
+    // A settings file that cannot be written is said once, and the program goes on.
+    void anUnwritableSettingsFileIsSaidOnce() {
+        QFile blocker(m_dir.filePath(QStringLiteral("blocked")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would be
+        blocker.close();
+        m_program = std::make_unique<Application>(m_dir.path());
+        m_program->rememberSettings(SettingsStore(blocker.fileName() + "/chronofex.conf"), true);
+        QStringList told;
+        m_program->setSessionMessage(
+            [&told](const QString&, const QString& text) { told << text; });
+        m_program->load();
+        m_program->actions().flashSound()->trigger();
+        m_program->actions().flashSound()->trigger();
+        QCOMPARE(told.size(), 1);
+        QVERIFY(told.first().startsWith("Settings cannot be saved to"));
+        m_program->actions().startStop()->trigger();
+        QVERIFY(m_program->clock().isRunning());
+    }
 };
 
 QTEST_MAIN(SettingsProgramTest)
