@@ -2,8 +2,9 @@
 # The real Orca screen reader against the real program, worked from the keyboard alone: what Orca
 # speaks (into a file, through orca_speech_sink.py) for a start, three snaps and a stop, walking the
 # readings table, an exclusion, Write & Clear, a rate result, the handbook's first paragraph, a
-# way back from a submenu, the large display's menu and a hotkey taken. Set E2E_SPOKEN=FILE to
-# keep everything Orca said when a check fails, E2E_ORCA_DEBUG=FILE for Orca's own debug log.
+# way back from a submenu, the large display's menu, a hotkey taken and the session dialog's drive
+# box. Set E2E_SPOKEN=FILE to keep everything Orca said when a check fails, E2E_ORCA_DEBUG=FILE
+# for Orca's own debug log.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
@@ -46,6 +47,7 @@ hear() {
 # it speaks matches.
 tab_to() {
     local _
+    SPOKEN_START=$(stat -c %s "$SPOKEN")
     for _ in $(seq 15); do
         mark
         xdotool key Tab
@@ -57,7 +59,7 @@ tab_to() {
             sleep 0.1
         done
     done
-    fail "Tab never reached $2; Orca last said: $(spoken_lines | tail -5)"
+    fail "Tab never reached $2; Orca said: $(tail -c +$((SPOKEN_START + 1)) "$SPOKEN" | tail -60)"
 }
 
 SPOKEN_MARK=0
@@ -188,6 +190,17 @@ tab_to '^Start/Stop hotkey' "the Start/Stop hotkey box"
 mark
 xdotool key ctrl+shift+F9
 hear 'Start/Stop hotkey: .*F9' "the hotkey taken"
+xdotool key Escape
+e2e_wait_until e2e_not e2e_viewable "$hotkeys" || fail "Escape did not close the hotkey dialog"
+
+# The session dialog's drive box is named by its label. Sessions open while the clock stands.
+"$exe" --data-dir "$DATA_DIR" --start-stop
+expect caption Start
+xdotool windowfocus --sync "$panel"
+xdotool key ctrl+o
+opened=$(e2e_window '^Open CFX File')
+xdotool windowfocus --sync "$opened"
+tab_to '^Drive:? combo box' "the session dialog's drive box"
 xdotool key Escape
 
 kill "$APP_PID"
