@@ -6,6 +6,10 @@ Usage: a11y.py COMMAND [ARGS]
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
   extents NAME            x y width height of the object on the screen
+  window-extents TITLE    x y width height of the window with that title on the screen
+  at X Y                  role and name of the innermost object at that place of the screen
+  press WINDOW NAME [N]   the press action of the button with that name in that window, N times
+                          at once (each sent before the program has answered the one before)
   text NAME               the text the object with that name shows
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
@@ -50,6 +54,27 @@ def find(predicate):
     sys.exit(1)
 
 
+def press_at_once(obj, index, times):
+    """Sends the action's calls one after the other without waiting for answers, as a screen
+    reader's repeated press can reach the program while it still works on the first."""
+    from gi.repository import Gio, GLib
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                                None, GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1,
+                                None).unpack()[0]
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    for _ in range(times):
+        call = Gio.DBusMessage.new_method_call(obj.app.bus_name, obj.path,
+                                               "org.a11y.atspi.Action", "DoAction")
+        call.set_body(GLib.Variant("(i)", (index,)))
+        call.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
+        bus.send_message(call, Gio.DBusSendMessageFlags.NONE)
+    bus.flush_sync(None)
+    bus.close_sync(None)
+
+
 def main(argv):
     command = argv[1]
     if command == "windows":
@@ -74,6 +99,37 @@ def main(argv):
         obj = find(lambda o: o.name == argv[2] and showing(o))
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
+    elif command == "window-extents":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        e = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x, e.y, e.width, e.height)
+    elif command == "at":
+        x, y = int(argv[2]), int(argv[3])
+        for window in application():
+            if window is None or not showing(window):
+                continue
+            place = window.queryComponent()
+            if not place.contains(x, y, pyatspi.DESKTOP_COORDS):
+                continue
+            obj = place.getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+            # The bridge may answer with a direct child only: down to the innermost.
+            while obj is not None and obj.childCount > 0:
+                inner = obj.queryComponent().getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+                if inner is None or inner == obj:
+                    break
+                obj = inner
+            if obj is not None:
+                print(obj.getRoleName(), obj.name, sep="\t")
+                return
+        sys.exit(1)
+    elif command == "press":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        button = next((o for o in walk(window) if o.name == argv[3] and showing(o)), None)
+        if button is None:
+            sys.exit(1)
+        actions = button.queryAction()
+        index = next(i for i in range(actions.nActions) if actions.getName(i) == "Press")
+        press_at_once(button, index, int(argv[4]) if len(argv) > 4 else 1)
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
