@@ -8,8 +8,12 @@ Usage: a11y.py COMMAND [ARGS]
   extents NAME            x y width height of the object on the screen
   window-extents TITLE    x y width height of the window with that title on the screen
   at X Y                  role and name of the innermost object at that place of the screen
-  press WINDOW NAME [N]   the press action of the button with that name in that window, N times
-                          at once (each sent before the program has answered the one before)
+  press WINDOW NAME       starts the press action of the button with that name in that window,
+                          without waiting for the program to finish it (a press that opens a
+                          message finishes when the message closes); prints "BUS PATH INDEX"
+  press-again BUS PATH INDEX  the same press on that object again, shown or not; waits until the
+                          program has taken it (the button is down, its click about to come)
+  pressed BUS PATH        exit 0 while that button is down
   text NAME               the text the object with that name shows
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
@@ -54,25 +58,43 @@ def find(predicate):
     sys.exit(1)
 
 
-def press_at_once(obj, index, times):
-    """Sends the action's calls one after the other without waiting for answers, as a screen
-    reader's repeated press can reach the program while it still works on the first."""
+def a11y_bus():
+    """A connection of our own to the accessibility bus, for calls pyatspi makes only on objects
+    that are shown, or only waiting for their answer."""
     from gi.repository import Gio, GLib
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
                                 None, GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1,
                                 None).unpack()[0]
-    bus = Gio.DBusConnection.new_for_address_sync(
+    return Gio.DBusConnection.new_for_address_sync(
         address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
         | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-    for _ in range(times):
-        call = Gio.DBusMessage.new_method_call(obj.app.bus_name, obj.path,
-                                               "org.a11y.atspi.Action", "DoAction")
+
+
+def do_action(bus_name, path, index, wait):
+    from gi.repository import Gio, GLib
+    bus = a11y_bus()
+    if wait:
+        bus.call_sync(bus_name, path, "org.a11y.atspi.Action", "DoAction",
+                      GLib.Variant("(i)", (index,)), GLib.VariantType("(b)"),
+                      Gio.DBusCallFlags.NONE, 10000, None)
+    else:
+        call = Gio.DBusMessage.new_method_call(bus_name, path, "org.a11y.atspi.Action", "DoAction")
         call.set_body(GLib.Variant("(i)", (index,)))
         call.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
         bus.send_message(call, Gio.DBusSendMessageFlags.NONE)
-    bus.flush_sync(None)
+        bus.flush_sync(None)
     bus.close_sync(None)
+
+
+def is_pressed(bus_name, path):
+    from gi.repository import Gio, GLib
+    bus = a11y_bus()
+    words = bus.call_sync(bus_name, path, "org.a11y.atspi.Accessible", "GetState", None,
+                          GLib.VariantType("(au)"), Gio.DBusCallFlags.NONE, 10000,
+                          None).unpack()[0]
+    bit = int(pyatspi.STATE_PRESSED)
+    return bool(words[bit // 32] & (1 << (bit % 32)))
 
 
 def main(argv):
@@ -129,7 +151,12 @@ def main(argv):
             sys.exit(1)
         actions = button.queryAction()
         index = next(i for i in range(actions.nActions) if actions.getName(i) == "Press")
-        press_at_once(button, index, int(argv[4]) if len(argv) > 4 else 1)
+        do_action(button.app.bus_name, button.path, index, wait=False)
+        print(button.app.bus_name, button.path, index)
+    elif command == "press-again":
+        do_action(argv[2], argv[3], int(argv[4]), wait=True)
+    elif command == "pressed":
+        sys.exit(0 if is_pressed(argv[2], argv[3]) else 1)
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
