@@ -7,6 +7,8 @@ Usage: a11y.py COMMAND [ARGS]
   focused                 role and name of the object that has the keyboard focus
   extents NAME            x y width height of the object on the screen
   window-extents TITLE    x y width height of the window with that title on the screen
+  cell-extents WINDOW ROW COLUMN  x y width height of that cell of the table in that window and
+                          of the table itself, one a line
   at X Y                  role and name of the innermost object at that place of the screen
   press WINDOW NAME       starts the press action of the button with that name in that window,
                           without waiting for the program to finish it (a press that opens a
@@ -125,6 +127,17 @@ def main(argv):
         window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
         e = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
+    elif command == "cell-extents":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        if table is None:
+            sys.exit(1)
+        cell = table.queryTable().getAccessibleAt(int(argv[3]), int(argv[4]))
+        if cell is None:
+            sys.exit(1)
+        for obj in (cell, table):
+            e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(e.x, e.y, e.width, e.height)
     elif command == "at":
         x, y = int(argv[2]), int(argv[3])
         for window in application():

@@ -82,7 +82,22 @@ check() {
     fi
 }
 
-check "$(open p '^Chronofex - Report[*]?$')" report "Chronofex - Report"
+report=$(open p '^Chronofex - Report[*]?$')
+check "$report" report "Chronofex - Report"
+# The cells of the readings table, which Qt makes without a widget of their own, in the table as
+# the bus has it, and the table in the report window as X has it.
+read -r rx ry rw rh <<<"$(geometry "$report")"
+e2e_wait_until a11y cell-extents "Chronofex - Report" 0 0 >/dev/null || fail "no readings table"
+{
+    read -r cx cy cw ch
+    read -r tx ty tw th
+} < <(a11y cell-extents "Chronofex - Report" 0 0)
+inside() { [ "$1" -ge "$5" ] && [ "$2" -ge "$6" ] && [ $(($1 + $3)) -le $(($5 + $7)) ] &&
+    [ $(($2 + $4)) -le $(($6 + $8)) ] && [ "$3" -gt 0 ] && [ "$4" -gt 0 ]; }
+inside "$tx" "$ty" "$tw" "$th" "$rx" "$ry" "$rw" "$rh" ||
+    fail "the bus has the table at ${tw}x${th}+${tx}+${ty}, the report is at ${rw}x${rh}+${rx}+${ry}"
+inside "$cx" "$cy" "$cw" "$ch" "$tx" "$ty" "$tw" "$th" ||
+    fail "the bus has the first cell at ${cw}x${ch}+${cx}+${cy}, the table at ${tw}x${th}+${tx}+${ty}"
 check "$(open c '^Rate$')" rate Rate
 check "$(open e '^Speed$')" speed Speed
 check "$(open h '^Chronofex - Hotkeys$')" hotkeys "Chronofex - Hotkeys"
