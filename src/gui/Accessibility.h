@@ -12,6 +12,9 @@ namespace cfx {
 // - a scroll bar whose top is its largest number reports that number, not its raw position;
 // - a widget given a role with setAccessibleRole() has that role;
 // - a picture made a switch with setAccessibleToggle() is a check box with its state.
+// On X11 with a scale factor other than 1 (QT_SCALE_FACTOR), every control's place and size on
+// the accessibility bus is in the screen's own pixels, as the window system and a magnifier have
+// them, not in Qt's device-independent ones.
 void installAccessibleRoles();
 
 // Gives a plain widget the role a screen reader should know it by (a picture that shows the

@@ -6,6 +6,16 @@ Usage: a11y.py COMMAND [ARGS]
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
   extents NAME            x y width height of the object on the screen
+  window-extents TITLE    x y width height of the window with that title on the screen
+  cell-extents WINDOW ROW COLUMN  x y width height of that cell of the table in that window and
+                          of the table itself, one a line
+  at X Y                  role and name of the innermost object at that place of the screen
+  press WINDOW NAME       starts the press action of the button with that name in that window,
+                          without waiting for the program to finish it (a press that opens a
+                          message finishes when the message closes); prints "BUS PATH INDEX"
+  press-again BUS PATH INDEX  the same press on that object again, shown or not; waits until the
+                          program has taken it (the button is down, its click about to come)
+  pressed BUS PATH        exit 0 while that button is down
   text NAME               the text the object with that name shows
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
@@ -50,6 +60,45 @@ def find(predicate):
     sys.exit(1)
 
 
+def a11y_bus():
+    """A connection of our own to the accessibility bus, for calls pyatspi makes only on objects
+    that are shown, or only waiting for their answer."""
+    from gi.repository import Gio, GLib
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                                None, GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1,
+                                None).unpack()[0]
+    return Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+
+def do_action(bus_name, path, index, wait):
+    from gi.repository import Gio, GLib
+    bus = a11y_bus()
+    if wait:
+        bus.call_sync(bus_name, path, "org.a11y.atspi.Action", "DoAction",
+                      GLib.Variant("(i)", (index,)), GLib.VariantType("(b)"),
+                      Gio.DBusCallFlags.NONE, 10000, None)
+    else:
+        call = Gio.DBusMessage.new_method_call(bus_name, path, "org.a11y.atspi.Action", "DoAction")
+        call.set_body(GLib.Variant("(i)", (index,)))
+        call.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
+        bus.send_message(call, Gio.DBusSendMessageFlags.NONE)
+        bus.flush_sync(None)
+    bus.close_sync(None)
+
+
+def is_pressed(bus_name, path):
+    from gi.repository import Gio, GLib
+    bus = a11y_bus()
+    words = bus.call_sync(bus_name, path, "org.a11y.atspi.Accessible", "GetState", None,
+                          GLib.VariantType("(au)"), Gio.DBusCallFlags.NONE, 10000,
+                          None).unpack()[0]
+    bit = int(pyatspi.STATE_PRESSED)
+    return bool(words[bit // 32] & (1 << (bit % 32)))
+
+
 def main(argv):
     command = argv[1]
     if command == "windows":
@@ -74,6 +123,53 @@ def main(argv):
         obj = find(lambda o: o.name == argv[2] and showing(o))
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
+    elif command == "window-extents":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        e = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x, e.y, e.width, e.height)
+    elif command == "cell-extents":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        if table is None:
+            sys.exit(1)
+        cell = table.queryTable().getAccessibleAt(int(argv[3]), int(argv[4]))
+        if cell is None:
+            sys.exit(1)
+        for obj in (cell, table):
+            e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(e.x, e.y, e.width, e.height)
+    elif command == "at":
+        x, y = int(argv[2]), int(argv[3])
+        for window in application():
+            if window is None or not showing(window):
+                continue
+            place = window.queryComponent()
+            if not place.contains(x, y, pyatspi.DESKTOP_COORDS):
+                continue
+            obj = place.getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+            # The bridge may answer with a direct child only: down to the innermost.
+            while obj is not None and obj.childCount > 0:
+                inner = obj.queryComponent().getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+                if inner is None or inner == obj:
+                    break
+                obj = inner
+            if obj is not None:
+                print(obj.getRoleName(), obj.name, sep="\t")
+                return
+        sys.exit(1)
+    elif command == "press":
+        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
+        button = next((o for o in walk(window) if o.name == argv[3] and showing(o)), None)
+        if button is None:
+            sys.exit(1)
+        actions = button.queryAction()
+        index = next(i for i in range(actions.nActions) if actions.getName(i) == "Press")
+        do_action(button.app.bus_name, button.path, index, wait=False)
+        print(button.app.bus_name, button.path, index)
+    elif command == "press-again":
+        do_action(argv[2], argv[3], int(argv[4]), wait=True)
+    elif command == "pressed":
+        sys.exit(0 if is_pressed(argv[2], argv[3]) else 1)
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
