@@ -5,7 +5,10 @@ Usage: a11y.py COMMAND [ARGS]
   labels WINDOW [PREFIX]  names of the showing labels in that window (starting so), one a line
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
-  extents NAME            x y width height of the object on the screen
+  extents NAME [WINDOW [ROLE]]
+                          x y width height of the showing object with that name (or labelled by
+                          a label of that name) on the screen, in that window ("" for any) and of
+                          that role when given
   text NAME               the text the object with that name shows
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
@@ -43,23 +46,38 @@ def titled(window, title):
     return window.name in (title, title + "*")
 
 
-def find(predicate):
-    for obj in walk(application()):
+def find(predicate, scope=None):
+    for obj in walk(scope if scope is not None else application()):
         if predicate(obj):
             return obj
     sys.exit(1)
 
 
+def called(obj, name):
+    """The object's name, or the name of a label it is labelled by (an editable combo box is
+    named by its current text)."""
+    if obj.name == name:
+        return True
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            if any(relation.getTarget(i).name == name for i in range(relation.getNTargets())):
+                return True
+    return False
+
+
+def window(title):
+    return find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, title))
+
+
 def main(argv):
     command = argv[1]
     if command == "windows":
-        for window in application():
-            if window is not None:
-                print(window.getRoleName(), window.name, sep="\t")
+        for top in application():
+            if top is not None:
+                print(top.getRoleName(), top.name, sep="\t")
     elif command == "labels":
         prefix = argv[3] if len(argv) > 3 else ""
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        names = [o.name for o in walk(window)
+        names = [o.name for o in walk(window(argv[2]))
                  if o.getRoleName() == "label" and o.name.startswith(prefix) and showing(o)]
         if not names:
             sys.exit(1)
@@ -71,15 +89,19 @@ def main(argv):
         obj = find(lambda o: o.getState().contains(pyatspi.STATE_FOCUSED))
         print(obj.getRoleName(), obj.name, sep="\t")
     elif command == "extents":
-        obj = find(lambda o: o.name == argv[2] and showing(o))
+        # The same name can stand on several windows (Start on the panel and on the rate
+        # window) and on a label beside its box.
+        scope = window(argv[3]) if len(argv) > 3 and argv[3] else None
+        role = argv[4] if len(argv) > 4 else None
+        obj = find(lambda o: showing(o) and (role is None or o.getRoleName() == role) and
+                   called(o, argv[2]), scope)
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
     elif command == "column":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        table = next((o for o in walk(window(argv[2])) if o.getRoleName() == "table"), None)
         if table is None:
             sys.exit(1)
         cells = table.queryTable()
@@ -89,8 +111,7 @@ def main(argv):
         for row in range(cells.nRows):
             print(cells.getAccessibleAt(row, columns[0]).name)
     elif command == "names":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        for obj in walk(window):
+        for obj in walk(window(argv[2])):
             print(obj.getRoleName(), obj.name, sep="\t")
     else:
         sys.exit(__doc__)

@@ -19,6 +19,7 @@ expect_start_without_question() {
 }
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"

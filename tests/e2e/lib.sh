@@ -2,6 +2,9 @@
 # program, and clean-up on exit. Source it, then call e2e_start_x and e2e_start_app.
 set -euo pipefail
 
+# This folder, whatever folder a test moves to.
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 E2E_TMP=$(mktemp -d /tmp/cfx-e2e.XXXXXX)
 export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -20,8 +23,10 @@ unset WAYLAND_DISPLAY XDG_SESSION_TYPE CHRONOFEX_HOTKEYS XDG_CURRENT_DESKTOP
 e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    sleep 0.2
-    for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    # What has not ended within the wait is killed.
+    for pid in "${E2E_PIDS[@]}"; do
+        e2e_wait_until e2e_not e2e_alive "$pid" || kill -9 "$pid" 2>/dev/null || true
+    done
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -75,16 +80,18 @@ e2e_window() {
     fail "window '$1' did not appear"
 }
 
+# e2e_options_menu PANEL: clicks the panel's options button and waits for its menu.
+e2e_options_menu() {
+    e2e_click "Options menu" Chronofex
+    e2e_wait_until e2e_menu_shown "$1" || fail "the options button did not open the menu"
+}
+
 # e2e_open_report PANEL: opens the report from the panel's options button (the Report item) and
 # prints the report window's id.
 e2e_open_report() {
-    local X Y WIDTH HEIGHT SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-    sleep 0.4
+    e2e_options_menu "$1"
     xdotool key p
     e2e_window '^Chronofex - Report[*]?$'
-    sleep 0.5
 }
 
 # e2e_no_output: the program printed nothing (no warnings, no noise).
@@ -96,7 +103,8 @@ e2e_no_output() {
 # field and expect ask the running program what its panel shows.
 # "caption=Stop time=... snap=1 reset=1 ..." or "none".
 status() {
-    python3 - "$XDG_RUNTIME_DIR/chronofex" <<'PY'
+    # Debian's own interpreter: it starts at once, where a shim in PATH may take a second.
+    /usr/bin/python3 - "$XDG_RUNTIME_DIR/chronofex" <<'PY'
 import glob, socket, sys
 # The one that answers: a killed program leaves its socket behind.
 for path in glob.glob(sys.argv[1] + "/chronofex-*"):
@@ -113,14 +121,10 @@ print("none")
 PY
 }
 field() { status | tr ' ' '\n' | sed -n "s/^$1=//p"; }
-# expect FIELD VALUE: waits up to two seconds for the panel to show it.
-expect() {
-    for _ in $(seq 40); do
-        [ "$(field "$1")" = "$2" ] && return 0
-        sleep 0.05
-    done
-    fail "expected $1=$2, the panel shows: $(status)"
-}
+# shows FIELD VALUE: the panel shows it now.
+shows() { [ "$(field "$1")" = "$2" ]; }
+# expect FIELD VALUE: waits for the panel to show it.
+expect() { e2e_wait_until shows "$1" "$2" || fail "expected $1=$2, the panel shows: $(status)"; }
 
 # A hotkey file with Start/Stop Ctrl+F5, Snap Ctrl+F6, Reset Ctrl+F7, Menu Ctrl+F8, all enabled.
 e2e_all_hotkeys() {
@@ -129,18 +133,19 @@ e2e_all_hotkeys() {
 }
 
 # e2e_four_readings: with the panel focused, from the keyboard: start, three snaps, stop, and the
-# one snap the stopped clock allows (an "S" reading).
+# one snap the stopped clock allows (an "S" reading). Each key is seen to act before the next.
 e2e_four_readings() {
+    local n
     xdotool key space
-    sleep 0.4
-    for _ in 1 2 3; do
+    expect caption Stop
+    for n in 1 2 3; do
         xdotool key Return
-        sleep 0.3
+        expect readings $n
     done
     xdotool key space
-    sleep 0.3
+    expect caption Start
     xdotool key Return
-    sleep 0.3
+    expect readings 4
 }
 
 # e2e_viewable WINDOW-ID: the window is mapped and can be seen.
@@ -161,6 +166,10 @@ e2e_wait_until() {
 # a program ended).
 e2e_not() { ! "$@"; }
 
+# e2e_alive PID: the process runs (an ended child of the script that is not yet waited for, a
+# zombie, does not).
+e2e_alive() { ps -o stat= -p "$1" 2>/dev/null | grep -q '^[^Z]'; }
+
 # Starts a session bus and the accessibility bus, and has Qt programs started afterwards put
 # their widgets on it whether or not a screen reader runs. Call after e2e_start_x.
 e2e_start_accessibility() {
@@ -175,16 +184,49 @@ e2e_start_accessibility() {
 }
 
 # a11y COMMAND [ARGS...]: reads the running program through the accessibility bus (see a11y.py).
-a11y() { "$A11Y_PYTHON" "$(dirname "${BASH_SOURCE[0]}")/a11y.py" "$@"; }
+a11y() { "$A11Y_PYTHON" "$E2E_DIR/a11y.py" "$@"; }
 
-# e2e_menu_shown PANEL-ID: the options menu, a pop-up window beside the panel, is shown (screen
-# readers hear of pop-ups through focus events, not in the tree of windows).
+# e2e_menu_shown PANEL-ID [COUNT]: the options menu, a pop-up window beside the panel, is shown;
+# with COUNT, that many pop-ups at least (a submenu open beside it). Screen readers hear of
+# pop-ups through focus events, not in the tree of windows.
 e2e_menu_shown() {
-    local id
+    local id shown=0
     for id in $(xwininfo -root -tree | awk '$2 == "\"Chronofex\":" {print $1}'); do
-        [ $((id)) -ne "$1" ] && e2e_viewable "$id" && return 0
+        [ $((id)) -ne "$1" ] && e2e_viewable "$id" && shown=$((shown + 1))
     done
-    return 1
+    [ "$shown" -ge "${2:-1}" ]
+}
+
+# e2e_menu_keys PANEL-ID KEY...: with the options menu open, its items by their keys; a key that
+# opens a submenu is followed by the next once the submenu shows.
+e2e_menu_keys() {
+    local panel=$1 shown=1 key
+    xdotool key "$2"
+    shift 2
+    for key in "$@"; do
+        shown=$((shown + 1))
+        e2e_wait_until e2e_menu_shown "$panel" "$shown" || fail "no submenu opened in the menu"
+        xdotool key "$key"
+    done
+}
+
+# e2e_point_at NAME [WINDOW-TITLE [ROLE]]: moves the pointer to the middle of the showing control
+# with that accessible name (in the window with that title, of that role), waiting for it to be
+# on the accessibility bus. For the controls a test works, wherever the layout puts them.
+e2e_point_at() {
+    local x y w h
+    [ -n "${A11Y_PYTHON:-}" ] || fail "e2e_point_at needs e2e_start_accessibility"
+    e2e_wait_until _e2e_extents "$@" ||
+        fail "no control '$1'${2:+ in '$2'} on the accessibility bus; the window shows:" \
+            "$(a11y names "${2:-Chronofex}" 2>&1 | tr '\t\n' ': ')"
+    read -r x y w h <<<"$E2E_EXTENTS"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2))
+}
+_e2e_extents() { E2E_EXTENTS=$(a11y extents "$@" 2>/dev/null); }
+# e2e_click NAME [WINDOW-TITLE [ROLE]]: a left click on that control.
+e2e_click() {
+    e2e_point_at "$@"
+    xdotool click 1
 }
 
 # e2e_start_bus [--desktop]: a private session bus, exported as DBUS_SESSION_BUS_ADDRESS. It
@@ -222,7 +264,7 @@ EOF
 # bus, logging what the program binds to $PORTAL_LOG (see portal_standin.py).
 e2e_start_portal() {
     : >"$PORTAL_LOG"
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/portal_standin.py" "$PORTAL_LOG" "$@" &
+    /usr/bin/python3 "$E2E_DIR/portal_standin.py" "$PORTAL_LOG" "$@" &
     PORTAL_PID=$!
     E2E_PIDS+=($PORTAL_PID)
     e2e_wait_until grep -q '^ready$' "$PORTAL_LOG" || fail "the stand-in portal did not start"
@@ -237,4 +279,42 @@ portal() {
     dbus-send --session --print-reply=literal --dest=org.freedesktop.portal.Desktop \
         /org/freedesktop/portal/desktop "org.chronofex.PortalStandIn.$method" "${args[@]}" \
         >/dev/null
+}
+
+# e2e_selection_owned SELECTION: an X client owns the selection (as a notification area owns
+# _NET_SYSTEM_TRAY_S0).
+e2e_selection_owned() {
+    /usr/bin/python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+display = x.XOpenDisplay(None)
+sys.exit(0 if display and x.XGetSelectionOwner(display, x.XInternAtom(display, sys.argv[1].encode(), 0)) else 1)
+PY
+}
+
+# e2e_start_tray: trayer as the notification area at the top right, its id in TRAY_PID; waits
+# until it holds the tray selection, which is what the program asks for before Minimize to Tray.
+e2e_start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
+        >/dev/null 2>&1 &
+    TRAY_PID=$!
+    E2E_PIDS+=($TRAY_PID)
+    e2e_wait_until e2e_selection_owned _NET_SYSTEM_TRAY_S0 || fail "trayer did not take the tray"
+}
+
+# e2e_tray_icon: the program's icon, its window inside the tray host; prints its centre.
+e2e_tray_icon() {
+    local line abs w h
+    line=$(xwininfo -root -tree | grep '("chronofex" "Chronofex")' | grep -E ' 2[0-9]x[0-9]+\+0\+0 ' |
+        head -1) || true
+    [ -n "$line" ] || return 1
+    abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
+    w=$(echo "$line" | grep -oE ' [0-9]+x[0-9]+\+0\+0' | cut -dx -f1 | tr -d ' ')
+    h=$(echo "$line" | grep -oE 'x[0-9]+\+0\+0' | cut -dx -f2 | cut -d+ -f1)
+    echo "$(($(echo "$abs" | cut -d+ -f2) + w / 2)) $(($(echo "$abs" | cut -d+ -f3) + h / 2))"
 }

@@ -7,6 +7,7 @@ source "$(dirname "$0")/lib.sh"
 exe=$1
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
