@@ -186,16 +186,21 @@ e2e_start_accessibility() {
 # a11y COMMAND [ARGS...]: reads the running program through the accessibility bus (see a11y.py).
 a11y() { "$A11Y_PYTHON" "$E2E_DIR/a11y.py" "$@"; }
 
-# e2e_menu_shown PANEL-ID [COUNT]: the options menu, a pop-up window beside the panel, is shown;
-# with COUNT, that many pop-ups at least (a submenu open beside it). Screen readers hear of
-# pop-ups through focus events, not in the tree of windows.
-e2e_menu_shown() {
-    local id shown=0
-    for id in $(xwininfo -root -tree | awk '$2 == "\"Chronofex\":" {print $1}'); do
-        [ $((id)) -ne "$1" ] && e2e_viewable "$id" && shown=$((shown + 1))
+# e2e_popups PANEL-ID: the ids of the program's shown pop-up menus, the top one first. Screen
+# readers hear of pop-ups through focus events, not in the tree of windows. Only the screen's own
+# windows count (the tray icon, also called Chronofex, lives inside the tray host's window), and
+# tooltips, also called so, are no menus.
+e2e_popups() {
+    local id
+    for id in $(xwininfo -root -children | awk '$2 == "\"Chronofex\":" {print $1}'); do
+        [ $((id)) -ne "$1" ] && e2e_viewable "$id" &&
+            ! xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP && echo "$id"
     done
-    [ "$shown" -ge "${2:-1}" ]
+    return 0
 }
+# e2e_menu_shown PANEL-ID [COUNT]: the options menu, a pop-up window beside the panel, is shown;
+# with COUNT, that many pop-ups at least (a submenu open beside it).
+e2e_menu_shown() { [ "$(e2e_popups "$1" | wc -l)" -ge "${2:-1}" ]; }
 
 # e2e_menu_keys PANEL-ID KEY...: with the options menu open, its items by their keys; a key that
 # opens a submenu is followed by the next once the submenu shows.
@@ -307,14 +312,36 @@ e2e_start_tray() {
     e2e_wait_until e2e_selection_owned _NET_SYSTEM_TRAY_S0 || fail "trayer did not take the tray"
 }
 
-# e2e_tray_icon: the program's icon, its window inside the tray host; prints its centre.
+# e2e_tray_icon: the program's icon, its window inside the tray host, shown there (the host maps
+# it once it has taken it in); prints its centre and its window id.
 e2e_tray_icon() {
-    local line abs w h
+    local line id abs w h
     line=$(xwininfo -root -tree | grep '("chronofex" "Chronofex")' | grep -E ' 2[0-9]x[0-9]+\+0\+0 ' |
         head -1) || true
-    [ -n "$line" ] || return 1
+    id=$(echo "$line" | awk '{print $1}')
+    [ -n "$id" ] && e2e_viewable "$id" || return 1
     abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
     w=$(echo "$line" | grep -oE ' [0-9]+x[0-9]+\+0\+0' | cut -dx -f1 | tr -d ' ')
     h=$(echo "$line" | grep -oE 'x[0-9]+\+0\+0' | cut -dx -f2 | cut -d+ -f1)
-    echo "$(($(echo "$abs" | cut -d+ -f2) + w / 2)) $(($(echo "$abs" | cut -d+ -f3) + h / 2))"
+    echo "$(($(echo "$abs" | cut -d+ -f2) + w / 2)) $(($(echo "$abs" | cut -d+ -f3) + h / 2)) $id"
 }
+
+# e2e_click_tray_icon CONDITION CLICK...: clicks the tray icon where the host put it (xdotool
+# click arguments) and waits for the condition (a command). The program docks its icon anew when
+# it notices a notification area that came (it looks every two seconds), which can take a click
+# made just then with the old icon: only then is the new icon clicked again.
+e2e_click_tray_icon() {
+    local condition=$1 id _
+    shift
+    for _ in 1 2; do
+        e2e_wait_until _e2e_icon_at || fail "no icon in the notification area"
+        id=$E2E_ICON_ID
+        xdotool mousemove "$E2E_ICON_X" "$E2E_ICON_Y" click "$@"
+        e2e_wait_until "$condition" && return 0
+        e2e_wait_until _e2e_icon_at || fail "the icon went from the notification area"
+        [ "$E2E_ICON_ID" != "$id" ] || return 1
+        echo "the icon was docked anew ($id, then $E2E_ICON_ID): clicked again" >&2
+    done
+    return 1
+}
+_e2e_icon_at() { read -r E2E_ICON_X E2E_ICON_Y E2E_ICON_ID < <(e2e_tray_icon); }

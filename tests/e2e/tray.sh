@@ -22,21 +22,18 @@ minimize_keys() {
 }
 hidden() { ! e2e_viewable "$panel"; }
 menu_closed() { ! e2e_menu_shown "$panel"; }
-# The icon, waited for; its centre in ix and iy. The icon is clicked where the tray host put it.
-find_icon() {
-    e2e_wait_until e2e_tray_icon >/dev/null || fail "$1"
-    read -r ix iy < <(e2e_tray_icon)
-}
+# The icon is clicked where the tray host put it.
+find_icon() { e2e_wait_until e2e_tray_icon >/dev/null || fail "$1"; }
+shown() { e2e_viewable "$panel"; }
 icon_gone() { ! e2e_tray_icon >/dev/null; }
-# The height of the newest shown window of the program more than 60 pixels wide (the pop-up menu)
-# and, with an argument, less high than that; false when there is none.
+# The height of the one pop-up menu shown.
 menu_height() {
-    local w menu_h="" X Y WIDTH HEIGHT SCREEN WINDOW
-    for w in $(xdotool search --onlyvisible --class chronofex 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        [ "$WIDTH" -gt 60 ] && [ "$HEIGHT" -lt "${1:-100000}" ] && menu_h=$HEIGHT
-    done
-    [ -n "$menu_h" ] && echo "$menu_h"
+    local menu X Y WIDTH HEIGHT SCREEN WINDOW
+    menu=$(e2e_popups "$panel" | head -1)
+    [ -n "$menu" ] || fail "the menu closed at once"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    [ "$WIDTH" -gt 60 ] || fail "the pop-up is only $WIDTH pixels wide, no menu"
+    echo "$HEIGHT"
 }
 
 # No notification area yet: the item is disabled and the panel stays. The Escapes close the
@@ -61,8 +58,8 @@ expect stamp 1
 expect readings 1
 e2e_viewable "$panel" && fail "a hotkey brought the panel back"
 
-xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
-e2e_wait_until e2e_viewable "$panel" || fail "a double-click on the icon did not restore the panel"
+e2e_click_tray_icon shown --repeat 2 --delay 80 1 ||
+    fail "a double-click on the icon did not restore the panel"
 e2e_wait_until icon_gone || fail "the icon stayed after the panel was restored"
 expect caption Stop
 [ "$(field time)" != "00:00:00:00" ] || fail "the clock did not run while the panel was in the tray"
@@ -72,7 +69,7 @@ minimize_keys
 e2e_wait_until hidden || fail "Minimize to Tray did not hide the panel again"
 # The pointer away from the panel's place: the menu opens at the pointer.
 xdotool mousemove 600 500 key ctrl+F8
-e2e_wait_until menu_height >/dev/null || fail "the Menu hotkey showed no menu"
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey showed no menu"
 menu_h=$(menu_height)
 [ "$menu_h" -gt 200 ] || fail "the Menu hotkey did not show the whole menu ($menu_h pixels high)"
 e2e_menu_keys "$panel" y m
@@ -105,9 +102,9 @@ e2e_wait_until hidden || fail "Minimize to Tray did not hide the panel in the ne
 find_icon "no icon after the notification area came back"
 
 # Right-click: the short menu, a small pop-up of two items and a separator.
-xdotool mousemove "$ix" "$iy" click 3
-e2e_wait_until menu_height 200 >/dev/null || fail "the right-click menu did not open"
-menu_h=$(menu_height 200)
+right_menu() { e2e_menu_shown "$panel"; }
+e2e_click_tray_icon right_menu 3 || fail "the right-click menu did not open"
+menu_h=$(menu_height)
 [ "$menu_h" -lt 80 ] || fail "the right-click menu is $menu_h pixels high, not the short menu"
 
 xdotool key x

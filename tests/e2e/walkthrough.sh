@@ -217,10 +217,9 @@ sed -n 2p "$raw" | grep -qE '^1,[0-9]{2}:' || fail "the --snap reading was not t
 e2e_start_tray
 menu y m
 e2e_wait_until e2e_not e2e_viewable "$panel" || fail "Minimize to Tray did not hide the panel"
-e2e_wait_until e2e_tray_icon >/dev/null || fail "no icon in the notification area"
-read -r ix iy < <(e2e_tray_icon)
-xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
-e2e_wait_until e2e_viewable "$panel" || fail "a double-click on the icon did not bring the panel back"
+panel_shown() { e2e_viewable "$panel"; }
+e2e_click_tray_icon panel_shown --repeat 2 --delay 80 1 ||
+    fail "a double-click on the icon did not bring the panel back"
 
 # Exit from the options menu ends the program.
 exit_program() {
