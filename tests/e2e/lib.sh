@@ -94,6 +94,46 @@ e2e_open_report() {
     e2e_window '^Chronofex - Report[*]?$'
 }
 
+# e2e_comment_and_exclude_newest TEXT: in the report, typed into the comment box and added with
+# Return to the newest reading (the one the report shows), which is then excluded.
+e2e_comment_and_exclude_newest() {
+    local report="Chronofex - Report"
+    e2e_click Comment "$report"
+    xdotool key ctrl+a
+    xdotool type "$1"
+    xdotool key Return
+    _e2e_newest_comment() { [ "$(a11y column "$report" Comment | tail -n 1)" = "$1" ]; }
+    e2e_wait_until _e2e_newest_comment "$1" ||
+        fail "the comment is not on the newest reading: $(a11y column "$report" Comment)"
+    e2e_click Exclude "$report"
+    # Excluded, the button offers to include it again.
+    e2e_wait_until a11y extents Include "$report" >/dev/null || fail "Exclude did not exclude it"
+}
+
+# e2e_write_text_report: the report's Write to Text File & Clear; both files are written in full
+# once the readings are cleared.
+e2e_write_text_report() {
+    e2e_click "Write to Text File & Clear" "Chronofex - Report"
+    e2e_wait_until test -e "$DATA_DIR/CFXRawCSV.txt" || fail "CFXRawCSV.txt was not written"
+    e2e_wait_until test -e "$DATA_DIR/CFXReport.txt" || fail "CFXReport.txt was not written"
+    expect readings 0
+}
+
+# e2e_panel: waits for the panel, a shown window called Chronofex that is no dialog (a restore
+# question, asked before the panel shows, is one), and prints its id.
+e2e_panel() {
+    local id
+    e2e_window '^Chronofex$' >/dev/null
+    _e2e_panel_id() {
+        for id in $(xdotool search --onlyvisible --name '^Chronofex$' 2>/dev/null); do
+            xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q DIALOG || { echo "$id"; return 0; }
+        done
+        return 1
+    }
+    e2e_wait_until _e2e_panel_id >/dev/null || fail "no panel shown"
+    _e2e_panel_id
+}
+
 # e2e_no_output: the program printed nothing (no warnings, no noise).
 e2e_no_output() {
     [ ! -s "$APP_LOG" ] || fail "the program printed output"

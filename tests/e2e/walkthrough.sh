@@ -58,14 +58,6 @@ moved_on() {
     [ "$(compare -metric AE "$E2E_TMP/t1.png" "$E2E_TMP/t2.png" null: 2>&1 || true)" != 0 ]
 }
 wait_for() { e2e_wait_until test -e "$1" || fail "$1 was not written"; }
-# write_text_report WINDOW-TITLE: Write to Text File & Clear; the report is written in full once
-# the readings are cleared.
-write_text_report() {
-    e2e_click "Write to Text File & Clear" "$1"
-    wait_for "$raw"
-    wait_for "$report_file"
-    expect readings 0
-}
 # hh:mm:ss.ff to centiseconds and back.
 cs_of() {
     local t=${1#S}
@@ -141,17 +133,7 @@ e2e_four_readings
 # The report from the options menu; a comment on the newest reading, which is then excluded.
 menu p
 report=$(e2e_window '^Chronofex - Report[*]?$')
-e2e_click Comment "Chronofex - Report"
-xdotool key ctrl+a
-xdotool type "Last lap"
-xdotool key Return
-commented() { [ "$(a11y column "Chronofex - Report" Comment | sed -n 4p)" = "Last lap" ]; }
-e2e_wait_until commented ||
-    fail "the comment is not on the fourth reading: $(a11y column "Chronofex - Report" Comment)"
-e2e_click Exclude "Chronofex - Report"
-# Excluded, the button offers to include it again.
-e2e_wait_until a11y extents Include "Chronofex - Report" >/dev/null ||
-    fail "Exclude did not exclude the reading"
+e2e_comment_and_exclude_newest "Last lap"
 
 # The Word report, opened by the desktop's word processor.
 e2e_click "Make Word Report" "Chronofex - Report"
@@ -170,7 +152,7 @@ wait_for "$session"
 
 # The text report: four readings, the comment on the fourth, and the statistics over the first
 # three only.
-write_text_report "Chronofex - Report"
+e2e_write_text_report
 cp "$raw" "$E2E_TMP/first_raw.txt"
 cp "$report_file" "$E2E_TMP/first_report.txt"
 [ "$(wc -l <"$raw")" -eq 6 ] ||
@@ -208,7 +190,7 @@ expect caption Stop
 expect readings 1
 xdotool key ctrl+F5
 expect caption Start
-write_text_report "Chronofex - Report"
+e2e_write_text_report
 [ "$(wc -l <"$raw")" -eq 2 ] || fail "expected the one reading of --snap: $(cat "$raw")"
 # Taken while the clock ran, so the hotkey had started it.
 sed -n 2p "$raw" | grep -qE '^1,[0-9]{2}:' || fail "the --snap reading was not taken running: $(cat "$raw")"
@@ -239,7 +221,7 @@ E2E_PIDS+=($APP_PID)
 panel=$(e2e_window '^Chronofex$')
 report=$(e2e_window '^Chronofex - Report[*]?$')
 expect readings 4
-write_text_report "Chronofex - Report"
+e2e_write_text_report
 cmp -s "$raw" "$E2E_TMP/first_raw.txt" ||
     fail "the reopened session reports differently: $(cat "$raw") vs $(cat "$E2E_TMP/first_raw.txt")"
 # The exclusion came back with it: the same statistics, over the first three readings.
