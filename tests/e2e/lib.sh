@@ -110,9 +110,10 @@ e2e_comment_and_exclude_newest() {
     e2e_wait_until a11y extents Include "$report" >/dev/null || fail "Exclude did not exclude it"
 }
 
-# e2e_write_text_report: the report's Write to Text File & Clear; both files are written in full
-# once the readings are cleared.
+# e2e_write_text_report: the report's Write to Text File & Clear; both files are written anew, in
+# full once the readings are cleared.
 e2e_write_text_report() {
+    rm -f "$DATA_DIR/CFXRawCSV.txt" "$DATA_DIR/CFXReport.txt"
     e2e_click "Write to Text File & Clear" "Chronofex - Report"
     e2e_wait_until test -e "$DATA_DIR/CFXRawCSV.txt" || fail "CFXRawCSV.txt was not written"
     e2e_wait_until test -e "$DATA_DIR/CFXReport.txt" || fail "CFXReport.txt was not written"
@@ -132,6 +133,14 @@ e2e_panel() {
     }
     e2e_wait_until _e2e_panel_id >/dev/null || fail "no panel shown"
     _e2e_panel_id
+}
+
+# e2e_no_question MESSAGE: a start that offers nothing back. The question, a dialog, comes before
+# the panel shows; once the panel shows, the one window called "Chronofex" is the panel. Sets
+# panel to its id.
+e2e_no_question() {
+    panel=$(e2e_panel) || fail "$1"
+    [ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] || fail "$1"
 }
 
 # e2e_no_output: the program printed nothing (no warnings, no noise).
