@@ -7,9 +7,10 @@ Usage: a11y.py COMMAND [ARGS]
   focused                 role and name of the object that has the keyboard focus
   extents NAME [WINDOW [ROLE]]
                           x y width height of the showing object with that name (or labelled by
-                          a label of that name) on the screen, in that window ("" for any) and of
-                          that role when given
+                          a label of that name; "*" for any name) on the screen, in that window
+                          ("" for any) and of that role when given
   text NAME               the text the object with that name shows
+  description NAME        the description of the showing object with that name
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
 Roles are AT-SPI role names ("frame", "label", "push button", ...). Exit 1 when nothing matches.
@@ -55,8 +56,8 @@ def find(predicate, scope=None):
 
 def called(obj, name):
     """The object's name, or the name of a label it is labelled by (an editable combo box is
-    named by its current text)."""
-    if obj.name == name:
+    named by its current text); "*" is any name."""
+    if name in ("*", obj.name):
         return True
     for relation in obj.getRelationSet():
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
@@ -100,6 +101,8 @@ def main(argv):
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
+    elif command == "description":
+        print(find(lambda o: o.name == argv[2] and showing(o)).description)
     elif command == "column":
         table = next((o for o in walk(window(argv[2])) if o.getRoleName() == "table"), None)
         if table is None:

@@ -143,6 +143,20 @@ e2e_no_question() {
     [ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] || fail "$1"
 }
 
+# e2e_copy_message TITLE PATTERN: in the message box with that title, the text (found on the
+# accessibility bus) clicked, selected and copied until the clipboard holds the pattern (the
+# first keys may come before the click has put the focus in the text); the copy is left in
+# $E2E_TMP/message.txt. False when it never does.
+e2e_copy_message() {
+    e2e_click '*' "$1" label
+    _e2e_copied() {
+        xdotool key ctrl+a ctrl+c
+        xclip -o -selection clipboard >"$E2E_TMP/message.txt" 2>/dev/null &&
+            grep -q "$1" "$E2E_TMP/message.txt"
+    }
+    e2e_wait_until _e2e_copied "$2"
+}
+
 # e2e_no_output: the program printed nothing (no warnings, no noise).
 e2e_no_output() {
     [ ! -s "$APP_LOG" ] || fail "the program printed output"
