@@ -110,11 +110,11 @@ e2e_comment_and_exclude_newest() {
     e2e_wait_until a11y extents Include "$report" >/dev/null || fail "Exclude did not exclude it"
 }
 
-# e2e_write_text_report: the report's Write to Text File & Clear; both files are written anew, in
-# full once the readings are cleared.
+# e2e_write_text_report [BUTTON WINDOW]: the report's Write to Text File & Clear (named so in
+# another language); both files are written anew, in full once the readings are cleared.
 e2e_write_text_report() {
     rm -f "$DATA_DIR/CFXRawCSV.txt" "$DATA_DIR/CFXReport.txt"
-    e2e_click "Write to Text File & Clear" "Chronofex - Report"
+    e2e_click "${1:-Write to Text File & Clear}" "${2:-Chronofex - Report}"
     e2e_wait_until test -e "$DATA_DIR/CFXRawCSV.txt" || fail "CFXRawCSV.txt was not written"
     e2e_wait_until test -e "$DATA_DIR/CFXReport.txt" || fail "CFXReport.txt was not written"
     expect readings 0
@@ -233,10 +233,11 @@ e2e_not() { ! "$@"; }
 # zombie, does not).
 e2e_alive() { ps -o stat= -p "$1" 2>/dev/null | grep -q '^[^Z]'; }
 
-# Starts a session bus and the accessibility bus, and has Qt programs started afterwards put
-# their widgets on it whether or not a screen reader runs. Call after e2e_start_x.
+# e2e_start_accessibility [--desktop]: starts a session bus (as e2e_start_bus) and the
+# accessibility bus, and has Qt programs started afterwards put their widgets on it whether or not
+# a screen reader runs. Call after e2e_start_x.
 e2e_start_accessibility() {
-    e2e_start_bus
+    e2e_start_bus "$@"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
