@@ -67,7 +67,12 @@ def called(obj, name):
 
 
 def window(title):
-    return find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, title))
+    # Windows are the application's own children: no need to walk what they hold.
+    for top in application():
+        if (top is not None and top.getRoleName() in ("frame", "dialog", "alert") and
+                titled(top, title) and showing(top)):
+            return top
+    sys.exit(1)
 
 
 def main(argv):
