@@ -5,7 +5,10 @@ Usage: a11y.py COMMAND [ARGS]
   labels WINDOW [PREFIX]  names of the showing labels in that window (starting so), one a line
   value NAME              current value of the object with that name
   focused                 role and name of the object that has the keyboard focus
-  extents NAME            x y width height of the object on the screen
+  extents NAME [WINDOW [ROLE]]
+                          x y width height of the showing object with that name (or labelled by
+                          a label of that name; "*" for any name) on the screen, in that window
+                          ("" for any) and of that role when given
   window-extents TITLE    x y width height of the window with that title on the screen
   cell-extents WINDOW ROW COLUMN  x y width height of that cell of the table in that window and
                           of the table itself, one a line
@@ -17,6 +20,7 @@ Usage: a11y.py COMMAND [ARGS]
                           program has taken it (the button is down, its click about to come)
   pressed BUS PATH        exit 0 while that button is down
   text NAME               the text the object with that name shows
+  description NAME        the description of the showing object with that name
   column WINDOW HEADER    the cells of the table column with that header in that window
   names WINDOW            role and name of everything shown in that window, one a line
 Roles are AT-SPI role names ("frame", "label", "push button", ...). Exit 1 when nothing matches.
@@ -53,8 +57,8 @@ def titled(window, title):
     return window.name in (title, title + "*")
 
 
-def find(predicate):
-    for obj in walk(application()):
+def find(predicate, scope=None):
+    for obj in walk(scope if scope is not None else application()):
         if predicate(obj):
             return obj
     sys.exit(1)
@@ -99,16 +103,36 @@ def is_pressed(bus_name, path):
     return bool(words[bit // 32] & (1 << (bit % 32)))
 
 
+def called(obj, name):
+    """The object's name, or the name of a label it is labelled by (an editable combo box is
+    named by its current text); "*" is any name."""
+    if name in ("*", obj.name):
+        return True
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            if any(relation.getTarget(i).name == name for i in range(relation.getNTargets())):
+                return True
+    return False
+
+
+def window(title):
+    # Windows are the application's own children: no need to walk what they hold.
+    for top in application():
+        if (top is not None and top.getRoleName() in ("frame", "dialog", "alert") and
+                titled(top, title) and showing(top)):
+            return top
+    sys.exit(1)
+
+
 def main(argv):
     command = argv[1]
     if command == "windows":
-        for window in application():
-            if window is not None:
-                print(window.getRoleName(), window.name, sep="\t")
+        for top in application():
+            if top is not None:
+                print(top.getRoleName(), top.name, sep="\t")
     elif command == "labels":
         prefix = argv[3] if len(argv) > 3 else ""
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        names = [o.name for o in walk(window)
+        names = [o.name for o in walk(window(argv[2]))
                  if o.getRoleName() == "label" and o.name.startswith(prefix) and showing(o)]
         if not names:
             sys.exit(1)
@@ -120,16 +144,19 @@ def main(argv):
         obj = find(lambda o: o.getState().contains(pyatspi.STATE_FOCUSED))
         print(obj.getRoleName(), obj.name, sep="\t")
     elif command == "extents":
-        obj = find(lambda o: o.name == argv[2] and showing(o))
+        # The same name can stand on several windows (Start on the panel and on the rate
+        # window) and on a label beside its box.
+        scope = window(argv[3]) if len(argv) > 3 and argv[3] else None
+        role = argv[4] if len(argv) > 4 else None
+        obj = find(lambda o: showing(o) and (role is None or o.getRoleName() == role) and
+                   called(o, argv[2]), scope)
         e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
     elif command == "window-extents":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        e = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        e = window(argv[2]).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x, e.y, e.width, e.height)
     elif command == "cell-extents":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        table = next((o for o in walk(window(argv[2])) if o.getRoleName() == "table"), None)
         if table is None:
             sys.exit(1)
         cell = table.queryTable().getAccessibleAt(int(argv[3]), int(argv[4]))
@@ -140,10 +167,10 @@ def main(argv):
             print(e.x, e.y, e.width, e.height)
     elif command == "at":
         x, y = int(argv[2]), int(argv[3])
-        for window in application():
-            if window is None or not showing(window):
+        for top in application():
+            if top is None or not showing(top):
                 continue
-            place = window.queryComponent()
+            place = top.queryComponent()
             if not place.contains(x, y, pyatspi.DESKTOP_COORDS):
                 continue
             obj = place.getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
@@ -158,8 +185,7 @@ def main(argv):
                 return
         sys.exit(1)
     elif command == "press":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        button = next((o for o in walk(window) if o.name == argv[3] and showing(o)), None)
+        button = next((o for o in walk(window(argv[2])) if o.name == argv[3] and showing(o)), None)
         if button is None:
             sys.exit(1)
         actions = button.queryAction()
@@ -173,9 +199,10 @@ def main(argv):
     elif command == "text":
         obj = find(lambda o: o.name == argv[2] and showing(o))
         print(obj.queryText().getText(0, -1))
+    elif command == "description":
+        print(find(lambda o: o.name == argv[2] and showing(o)).description)
     elif command == "column":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        table = next((o for o in walk(window) if o.getRoleName() == "table"), None)
+        table = next((o for o in walk(window(argv[2])) if o.getRoleName() == "table"), None)
         if table is None:
             sys.exit(1)
         cells = table.queryTable()
@@ -185,8 +212,7 @@ def main(argv):
         for row in range(cells.nRows):
             print(cells.getAccessibleAt(row, columns[0]).name)
     elif command == "names":
-        window = find(lambda o: o.getRoleName() in ("frame", "dialog", "alert") and titled(o, argv[2]))
-        for obj in walk(window):
+        for obj in walk(window(argv[2])):
             print(obj.getRoleName(), obj.name, sep="\t")
     else:
         sys.exit(__doc__)

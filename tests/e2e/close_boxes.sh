@@ -8,26 +8,15 @@ exe=$1
 wm_close=$2
 
 hidden() { ! e2e_viewable "$1"; }
-# The options menu's item by its mnemonic; a key sent before the menu is open is lost, so the
-# menu is opened again until the window is visible.
+# The options menu's item by its mnemonic, once the menu shows (a key sent before it is lost).
 show_from_menu() {
-    local key=$1 title=$2 id _
-    for _ in 1 2 3; do
-        eval "$(xdotool getwindowgeometry --shell "$panel")"
-        xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-        sleep 0.5
-        xdotool key "$key"
-        for _ in $(seq 30); do
-            id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1) || true
-            [ -n "$id" ] && { echo "$id"; return 0; }
-            sleep 0.1
-        done
-        xdotool key Escape
-    done
-    fail "the options menu did not show '$title'"
+    e2e_options_menu "$panel"
+    xdotool key "$1"
+    e2e_window "$2"
 }
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 display=$(e2e_window '^Chronofex Display$')
@@ -45,13 +34,16 @@ for pair in "p:^Chronofex - Report[*]?$" "c:^Rate$" "e:^Speed$"; do
     e2e_wait_until hidden "$window" || fail "the second close did not hide '$title'"
 done
 
+# The report's close box after the display's: the messages come in order, so once the report
+# is hidden the display's has been handled.
+report=$(show_from_menu p '^Chronofex - Report[*]?$')
 "$wm_close" "$display"
-sleep 0.5
+"$wm_close" "$report"
+e2e_wait_until hidden "$report" || fail "the close box did not hide the report"
 e2e_viewable "$display" || fail "the large display closed"
 
 "$wm_close" "$panel"
-for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the panel's close box did not end the program"
+e2e_wait_until e2e_not e2e_alive "$APP_PID" || fail "the panel's close box did not end the program"
 wait "$APP_PID" || fail "the program ended with status $?"
 e2e_no_output
 echo "close boxes e2e: ok"

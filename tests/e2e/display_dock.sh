@@ -42,19 +42,20 @@ read -r px py _ _ <<<"$(geometry "$panel")"
 xdotool windowmove "$panel" 30 500
 wait_flush || fail "display did not follow the second move"
 
-# Rounded outline: the outermost corner pixels show the desktop, the face is just inside.
-sleep 0.3
+# Rounded outline: the outermost corner pixels show the desktop, the face is just inside (awaited:
+# the display is drawn at its new place).
 read -r dx dy dw dh <<<"$(geometry "$display")"
-import -window root "$E2E_TMP/screen.png"
+edge_drawn() {
+    import -window root "$E2E_TMP/screen.png"
+    [ "$(pixel "$E2E_TMP/screen.png" $((dx + 7)) "$dy")" != "$(pixel "$E2E_TMP/desktop.png" $((dx + 7)) "$dy")" ]
+}
+e2e_wait_until edge_drawn || fail "the display's top edge is missing at ($((dx + 7)),$dy)"
 for corner in "$dx $dy" "$((dx + dw - 1)) $dy" "$dx $((dy + dh - 1))" "$((dx + dw - 1)) $((dy + dh - 1))"; do
     read -r x y <<<"$corner"
     want=$(pixel "$E2E_TMP/desktop.png" "$x" "$y")
     got=$(pixel "$E2E_TMP/screen.png" "$x" "$y")
     [ "$got" = "$want" ] || fail "corner ($x,$y) shows $got, not the desktop's $want"
 done
-face=$(pixel "$E2E_TMP/screen.png" $((dx + 7)) "$dy")
-[ "$face" != "$(pixel "$E2E_TMP/desktop.png" $((dx + 7)) "$dy")" ] ||
-    fail "the display's top edge is missing at ($((dx + 7)),$dy)"
 
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true

@@ -10,28 +10,30 @@ cm_owner=$2
 
 e2e_start_x
 e2e_start_app "$exe"
-e2e_window '^Chronofex$' >/dev/null
+panel=$(e2e_window '^Chronofex$')
 display=$(e2e_window '^Chronofex Display$')
 
-# The display's right-click menu; prints how many items it shows (the menu is the newest
-# visible window) and closes it again.
-menu_items() {
+# right_click_display: the display's menu, opened with a right-click on the display (anywhere on
+# it: the menu belongs to the whole window).
+right_click_display() {
     eval "$(xdotool getwindowgeometry --shell "$display")"
     xdotool mousemove $((X + 30)) $((Y + 30)) click 3
-    sleep 0.5
-    local menu
-    menu=$(xdotool search --onlyvisible --class chronofex 2>/dev/null | tail -1)
-    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    e2e_wait_until e2e_menu_shown "$panel" || fail "a right-click on the display showed no menu"
+}
+# The display's right-click menu; prints how high it is and closes it again.
+menu_items() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    right_click_display
+    eval "$(xdotool getwindowgeometry --shell "$(e2e_popups "$panel" | head -1)")"
     echo "$HEIGHT"
     xdotool key Escape
-    sleep 0.3
+    e2e_wait_until e2e_not e2e_menu_shown "$panel" || fail "Escape did not close the display's menu"
 }
 without=$(menu_items)
 
 "$cm_owner" >"$E2E_TMP/cm.log" 2>&1 &
 E2E_PIDS+=($!)
-for _ in $(seq 50); do grep -q ready "$E2E_TMP/cm.log" && break; sleep 0.1; done
-grep -q ready "$E2E_TMP/cm.log" || fail "the stand-in compositor did not start"
+e2e_wait_until grep -q ready "$E2E_TMP/cm.log" || fail "the stand-in compositor did not start"
 with=$(menu_items)
 [ "$with" -gt "$without" ] ||
     fail "the menu did not grow by the transparency item once a compositor ran ($without, $with px)"
@@ -43,15 +45,13 @@ opaque() { case "$(opacity)" in none | 4294967295) return 0 ;; *) return 1 ;; es
 opaque || fail "the display is not opaque at start: $(opacity)"
 
 # Right-click the display; the last item of its menu is the transparency dialog.
-eval "$(xdotool getwindowgeometry --shell "$display")"
-xdotool mousemove $((X + 30)) $((Y + 30)) click 3
-sleep 0.5
+right_click_display
 xdotool key Up Return
 dialog=$(e2e_window '^Chronofex - Display Transparency$')
 xdotool windowfocus --sync "$dialog"
 
 xdotool key Home
-for _ in $(seq 30); do opaque || break; sleep 0.1; done
+e2e_wait_until e2e_not opaque || true
 want=$((4294967295 * 60 / 255))
 got=$(opacity)
 opaque && fail "the slider's far left end did not make the display see-through"
@@ -59,8 +59,7 @@ diff=$((got - want))
 [ "${diff#-}" -lt $((4294967295 / 200)) ] || fail "opacity $got, expected about $want (60 of 255)"
 
 xdotool key End
-for _ in $(seq 30); do opaque && break; sleep 0.1; done
-opaque || fail "the slider's right end did not make the display opaque: $(opacity)"
+e2e_wait_until opaque || fail "the slider's right end did not make the display opaque: $(opacity)"
 
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true

@@ -9,26 +9,10 @@ source "$(dirname "$0")/lib.sh"
 exe=$1
 main=$DATA_DIR
 
-report_window() {
-    local panel
-    panel=$(e2e_window '^Chronofex$')
-    xdotool windowfocus --sync "$panel"
-    eval "$(xdotool getwindowgeometry --shell "$panel")"
-    xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-    sleep 0.4
-    xdotool key p
-}
-
 # Writes the report of the window titled $1 and waits for the files.
 write_report() {
-    local report
-    rm -f "$DATA_DIR/CFXRawCSV.txt"
-    report=$(e2e_window "$1")
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$report")"
-    xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
-    e2e_wait_until test -f "$DATA_DIR/CFXRawCSV.txt" || fail "the report was not written"
-    sleep 0.3
+    e2e_window "$1" >/dev/null
+    e2e_write_text_report
 }
 
 exit_with_ctrl_q() {
@@ -36,7 +20,7 @@ exit_with_ctrl_q() {
     panel=$(e2e_window '^Chronofex$')
     xdotool windowfocus --sync "$panel"
     xdotool key ctrl+q
-    e2e_wait_until bash -c "! kill -0 $APP_PID 2>/dev/null" || fail "Ctrl+Q did not end the program"
+    e2e_wait_until e2e_not e2e_alive "$APP_PID" || fail "Ctrl+Q did not end the program"
     wait "$APP_PID" || fail "the program ended with status $?"
     e2e_no_output
 }
@@ -48,17 +32,17 @@ answer_restore() {
     xprop -id "$question" _NET_WM_WINDOW_TYPE | grep -q DIALOG ||
         fail "the start offers no restore"
     xdotool windowfocus --sync "$question" 2>/dev/null || true
-    sleep 0.3
     xdotool key "$1"
 }
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 e2e_four_readings
 expect readings 4
-report_window
+e2e_open_report "$panel" >/dev/null
 e2e_window '^Chronofex - Report[*]$' >/dev/null
 
 # What a crash now would leave, for the reference run.
@@ -94,9 +78,9 @@ diff <(grep -av "$created" "$crash/CFXReport.txt") <(grep -av "$created" "$DATA_
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 xdotool key space
-sleep 0.3
+expect caption Stop
 xdotool key Return
-sleep 0.2
+expect readings 1
 xdotool key Return
 expect readings 2
 exit_with_ctrl_q
@@ -106,15 +90,13 @@ panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 expect readings 0
 xdotool key F10
-sleep 0.3
-xdotool key f r
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu"
+e2e_menu_keys "$panel" f r
 expect readings 2
 expect caption Start
 # Written now: nothing is offered at the start after the next Exit.
 write_report '^Chronofex - Report[*]?$'
 exit_with_ctrl_q
 e2e_start_app "$exe"
-window=$(e2e_window '^Chronofex$')
-sleep 1.5
-xprop -id "$window" _NET_WM_WINDOW_TYPE | grep -q DIALOG && fail "a start after writing offers a restore"
+e2e_no_question "a start after writing offers a restore"
 echo "exit: unsaved readings offered after Exit, restored byte for byte, recovered when declined"

@@ -19,11 +19,7 @@ printf '3\r\nS00:00:04.71\r\n100.00\r\nZiel\r\n71\r\n471\r\n' >>"$session"
 # write_report WINDOW BUTTON COPY: presses the report's write button, found by its name on the
 # bus, and keeps the two files under COPY.
 write_report() {
-    local x y w h
-    read -r x y w h <<<"$(a11y extents "$2")" || fail "no button '$2' in the report"
-    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-    e2e_wait_until test -f "$DATA_DIR/CFXRawCSV.txt" || fail "the report was not written"
-    sleep 0.3
+    e2e_write_text_report "$2" "$1"
     mv "$DATA_DIR/CFXReport.txt" "$3-report.txt"
     mv "$DATA_DIR/CFXRawCSV.txt" "$3-raw.txt"
 }
@@ -52,7 +48,7 @@ done
 # The options menu from the keyboard; its German access key Z opens the set-time dialog.
 xdotool windowfocus --sync "$panel"
 xdotool key F10
-sleep 0.4
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu"
 xdotool key z
 set_time_shown() { a11y windows | grep -qx $'dialog\tChronofex - Zeit einstellen'; }
 e2e_wait_until set_time_shown ||

@@ -10,13 +10,9 @@ trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
 e2e_all_hotkeys
 
-# stays FIELD VALUE: the panel keeps showing it for half a second.
-stays() {
-    for _ in $(seq 10); do
-        [ "$(field "$1")" = "$2" ] || fail "expected $1 to stay $2, the panel shows: $(status)"
-        sleep 0.05
-    done
-}
+# still FIELD VALUE: the panel shows it now, once something that came after what should not act
+# has acted (hotkeys come over the program's one X connection, in order).
+still() { shows "$1" "$2" || fail "expected $1 to stay $2, the panel shows: $(status)"; }
 focus_other() {
     xdotool windowfocus --sync "$other"
     [ "$(xdotool getwindowfocus)" = "$other" ] || fail "the other window did not get the focus"
@@ -29,6 +25,7 @@ hotkey() {
 }
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 expect caption Start
@@ -36,26 +33,29 @@ xmessage -name other -title "Other program" -geometry +700+500 "another program"
 E2E_PIDS+=($!)
 other=$(e2e_window '^Other program$')
 
-# Snap while the Snap button is disabled does nothing.
+# Snap while the Snap button is disabled does nothing (seen once the next hotkey has acted: had
+# it started the clock, Start/Stop would stop it).
+still snap 0
 hotkey ctrl+F6
-stays snap 0
-stays readings 0
-stays time 00:00:00:00
 
 # Start/Stop, Snap, Start/Stop, Reset while another program has the focus.
 hotkey ctrl+F5
 expect caption Stop
+still readings 0
 expect snap 1
 hotkey ctrl+F6
 expect readings 1
-stays caption Stop
+still caption Stop
 hotkey ctrl+F6
 expect readings 2
 hotkey ctrl+F5
 expect caption Start
 stopped_at=$(field time)
 [ "$stopped_at" != "00:00:00:00" ] || fail "the clock did not run"
-stays time "$stopped_at"
+# The one snap of the stopped clock, taken after the stop: the time has stood since.
+hotkey ctrl+F6
+expect readings 3
+still time "$stopped_at"
 hotkey ctrl+F7
 expect time 00:00:00:00
 expect reset 0
@@ -64,10 +64,13 @@ expect readings 0
 # A held key repeats, but acts once.
 focus_other
 xdotool keydown ctrl+F5
+# How long the key is held, for the server to repeat it; not a wait for the program.
 sleep 1
 xdotool keyup ctrl+F5
-expect caption Stop
-stays caption Stop
+# A snap after the release: once it has acted, every repeat has been handled.
+hotkey ctrl+F6
+expect readings 1
+still caption Stop
 hotkey ctrl+F5
 expect caption Start
 hotkey ctrl+F7
@@ -91,12 +94,12 @@ e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey did not show the
 xdotool key h
 dialog=$(e2e_window '^Chronofex - Hotkeys$')
 hotkey ctrl+F5
-stays caption Start
-# Closed without OK: the old hotkeys work again and the file is unchanged.
+# Closed without OK (Escape comes after Ctrl+F5 would have): the clock has not started, the old
+# hotkeys work again and the file is unchanged.
 xdotool windowfocus --sync "$dialog"
 xdotool key Escape
-e2e_wait_until e2e_not xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null 2>&1 ||
-    true
+e2e_wait_until e2e_not e2e_viewable "$dialog" || fail "Escape did not close the hotkey dialog"
+still caption Start
 hotkey ctrl+F5
 expect caption Stop
 hotkey ctrl+F5
@@ -110,7 +113,7 @@ expect caption Start
 expect caption Stop
 "$exe" --data-dir "$DATA_DIR" --snap || fail "--snap did not reach the program"
 expect readings 1
-stays caption Stop
+still caption Stop
 "$exe" --data-dir "$DATA_DIR" --start-stop || fail "--start-stop did not reach the program"
 expect caption Start
 "$exe" --data-dir "$DATA_DIR" --reset || fail "--reset did not reach the program"
@@ -146,15 +149,7 @@ grep -q grabbed "$E2E_TMP/grab2.txt" || fail "the helper could not grab Ctrl+F6"
 e2e_start_app "$exe"
 box=$(e2e_window '^Hotkey Assign$')
 # Select the message's text and copy it.
-xdotool mousemove --window "$box" 120 25 click 1
-# Until the copy has reached the clipboard (the first keys may come before the click has put the
-# focus in the text).
-copied() {
-    xdotool key ctrl+a ctrl+c
-    xclip -o -selection clipboard >"$E2E_TMP/message.txt" 2>/dev/null &&
-        grep -q "Can not register" "$E2E_TMP/message.txt"
-}
-e2e_wait_until copied || true
+e2e_copy_message "Hotkey Assign" "Can not register" || true
 grep -q "Can not register 1 Hotkeys." "$E2E_TMP/message.txt" ||
     fail "the message did not give the count 1: $(cat "$E2E_TMP/message.txt")"
 grep -q "Duplicate keys may be assigned or keys" "$E2E_TMP/message.txt" || fail "second line"
@@ -167,7 +162,8 @@ expect caption Stop
 hotkey ctrl+F6
 e2e_wait_until grep -q "press 1" "$E2E_TMP/grab2.txt" || true
 grep -q "press 1" "$E2E_TMP/grab2.txt" || fail "the other client did not get its key"
-stays readings 0
+# The key went to the other client's grab, so the program cannot have had it.
+still readings 0
 hotkey ctrl+F7
 expect time 00:00:00:00
 e2e_no_output

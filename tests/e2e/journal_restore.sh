@@ -6,45 +6,30 @@
 source "$(dirname "$0")/lib.sh"
 exe=$1
 
-# A start that offers nothing back: after a moment the one window called "Chronofex" is the
-# panel, not the question (a dialog, which comes before the panel shows).
 expect_start_without_question() {
-    local window
     e2e_start_app "$exe"
-    window=$(e2e_window '^Chronofex$')
-    sleep 1.5
-    [ "$(xdotool search --onlyvisible --name '^Chronofex$' | wc -l)" -eq 1 ] &&
-        ! xprop -id "$window" _NET_WM_WINDOW_TYPE | grep -q DIALOG ||
-        fail "a start after the readings were written offers a restore"
+    e2e_no_question "a start after the readings were written offers a restore"
 }
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 
 # Resolution 100, so that the times read as centiseconds.
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + 150)) $((Y + 148)) click 1
+e2e_click "Events in 1 sec" Chronofex "combo box"
 xdotool key ctrl+a
 xdotool type 100
 xdotool key Return
-sleep 0.3
+expect resolution 100
 xdotool windowfocus --sync "$panel"
 
 e2e_four_readings
 
 # The report from the options menu; a comment on the newest reading, which is then excluded.
-report=$(e2e_open_report "$panel")
-eval "$(xdotool getwindowgeometry --shell "$report")"
-xdotool mousemove $((X + 120)) $((Y + 16)) click 1
-sleep 0.2
-xdotool key ctrl+a
-xdotool type "after the crash"
-xdotool key Return
-sleep 0.2
-xdotool mousemove $((X + 40)) $((Y + 46)) click 1
-sleep 0.5
+e2e_open_report "$panel" >/dev/null
+e2e_comment_and_exclude_newest "after the crash"
 
 # The journal goes to the kernel as each change happens: a copy of the data folder now is what a
 # crash at this moment leaves. The running program then writes its report as usual (the
@@ -52,10 +37,7 @@ sleep 0.5
 crash="$E2E_TMP/crash"
 mkdir "$crash"
 cp "$DATA_DIR/.CFXJournal" "$DATA_DIR/hotkeysetup.txt" "$crash/"
-eval "$(xdotool getwindowgeometry --shell "$report")"
-xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
-e2e_wait_until test -f "$DATA_DIR/CFXRawCSV.txt" || fail "the uninterrupted run wrote no report"
-sleep 0.3
+e2e_write_text_report
 cp "$DATA_DIR/CFXReport.txt" "$E2E_TMP/uninterrupted-report.txt"
 cp "$DATA_DIR/CFXRawCSV.txt" "$E2E_TMP/uninterrupted-raw.txt"
 kill -9 "$APP_PID"
@@ -70,17 +52,13 @@ DATA_DIR=$crash
 e2e_start_app "$exe"
 # The question comes before the panel shows.
 question=$(e2e_window '^Chronofex$')
+xprop -id "$question" _NET_WM_WINDOW_TYPE | grep -q DIALOG || fail "the start offers no restore"
 xdotool windowfocus --sync "$question" 2>/dev/null || true
-sleep 0.3
 xdotool key Return
-report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$report")"
-xdotool mousemove $((X + WIDTH / 4)) $((Y + HEIGHT - 18)) click 1
+e2e_window '^Chronofex - Report[*]?$' >/dev/null
+expect readings 4
+e2e_write_text_report
 raw="$DATA_DIR/CFXRawCSV.txt"
-for _ in $(seq 50); do [ -f "$raw" ] && break; sleep 0.1; done
-[ -f "$raw" ] || fail "the restored readings were not written"
-sleep 0.3
 cmp -s "$raw" "$E2E_TMP/uninterrupted-raw.txt" ||
     fail "the restored raw file differs: $(diff "$E2E_TMP/uninterrupted-raw.txt" "$raw")"
 created='^StopWatch Report created at: '
@@ -117,20 +95,20 @@ wait "$APP_PID" 2>/dev/null || true
 expect_start_without_question
 
 # Reset takes two readings at once, without a question; Recover Last Readings brings them back.
-panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 xdotool key space
-sleep 0.3
+expect caption Stop
 xdotool key Return
-sleep 0.2
+expect readings 1
 xdotool key Return
-xdotool key space
 expect readings 2
+xdotool key space
+expect caption Start
 xdotool key F5
 expect readings 0
 xdotool key F10
-sleep 0.3
-xdotool key f r
+e2e_wait_until e2e_menu_shown "$panel" || fail "F10 did not open the options menu"
+e2e_menu_keys "$panel" f r
 expect readings 2
 echo "journal: readings restored after a crash, written as the uninterrupted run wrote them;" \
     "a reset's readings recovered"

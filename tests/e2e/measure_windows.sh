@@ -6,6 +6,7 @@ source "$(dirname "$0")/../e2e/lib.sh"
 exe=$1
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 
@@ -16,29 +17,20 @@ differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&
 visible() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 hidden() { ! visible "$1"; }
 
-# Options button at the bottom right of the panel, then the item's mnemonic, until the window
-# reaches the wanted state (a key sent before the menu is open is lost, so try again).
+# The options button, then the item's mnemonic once the menu shows, and the window in the wanted
+# state.
 menu_item() {
-    local key=$1 state=$2 title=$3 _
-    for _ in 1 2 3; do
-        eval "$(xdotool getwindowgeometry --shell "$panel")"
-        xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-        sleep 0.5
-        xdotool key "$key"
-        e2e_wait_until "$state" "$title" && return 0
-        xdotool key Escape
-    done
-    fail "the options menu did not make '$title' $state"
+    local key=$1 state=$2 title=$3
+    e2e_options_menu "$panel"
+    xdotool key "$key"
+    e2e_wait_until "$state" "$title" || fail "the options menu did not make '$title' $state"
 }
-# A mouse press and release on a point of a window, relative to its bottom left corner; waits
-# until the display panel differs from the screenshot named by $4.
-press_at() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + $2)) $((Y + HEIGHT - $3)) mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
+# A mouse click where the pointer is, on window $1; waits until the window's display panel
+# differs from the screenshot named by $2.
+click_here() {
+    xdotool click 1
     shown() { display "$1" now && differ "$2" now; }
-    e2e_wait_until shown "$1" "$4" || fail "a press on $1 changed nothing on its display"
+    e2e_wait_until shown "$1" "$2" || fail "a press on $1 changed nothing on its display"
 }
 
 menu_item c visible '^Rate$'
@@ -60,11 +52,14 @@ xdotool windowfocus --sync "$panel"
 xdotool key space
 e2e_wait_until ticking || fail "the stopwatch did not start"
 display "$rate" before
-press_at "$rate" 36 60 before
+e2e_point_at Start Rate
+click_here "$rate" before
 display "$rate" timing
 shot "$rate" rate_timing
+# The length of the cycle measured, not a wait for the program.
 sleep 1.2
-press_at "$rate" 36 60 timing
+# The same button, the pointer still on it (timing, it is named by its tooltip).
+click_here "$rate" timing
 display "$rate" result
 shot "$rate" rate_result
 

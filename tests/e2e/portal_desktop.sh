@@ -55,12 +55,6 @@ press() {
     xdotool windowfocus --sync "$other"
     xdotool key "$1"
 }
-stays() {
-    for _ in $(seq 10); do
-        [ "$(field "$1")" = "$2" ] || fail "expected $1 to stay $2, the panel shows: $(status)"
-        sleep 0.05
-    done
-}
 # works_the_stopwatch START-STOP SNAP RESET: each key does its command.
 works_the_stopwatch() {
     expect caption Start
@@ -80,7 +74,8 @@ e2e_all_hotkeys # Ctrl+F5 .. Ctrl+F8
 e2e_start_x
 export XDG_CURRENT_DESKTOP=KDE
 # The bus passes its environment to what it starts: the desktop's services see an X11 session.
-e2e_start_bus --desktop
+# The accessibility bus comes with it, for finding the dialog's buttons.
+e2e_start_accessibility --desktop
 # What the program and the portal say to each other, for the report of a failure.
 dbus-monitor --session "interface='org.freedesktop.portal.GlobalShortcuts'" \
     "interface='org.freedesktop.portal.Request'" "interface='org.freedesktop.portal.Session'" \
@@ -120,9 +115,8 @@ echo "portal_desktop: the Menu key showed the menu"
 xdotool windowfocus --sync "$dialog"
 xdotool key Tab
 xdotool key ctrl+F9
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-e2e_wait_until bash -c "! xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null"
+e2e_click OK "Chronofex - Hotkeys" "push button"
+e2e_wait_until e2e_not e2e_viewable "$dialog" || fail "OK did not close the hotkey dialog"
 lists() { [ "$(grep -a -c 'member=ListShortcuts' "$E2E_TMP/monitor.log")" = "$1" ]; }
 e2e_wait_until lists 2 || bus_fail "the dialog's OK did not bind again"
 awk '/member=CreateSession/ {n++} n == 2 && /member=Response/ {exit} n == 2' \
@@ -134,7 +128,13 @@ components=$(gdbus introspect --session --dest org.kde.kglobalaccel --object-pat
 [ "$(keys_of start-stop)" = "$(ctrl_f 5)" ] || bus_fail "the desktop changed start-stop"
 works_the_stopwatch ctrl+F5 ctrl+F6 ctrl+F7
 press ctrl+F9
-stays caption Start
+# The Menu key after it takes the same way (the desktop's key grabs, then the portal): once its
+# menu shows, Ctrl+F9 has been handled, and the clock must still stand.
+press ctrl+F8
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu key showed no menu"
+shows caption Start || fail "Ctrl+F9 worked the stopwatch: $(status)"
+xdotool key Escape
+e2e_wait_until e2e_not e2e_menu_shown "$panel" || fail "Escape did not close the menu"
 echo "portal_desktop: after the dialog the desktop's keys (Ctrl+F5..F7) work, Ctrl+F9 does nothing"
 
 # The portal and its backend restart (kglobalaccel keeps the keys): bound again, the keys work.

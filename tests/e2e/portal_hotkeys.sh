@@ -10,21 +10,8 @@ source "$(dirname "$0")/lib.sh"
 exe=$1
 trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
-# stays FIELD VALUE: the panel keeps showing it for half a second.
-stays() {
-    for _ in $(seq 10); do
-        [ "$(field "$1")" = "$2" ] || fail "expected $1 to stay $2, the panel shows: $(status)"
-        sleep 0.05
-    done
-}
-# message_text WINDOW: the text of a message box, selected and copied.
-message_text() {
-    xdotool mousemove --window "$1" 120 25 click 1
-    sleep 0.2
-    xdotool key ctrl+a ctrl+c
-    sleep 0.3
-    xclip -o -selection clipboard 2>/dev/null || true
-}
+# still FIELD VALUE: the panel shows it now (after a marker that what should not act was handled).
+still() { shows "$1" "$2" || fail "expected $1 to stay $2, the panel shows: $(status)"; }
 # binds N: the stand-in has been asked to bind N times.
 binds() { [ "$(grep -c '^BindShortcuts ' "$PORTAL_LOG")" = "$1" ]; }
 close_window() {
@@ -34,20 +21,28 @@ close_window() {
 }
 # exit_program: Exit from the options menu, as the user would.
 exit_program() {
-    xdotool windowfocus --sync "$(e2e_window '^Chronofex$')"
+    local panel
+    panel=$(e2e_window '^Chronofex$')
+    xdotool windowfocus --sync "$panel"
     "$exe" --data-dir "$DATA_DIR" --menu
-    sleep 0.3
+    e2e_wait_until e2e_menu_shown "$panel" || fail "--menu did not show the options menu"
     xdotool key x
-    e2e_wait_until bash -c "! kill -0 $APP_PID 2>/dev/null" || fail "Exit did not end the program"
+    e2e_wait_until e2e_not e2e_alive "$APP_PID" || fail "Exit did not end the program"
+}
+# other_program_key KEYS: pressed in the other program's window.
+other_program_key() {
+    xdotool windowfocus --sync "$other"
+    xdotool key "$1"
 }
 
 e2e_all_hotkeys # Ctrl+F5 .. Ctrl+F8
 e2e_start_x
-e2e_start_bus
+# The session bus of the test, with the accessibility bus: the portal runs on it.
+e2e_start_accessibility
 export WAYLAND_DISPLAY=wayland-cfx-test XDG_SESSION_TYPE=wayland
 e2e_start_portal
 e2e_start_app "$exe"
-e2e_window '^Chronofex$' >/dev/null
+panel=$(e2e_window '^Chronofex$')
 expect caption Start
 
 # The four shortcuts, bound in one session with the file's combinations as preferred triggers.
@@ -64,9 +59,15 @@ grep -q '^bind menu CTRL+F8 Show the options menu$' "$PORTAL_LOG" || fail "menu"
 xmessage -name other -title "Other program" -geometry +700+500 "another program" &
 E2E_PIDS+=($!)
 other=$(e2e_window '^Other program$')
-xdotool windowfocus --sync "$other"
-xdotool key ctrl+F5
-stays caption Start
+other_program_key ctrl+F5
+# A click on the panel's Report switch comes to the program after Ctrl+F5 would have (one X
+# connection): once the report shows, Ctrl+F5 has been handled.
+report_shown() { xdotool search --onlyvisible --name '^Chronofex - Report[*]?$' >/dev/null 2>&1; }
+e2e_click Report Chronofex "check box"
+e2e_wait_until report_shown || fail "the Report switch did not show the report"
+still caption Start
+e2e_click Report Chronofex "check box"
+e2e_wait_until e2e_not report_shown || fail "the Report switch did not hide the report"
 portal Press start-stop
 expect caption Stop
 # The desktop changes a trigger on its own (shown in the dialog; here: the shortcut still works).
@@ -78,12 +79,13 @@ portal Activate snap
 portal Activate snap
 portal Activate snap
 portal Deactivate snap
-expect readings 2
-stays readings 2
-portal Press snap
-expect readings 3
+# The portal's signals come in order: once the stop that follows has acted, the repeats have
+# been handled.
 portal Press start-stop
 expect caption Start
+still readings 2
+portal Press snap
+expect readings 3
 portal Press reset
 expect readings 0
 # Remote commands work beside the portal.
@@ -95,18 +97,25 @@ expect caption Start
 # The Menu shortcut pops up the options menu; its "Set &Hotkeys..." opens the dialog, and while
 # it is open the shortcuts do nothing.
 portal Press menu
-sleep 0.3
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu shortcut did not show the options menu"
 xdotool key h
 dialog=$(e2e_window '^Chronofex - Hotkeys$')
+# The desktop's change of a trigger, shown in the dialog, comes after the press: once the dialog
+# shows it, the press has been handled.
+reset_trigger() { a11y description "Reset trigger of the desktop"; }
+e2e_wait_until reset_trigger >/dev/null || fail "the dialog shows no trigger of the desktop"
 portal Press start-stop
-stays caption Start
+portal ChangeTrigger reset Ctrl+Alt+R
+trigger_changed() { reset_trigger | grep -qi 'Alt+R$'; }
+e2e_wait_until trigger_changed ||
+    fail "the dialog did not show the desktop's new trigger: $(reset_trigger)"
+still caption Start
 # Start/Stop becomes Ctrl+F9 and OK binds again in a new session, the old one closed.
 xdotool windowfocus --sync "$dialog"
 xdotool key Tab
 xdotool key ctrl+F9
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-e2e_wait_until bash -c "! xdotool search --onlyvisible --name '^Chronofex - Hotkeys$' >/dev/null"
+e2e_click OK "Chronofex - Hotkeys" "push button"
+e2e_wait_until e2e_not e2e_viewable "$dialog" || fail "OK did not close the hotkey dialog"
 e2e_wait_until grep -q '^Close ' "$PORTAL_LOG" || fail "the first session was not closed"
 e2e_wait_until binds 2 || fail "no second bind"
 grep '^bind start-stop ' "$PORTAL_LOG" | tail -1 | grep -q ' CTRL+F9 ' ||
@@ -126,8 +135,7 @@ kill "$PORTAL_PID"
 e2e_start_portal --refuse CTRL+F7
 e2e_start_app "$exe"
 box=$(e2e_window '^Hotkey Assign$')
-message_text "$box" >"$E2E_TMP/message.txt"
-grep -q "Can not register 1 Hotkeys." "$E2E_TMP/message.txt" ||
+e2e_copy_message "Hotkey Assign" "Can not register 1 Hotkeys." ||
     fail "the message did not give the count 1: $(cat "$E2E_TMP/message.txt")"
 close_window "$box" '^Hotkey Assign$'
 portal Press start-stop
@@ -139,19 +147,21 @@ exit_program
 kill "$PORTAL_PID"
 e2e_start_app "$exe"
 box=$(e2e_window '^Hotkey Assign$')
-message_text "$box" >"$E2E_TMP/message.txt"
-grep -q "global-shortcuts portal" "$E2E_TMP/message.txt" ||
+e2e_copy_message "Hotkey Assign" "global-shortcuts portal" ||
     fail "no word of the portal: $(cat "$E2E_TMP/message.txt")"
 close_window "$box" '^Hotkey Assign$'
-xdotool windowfocus --sync "$other"
-xdotool key ctrl+F9
+other_program_key ctrl+F9
 expect caption Stop
-xdotool key ctrl+F9
+other_program_key ctrl+F9
 expect caption Start
 exit_program
 e2e_start_app "$exe"
 e2e_window '^Chronofex$' >/dev/null
-sleep 1
+# The message would come as the X11 grabs are made, before a grabbed key acts.
+other_program_key ctrl+F9
+expect caption Stop
+other_program_key ctrl+F9
+expect caption Start
 ! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
     fail "the message about the portal came again"
 exit_program
@@ -164,18 +174,16 @@ for answer in 2 1; do
     e2e_start_portal --create-answer "$answer"
     e2e_start_app "$exe"
     box=$(e2e_window '^Hotkey Assign$')
-    message_text "$box" >"$E2E_TMP/message.txt"
-    grep -q "global-shortcuts portal" "$E2E_TMP/message.txt" ||
+    e2e_copy_message "Hotkey Assign" "global-shortcuts portal" ||
         fail "answer $answer: no word of the portal: $(cat "$E2E_TMP/message.txt")"
     close_window "$box" '^Hotkey Assign$'
-    sleep 1
+    other_program_key ctrl+F9
+    expect caption Stop
+    other_program_key ctrl+F9
+    expect caption Start
+    # A second message would have come with the grabs, before the keys acted.
     ! xdotool search --onlyvisible --name '^Hotkey Assign$' >/dev/null 2>&1 ||
         fail "answer $answer: a second message"
-    xdotool windowfocus --sync "$other"
-    xdotool key ctrl+F9
-    expect caption Stop
-    xdotool key ctrl+F9
-    expect caption Start
     exit_program
     kill "$PORTAL_PID"
 done

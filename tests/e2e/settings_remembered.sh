@@ -6,6 +6,7 @@ source "$(dirname "$0")/lib.sh"
 exe=$1
 
 e2e_start_x
+e2e_start_accessibility
 
 # The colour of the large display's face: light grey in the LCD look, black in the LED look.
 display_face() {
@@ -44,18 +45,19 @@ expect resolution 10
 report_shown && fail "a first start shows the report"
 
 # LED, resolution 100, the report shown, the panel moved; then Quit.
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + 84)) $((Y + 209)) click 1
+e2e_click LED Chronofex "radio button"
 expect_face "$panel" '#000000'
-xdotool mousemove $((X + 150)) $((Y + 148)) click 1
+e2e_click "Events in 1 sec" Chronofex "combo box"
 xdotool key ctrl+a
 xdotool type 100
 xdotool key Return
 expect resolution 100
-xdotool mousemove $((X + 138)) $((Y + 252)) click 1
+e2e_click Report Chronofex "check box"
 e2e_wait_until report_shown || fail "the report switch did not show the report"
 xdotool windowmove "$panel" 300 200
-sleep 1
+# Once the server has it there, the move reaches the program before the key that quits.
+panel_moved() { [ "$(panel_at "$panel")" = 300,200 ]; }
+e2e_wait_until panel_moved || fail "the panel did not move"
 quit_program "$panel"
 
 e2e_start_app "$exe"
@@ -66,8 +68,7 @@ e2e_wait_until report_shown || fail "the report shown at the quit is not shown a
 [ "$(panel_at "$panel")" = "300,200" ] || fail "the panel is at $(panel_at "$panel"), not 300,200"
 
 # Back to LCD, and the program killed: what it had changed is kept.
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-xdotool mousemove $((X + 30)) $((Y + 209)) click 1
+e2e_click LCD Chronofex "radio button"
 expect_face "$panel" '#E0E0E0'
 kill -9 "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
@@ -82,14 +83,13 @@ quit_program "$panel"
 e2e_start_app "$exe" --defaults
 panel=$(e2e_window '^Chronofex$')
 expect resolution 10
-sleep 1
+# A remembered report is shown while the settings are applied, before the panel shows.
 report_shown && fail "--defaults shows the report"
 [ "$(panel_at "$panel")" = "66,133" ] || fail "--defaults puts the panel at $(panel_at "$panel")"
 quit_program "$panel"
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 expect resolution 10
-sleep 1
 report_shown && fail "a start after --defaults shows the report"
 quit_program "$panel"
 e2e_no_output

@@ -11,52 +11,42 @@ exe=$1
 e2e_all_hotkeys
 
 e2e_start_x
+e2e_start_accessibility
 e2e_start_app "$exe"
 panel=$(e2e_window '^Chronofex$')
 
-options_menu() {
-    eval "$(xdotool getwindowgeometry --shell "$panel")"
-    xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-    sleep 0.4
-}
+# Minimize to Tray from the options button's menu.
 minimize_keys() {
-    options_menu
-    xdotool key y
-    sleep 0.3
-    xdotool key m
-    sleep 0.6
+    e2e_options_menu "$panel"
+    e2e_menu_keys "$panel" y m
 }
-# The icon: the program's window inside the tray host; prints its centre.
-icon_centre() {
-    local line
-    line=$(xwininfo -root -tree | grep '("chronofex" "Chronofex")' | grep -E ' 2[0-9]x[0-9]+\+0\+0 ' |
-        head -1) || true
-    [ -n "$line" ] || return 1
-    local abs w h
-    abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
-    w=$(echo "$line" | grep -oE ' [0-9]+x[0-9]+\+0\+0' | cut -dx -f1 | tr -d ' ')
-    h=$(echo "$line" | grep -oE 'x[0-9]+\+0\+0' | cut -dx -f2 | cut -d+ -f1)
-    echo "$(($(echo "$abs" | cut -d+ -f2) + w / 2)) $(($(echo "$abs" | cut -d+ -f3) + h / 2))"
-}
-start_tray() {
-    trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-        >/dev/null 2>&1 &
-    TRAY_PID=$!
-    E2E_PIDS+=($TRAY_PID)
-    sleep 3 # the program looks for a notification area every two seconds
+hidden() { ! e2e_viewable "$panel"; }
+menu_closed() { ! e2e_menu_shown "$panel"; }
+# The icon is clicked where the tray host put it.
+find_icon() { e2e_wait_until e2e_tray_icon >/dev/null || fail "$1"; }
+shown() { e2e_viewable "$panel"; }
+icon_gone() { ! e2e_tray_icon >/dev/null; }
+# The height of the one pop-up menu shown.
+menu_height() {
+    local menu X Y WIDTH HEIGHT SCREEN WINDOW
+    menu=$(e2e_popups "$panel" | head -1)
+    [ -n "$menu" ] || fail "the menu closed at once"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    [ "$WIDTH" -gt 60 ] || fail "the pop-up is only $WIDTH pixels wide, no menu"
+    echo "$HEIGHT"
 }
 
-# No notification area yet: the item is disabled and the panel stays.
+# No notification area yet: the item is disabled and the panel stays. The Escapes close the
+# menus only after the key that did nothing has been handled.
 minimize_keys
 xdotool key Escape Escape Escape
-sleep 0.3
+e2e_wait_until menu_closed || fail "Escape did not close the options menu"
 e2e_viewable "$panel" || fail "the panel was hidden although there is no notification area"
 
-start_tray
+e2e_start_tray
 minimize_keys
-e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel"
-for _ in $(seq 30); do icon_centre >/dev/null && break; sleep 0.1; done
-read -r ix iy < <(icon_centre) || fail "no icon in the notification area"
+e2e_wait_until hidden || fail "Minimize to Tray did not hide the panel"
+find_icon "no icon in the notification area"
 
 # Start and a reading from the hotkeys while the panel is hidden.
 expect caption Start
@@ -68,68 +58,58 @@ expect stamp 1
 expect readings 1
 e2e_viewable "$panel" && fail "a hotkey brought the panel back"
 
-xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
-sleep 0.6
-e2e_viewable "$panel" || fail "a double-click on the icon did not restore the panel"
-icon_centre >/dev/null && fail "the icon stayed after the panel was restored"
+e2e_click_tray_icon shown --repeat 2 --delay 80 1 ||
+    fail "a double-click on the icon did not restore the panel"
+e2e_wait_until icon_gone || fail "the icon stayed after the panel was restored"
 expect caption Stop
 [ "$(field time)" != "00:00:00:00" ] || fail "the clock did not run while the panel was in the tray"
 
 # The Menu hotkey in the tray: the whole menu, where Minimize does nothing and Restore restores.
 minimize_keys
-e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel again"
+e2e_wait_until hidden || fail "Minimize to Tray did not hide the panel again"
+# The pointer away from the panel's place: the menu opens at the pointer.
 xdotool mousemove 600 500 key ctrl+F8
-sleep 0.5
-menu_h=""
-for w in $(xdotool search --onlyvisible --class chronofex 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" -gt 60 ] && menu_h=$HEIGHT
-done
-[ -n "$menu_h" ] && [ "$menu_h" -gt 200 ] || fail "the Menu hotkey did not show the whole menu"
-xdotool key y
-sleep 0.3
-xdotool key m
-sleep 0.5
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey showed no menu"
+menu_h=$(menu_height)
+[ "$menu_h" -gt 200 ] || fail "the Menu hotkey did not show the whole menu ($menu_h pixels high)"
+e2e_menu_keys "$panel" y m
+# A usable item would close the menus: after the first Escape, which closes the submenu, the
+# whole menu is still there.
+xdotool key Escape
+e2e_wait_until e2e_not e2e_menu_shown "$panel" 2 || fail "Escape did not close the tray submenu"
+e2e_menu_shown "$panel" || fail "Minimize to Tray was usable from the tray (it closed the menu)"
 e2e_viewable "$panel" && fail "Minimize to Tray was usable from the tray"
 xdotool key Escape
-sleep 0.3
-xdotool key Escape
-sleep 1
+e2e_wait_until menu_closed || fail "Escape did not close the menu"
 xdotool key ctrl+F8
-sleep 0.5
-xdotool key y
-sleep 0.3
-xdotool key e
-sleep 0.6
-e2e_viewable "$panel" || fail "Restore from Tray in the Menu hotkey's menu did not restore the panel"
-icon_centre >/dev/null && fail "the icon stayed after Restore from Tray"
+e2e_wait_until e2e_menu_shown "$panel" || fail "the Menu hotkey showed no menu the second time"
+e2e_menu_keys "$panel" y e
+e2e_wait_until e2e_viewable "$panel" ||
+    fail "Restore from Tray in the Menu hotkey's menu did not restore the panel"
+e2e_wait_until icon_gone || fail "the icon stayed after Restore from Tray"
 
 # The notification area goes away while the panel is in it: the panel comes back.
 minimize_keys
-e2e_viewable "$panel" && fail "the second Minimize to Tray did not hide the panel"
+e2e_wait_until hidden || fail "the second Minimize to Tray did not hide the panel"
 kill "$TRAY_PID"
-for _ in $(seq 40); do e2e_viewable "$panel" && break; sleep 0.1; done
-e2e_viewable "$panel" || fail "the panel stayed hidden after the notification area went away"
+# The program looks for the notification area every two seconds.
+e2e_wait_until e2e_viewable "$panel" ||
+    fail "the panel stayed hidden after the notification area went away"
 
-start_tray
+e2e_start_tray
 minimize_keys
-read -r ix iy < <(icon_centre) || fail "no icon after the notification area came back"
+e2e_wait_until hidden || fail "Minimize to Tray did not hide the panel in the new notification area"
+find_icon "no icon after the notification area came back"
 
 # Right-click: the short menu, a small pop-up of two items and a separator.
-xdotool mousemove "$ix" "$iy" click 3
-sleep 0.6
-menu_h=""
-for w in $(xdotool search --onlyvisible --class chronofex 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" -gt 60 ] && [ "$HEIGHT" -lt 200 ] && menu_h=$HEIGHT
-done
-[ -n "$menu_h" ] || fail "the right-click menu did not open"
+right_menu() { e2e_menu_shown "$panel"; }
+e2e_click_tray_icon right_menu 3 || fail "the right-click menu did not open"
+menu_h=$(menu_height)
 [ "$menu_h" -lt 80 ] || fail "the right-click menu is $menu_h pixels high, not the short menu"
 
 xdotool key x
-for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "Exit from the tray menu did not end the program"
+e2e_wait_until e2e_not e2e_alive "$APP_PID" || fail "Exit from the tray menu did not end the program"
 wait "$APP_PID" || fail "the program ended with an error"
-icon_centre >/dev/null && fail "the icon stayed after Exit"
+e2e_wait_until icon_gone || fail "the icon stayed after Exit"
 e2e_no_output
 echo "tray e2e: ok"

@@ -34,7 +34,8 @@ chmod +x "$office/open.sh"
 printf '[Desktop Entry]\nType=Application\nName=LibreOffice text\nExec=%s %%f\nMimeType=%s;\n' \
     "$office/open.sh" "$docx" >"$HOME/.local/share/applications/cfx-office.desktop"
 printf '[Default Applications]\n%s=cfx-office.desktop\n' "$docx" >"$HOME/.config/mimeapps.list"
-# Waits for the Nth document (0, 1, ...) to be opened and prints its text file.
+# Waits for the Nth document (0, 1, ...) to be opened and prints its text file. LibreOffice
+# takes long to start on a loaded machine: up to a minute and a half.
 opened_document() {
     for _ in $(seq 900); do
         [ -f "$office/out/$1.txt" ] && { echo "$office/out/$1.txt"; return 0; }
@@ -43,44 +44,20 @@ opened_document() {
     fail "document $1 was not opened by LibreOffice: $(cat "$office"/log* 2>/dev/null)"
 }
 
-options_menu() {
-    eval "$(xdotool getwindowgeometry --shell "$panel")"
-    xdotool mousemove $((X + WIDTH - 25)) $((Y + HEIGHT - 22)) click 1
-    sleep 0.4
+# menu KEY...: the options menu from its button, then its items by their keys.
+menu() {
+    e2e_options_menu "$panel"
+    e2e_menu_keys "$panel" "$@"
 }
-# A press and release at a point of a window, from its top left or from its bottom left corner.
-# The pointer rests on the control first, as a hand would.
-press() {
-    xdotool mousemove "$1" "$2"
-    sleep 0.15
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.2
-}
-press_top() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    press $((X + $2)) $((Y + $3))
-}
-press_bottom() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    press $((X + $2)) $((Y + HEIGHT - $3))
-}
-focus() {
-    xdotool windowfocus --sync "$1"
-    sleep 0.3
-}
-# The panel's time changes while the clock runs.
-ticking() {
-    import -window "$panel" -crop 200x40+0+0 "$E2E_TMP/t1.png"
-    sleep 0.3
-    import -window "$panel" -crop 200x40+0+0 "$E2E_TMP/t2.png"
+focus() { xdotool windowfocus --sync "$1"; }
+# The panel's time, as drawn.
+panel_picture() { import -window "$panel" -crop 200x40+0+0 "$E2E_TMP/$1.png"; }
+# The panel's time is drawn otherwise than in the picture t1.
+moved_on() {
+    panel_picture t2
     [ "$(compare -metric AE "$E2E_TMP/t1.png" "$E2E_TMP/t2.png" null: 2>&1 || true)" != 0 ]
 }
-wait_for() {
-    for _ in $(seq 50); do [ -e "$1" ] && return 0; sleep 0.1; done
-    fail "$1 was not written"
-}
+wait_for() { e2e_wait_until test -e "$1" || fail "$1 was not written"; }
 # hh:mm:ss.ff to centiseconds and back.
 cs_of() {
     local t=${1#S}
@@ -88,28 +65,29 @@ cs_of() {
 }
 time_of() { printf '%02d:%02d:%02d.%02d' $(($1 / 360000)) $(($1 / 6000 % 60)) $(($1 / 100 % 60)) $(($1 % 100)); }
 
-# One measurement on the rate or the speed window: its Start button pressed, about 1.2 s, Start
-# again, Store with a comment typed into the dialog, then TextFile, whose two files are awaited.
-# Arguments: window, the three buttons' distances from the left edge, Rate or Speed, comment.
+# One measurement on the rate or the speed window (titled Rate or Speed): its Start button
+# pressed, about 1.2 s, Start again, Store with a comment typed into the dialog, then TextFile,
+# whose two files are awaited.
 measure_and_store() {
-    local window=$1 start=$2 store=$3 text=$4 kind=$5 comment=$6
-    press_bottom "$window" "$start" 60
+    local kind=$1 comment=$2 dialog box
+    e2e_click Start "$kind"
+    # The length of the cycle measured, not a wait for the program.
     sleep 1.2
-    press_bottom "$window" "$start" 60
-    press_bottom "$window" "$store" 60
-    e2e_window "Add $kind Comment" >/dev/null
+    # The same button again, the pointer still on it (timing, it is named by its tooltip).
+    xdotool click 1
+    e2e_click Store "$kind"
+    dialog=$(e2e_window "Add $kind Comment")
     xdotool type "$comment"
     xdotool key Return
-    sleep 0.3
-    press_bottom "$window" "$text" 12
+    e2e_wait_until e2e_not e2e_viewable "$dialog" || fail "the comment dialog stayed"
+    e2e_click TextFile "$kind"
     wait_for "$DATA_DIR/CFX${kind}Results.txt"
     wait_for "$DATA_DIR/CFX${kind}RawCSV.txt"
-    # A message says where the files went; Return closes it.
-    local box
+    # A message says where the files went (once both are written); Return closes it.
     box=$(e2e_window "^Chronofex ${kind} Report\$")
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key Return
-    for _ in $(seq 50); do e2e_viewable "$box" || break; sleep 0.1; done
+    e2e_wait_until e2e_not e2e_viewable "$box" || fail "the $kind report message stayed"
 }
 
 raw="$DATA_DIR/CFXRawCSV.txt"
@@ -117,6 +95,7 @@ report_file="$DATA_DIR/CFXReport.txt"
 session="$HOME/laps.CFX"
 
 e2e_start_x
+e2e_start_accessibility
 # The session dialogs start in the folder the program was started from.
 cd "$HOME"
 "$exe" --data-dir "$DATA_DIR" >"$APP_LOG" 2>&1 &
@@ -141,47 +120,39 @@ panel=$(e2e_window '^Chronofex$')
 e2e_window '^Chronofex Display$' >/dev/null
 
 # Hundredths: typed into the resolution box and applied with the button beside it.
-press_top "$panel" 150 148
+expect resolution 10
+e2e_click "Events in 1 sec" Chronofex "combo box"
 xdotool key ctrl+a
 xdotool type 100
-press_top "$panel" 275 148
+e2e_click "Resolution: apply" Chronofex
+expect resolution 100
 focus "$panel"
 
 e2e_four_readings
 
 # The report from the options menu; a comment on the newest reading, which is then excluded.
-options_menu
-xdotool key p
+menu p
 report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
-press_top "$report" 120 16
-xdotool key ctrl+a
-xdotool type "Last lap"
-xdotool key Return
-press_top "$report" 40 46
-sleep 0.3
+e2e_comment_and_exclude_newest "Last lap"
 
 # The Word report, opened by the desktop's word processor.
-press_bottom "$report" $((3 * WIDTH / 4)) 18
+e2e_click "Make Word Report" "Chronofex - Report"
 word=$(opened_document 0)
 head -1 "$word" | grep -q 'Chronofex Report$' || fail "the Word report has no title: $(cat "$word")"
 grep -qx 'Last lap' "$word" || fail "the comment is not in the Word report: $(cat "$word")"
 
 # The session saved under a typed name: ".CFX" is added.
-options_menu
-xdotool key f s
+menu f s
 dialog=$(e2e_window '^Save CFX File')
 xdotool type laps
 xdotool key Return
-for _ in $(seq 50); do e2e_viewable "$dialog" || break; sleep 0.1; done
+e2e_wait_until e2e_not e2e_viewable "$dialog" || fail "the save dialog stayed"
 wait_for "$session"
 [ "$(wc -l <"$session")" -eq 36 ] || fail "the session does not hold four readings: $(cat "$session")"
 
 # The text report: four readings, the comment on the fourth, and the statistics over the first
 # three only.
-press_bottom "$report" $((WIDTH / 4)) 18
-wait_for "$raw"
-wait_for "$report_file"
+e2e_write_text_report
 cp "$raw" "$E2E_TMP/first_raw.txt"
 cp "$report_file" "$E2E_TMP/first_report.txt"
 [ "$(wc -l <"$raw")" -eq 6 ] ||
@@ -214,43 +185,28 @@ grep -q "^Average Time Gap:.$(time_of "$average")\$" "$word" ||
 focus "$report"
 rm -f "$raw"
 xdotool key ctrl+F5
-sleep 0.5
+expect caption Stop
 "$exe" --data-dir "$DATA_DIR" --snap >>"$APP_LOG" 2>&1 || fail "--snap was not delivered"
-sleep 0.3
+expect readings 1
 xdotool key ctrl+F5
-sleep 0.3
-press_bottom "$report" $((WIDTH / 4)) 18
-wait_for "$raw"
+expect caption Start
+e2e_write_text_report
 [ "$(wc -l <"$raw")" -eq 2 ] || fail "expected the one reading of --snap: $(cat "$raw")"
 # Taken while the clock ran, so the hotkey had started it.
 sed -n 2p "$raw" | grep -qE '^1,[0-9]{2}:' || fail "the --snap reading was not taken running: $(cat "$raw")"
 
-# The tray and back.
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-    >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-sleep 3
-options_menu
-xdotool key y
-sleep 0.3
-xdotool key m
-sleep 0.8
-e2e_viewable "$panel" && fail "Minimize to Tray did not hide the panel"
-line=$(xwininfo -root -tree | grep '("chronofex" "Chronofex")' | grep -E ' 2[0-9]x[0-9]+\+0\+0 ' | head -1)
-[ -n "$line" ] || fail "no icon in the notification area"
-abs=$(echo "$line" | grep -oE '\+[0-9]+\+[0-9]+$')
-ix=$(($(echo "$abs" | cut -d+ -f2) + 10))
-iy=$(($(echo "$abs" | cut -d+ -f3) + 10))
-xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
-sleep 0.8
-e2e_viewable "$panel" || fail "a double-click on the icon did not bring the panel back"
+# The tray and back. The icon is double-clicked where the tray host put it.
+e2e_start_tray
+menu y m
+e2e_wait_until e2e_not e2e_viewable "$panel" || fail "Minimize to Tray did not hide the panel"
+panel_shown() { e2e_viewable "$panel"; }
+e2e_click_tray_icon panel_shown --repeat 2 --delay 80 1 ||
+    fail "a double-click on the icon did not bring the panel back"
 
 # Exit from the options menu ends the program.
 exit_program() {
-    options_menu
-    xdotool key x
-    for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
+    menu x
+    e2e_wait_until e2e_not e2e_alive "$APP_PID" || fail "Exit did not end the program"
     wait "$APP_PID" || fail "the program ended with status $?"
 }
 exit_program
@@ -264,13 +220,11 @@ APP_PID=$!
 E2E_PIDS+=($APP_PID)
 panel=$(e2e_window '^Chronofex$')
 report=$(e2e_window '^Chronofex - Report[*]?$')
-sleep 0.5
-press_bottom "$report" $((WIDTH / 4)) 18
-wait_for "$raw"
+expect readings 4
+e2e_write_text_report
 cmp -s "$raw" "$E2E_TMP/first_raw.txt" ||
     fail "the reopened session reports differently: $(cat "$raw") vs $(cat "$E2E_TMP/first_raw.txt")"
 # The exclusion came back with it: the same statistics, over the first three readings.
-sleep 0.3
 diff <(grep -av '^StopWatch Report created at: ' "$E2E_TMP/first_report.txt") \
     <(grep -av '^StopWatch Report created at: ' "$report_file") >/dev/null ||
     fail "the reopened session's report differs: $(diff "$E2E_TMP/first_report.txt" "$report_file")"
@@ -278,39 +232,38 @@ diff <(grep -av '^StopWatch Report created at: ' "$E2E_TMP/first_report.txt") \
 # A rate: the clock runs, one cycle marked on the rate window's Start button, stored with a
 # comment, written as text and as a Word document.
 focus "$panel"
+panel_picture t1
 xdotool key space
-for _ in 1 2 3; do ticking && break; sleep 0.3; done
-ticking || fail "the clock did not start again"
-options_menu
-xdotool key c
-rate=$(e2e_window '^Rate$')
-sleep 0.3
-measure_and_store "$rate" 36 89 45 Rate "Cycle one"
+e2e_wait_until moved_on || fail "the clock did not start again"
+# And it goes on changing.
+cp "$E2E_TMP/t2.png" "$E2E_TMP/t1.png"
+e2e_wait_until moved_on || fail "the panel's time stood still after the start"
+menu c
+e2e_window '^Rate$' >/dev/null
+measure_and_store Rate "Cycle one"
 rate_file="$DATA_DIR/CFXRateResults.txt"
 grep -qx $'No. cycles measured: 1\r' "$rate_file" || fail "rate report: $(cat "$rate_file")"
 grep -qx $'Comment: Cycle one\r' "$rate_file" || fail "no comment in the rate report"
 per_cycle=$(grep '^Average Rate sec/cycle: ' "$rate_file" | cut -d' ' -f4 | tr -d '\r')
 awk -v s="$per_cycle" 'BEGIN { exit !(s >= 1.2 && s < 5) }' ||
     fail "one cycle of about 1.2 s measured as $per_cycle s"
-press_bottom "$rate" 130 12
+e2e_click "Word Report" Rate
 word=$(opened_document 1)
 grep -qx 'Cycle one' "$word" || fail "the comment is not in the rate Word report: $(cat "$word")"
 grep -qx "$per_cycle" "$word" || fail "the rate is not in the Word report: $(cat "$word")"
 
 # A speed over 100 m, likewise.
-options_menu
-xdotool key e
-speed=$(e2e_window '^Speed$')
-sleep 0.3
-press_top "$speed" 83 50
+menu e
+e2e_window '^Speed$' >/dev/null
+e2e_click Length Speed
 xdotool type 100
-measure_and_store "$speed" 30 92 50 Speed Sprint
+measure_and_store Speed Sprint
 speed_file="$DATA_DIR/CFXSpeedResults.txt"
 grep -qx $'Comment: Sprint\r' "$speed_file" || fail "speed report: $(cat "$speed_file")"
 kph=$(grep '^Average Speed: ' "$speed_file" | cut -d' ' -f3)
 # 100 m in 1.2 s or a little more is at most 300 kph.
 awk -v v="$kph" 'BEGIN { exit !(v > 50 && v <= 300) }' || fail "100 m in about 1.2 s gave $kph kph"
-press_bottom "$speed" 140 12
+e2e_click "Word Report" Speed
 word=$(opened_document 2)
 grep -qx 'Sprint' "$word" || fail "the comment is not in the speed Word report: $(cat "$word")"
 

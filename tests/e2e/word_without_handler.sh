@@ -16,19 +16,16 @@ panel=$(e2e_window '^Chronofex$')
 xdotool windowfocus --sync "$panel"
 e2e_four_readings
 expect readings 4
-report=$(e2e_open_report "$panel")
-eval "$(xdotool getwindowgeometry --shell "$report")"
-xdotool mousemove $((3 * WIDTH / 4 + X)) $((Y + HEIGHT - 18)) click 1
+e2e_open_report "$panel" >/dev/null
+e2e_click "Make Word Report" "Chronofex - Report"
 
 e2e_window '^Chronofex Report$' >/dev/null
 docs=("$DATA_DIR"/Chronofex\ Report\ *.docx)
 [ -f "${docs[0]}" ] || fail "no document in the data folder: $(ls "$DATA_DIR")"
 unzip -p "${docs[0]}" word/document.xml | grep -q 'Chronofex Report' || fail "the document is not the report"
 said=""
-for _ in $(seq 50); do
-    said=$(a11y labels 'Chronofex Report' 2>/dev/null | tr '\n' ' ') && [ -n "$said" ] && break
-    sleep 0.1
-done
+message_read() { said=$(a11y labels 'Chronofex Report' 2>/dev/null | tr '\n' ' ') && [ -n "$said" ]; }
+e2e_wait_until message_read || true
 case "$said" in
 *"${docs[0]}"*) ;;
 *) fail "the message does not say where the document is: $said" ;;
