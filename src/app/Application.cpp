@@ -142,7 +142,7 @@ void Application::wireActions() {
         m_report->setEventsPerSec(m_clock->eventsPerSec());
     });
     // A late tick past 100 hours: the clock starts again from zero.
-    m_clock->setRollOver([this] {
+    connect(m_clock.get(), &Stopwatch::rollOverDue, this, [this] {
         m_actions->reset()->trigger();
         m_actions->startStop()->trigger();
     });

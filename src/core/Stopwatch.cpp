@@ -19,10 +19,6 @@ Stopwatch::Stopwatch(const MonotonicClock& clock, QObject* parent)
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &Stopwatch::tick);
-    m_rollOver = [this] {
-        reset();
-        start();
-    };
 }
 
 void Stopwatch::setDisplay(DisplaySink* display) {
@@ -85,7 +81,11 @@ void Stopwatch::tick() {
     // 100-hour value, so anything at or past it rolls over.
     if (m_currentCs >= cfx::kRollOverCs) {
         m_timer.stop();
-        m_rollOver();
+        Q_EMIT rollOverDue();
+        if (m_currentCs >= cfx::kRollOverCs) {
+            reset();
+            start();
+        }
         return;
     }
     const qint64 elapsedMs = m_clock.nowMs() - m_startMs;

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <array>
-#include <functional>
 
 namespace cfx {
 
@@ -75,10 +74,6 @@ public:
     quint32 lookBackground() const;
     quint32 lookLit() const;
 
-    // What happens at the 100-hour roll-over. The panel sets this to its programmatic presses
-    // of Reset and Start; by default the clock resets and starts itself.
-    void setRollOver(std::function<void()> rollOver) { m_rollOver = std::move(rollOver); }
-
     bool isRunning() const { return m_running; }
     QString panelText() const { return m_panelText; }
 
@@ -142,6 +137,9 @@ Q_SIGNALS:
     void standingReadingTaken(); // the stopped or custom time was snapped: Snap disabled
     void lookChanged();
     void runningChanged(bool running); // with each start, stop and reset
+    // 100 hours were reached: the owner of the commands resets and starts the clock; left as it
+    // is, the clock does both itself.
+    void rollOverDue();
 
 private:
     void applyRunColours();
@@ -151,7 +149,6 @@ private:
     NullDisplay m_nullDisplay;
     DisplaySink* m_display = &m_nullDisplay;
     QTimer m_timer;
-    std::function<void()> m_rollOver;
 
     qint64 m_startMs = 0;
     qint32 m_currentCs = 0;

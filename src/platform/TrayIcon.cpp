@@ -53,6 +53,9 @@ void TrayIcon::minimize() {
         return;
     }
     m_inTray = true;
+    // Seen just now: the next probe must not take the area for a new one and dock the icon
+    // again under the user's click.
+    m_lastAvailable = true;
     Q_EMIT minimizing();
     m_icon->setIcon(m_panel.windowIcon().isNull() ? QIcon(QStringLiteral(":/WATCHICO"))
                                                   : m_panel.windowIcon());

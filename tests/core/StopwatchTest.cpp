@@ -179,7 +179,7 @@ TEST(Stopwatch, RollsOverAtOneHundredHours) {
 TEST(Stopwatch, LateTickStillRollsOver) {
     Rig r;
     int rolls = 0;
-    r.clock.setRollOver([&] { ++rolls; });
+    QObject::connect(&r.clock, &Stopwatch::rollOverDue, [&] { ++rolls; });
     r.clock.setBaseCs(cfx::kRollOverCs - 1);
     r.clock.start();
     r.run(25); // jumps from ...99 straight past the exact value
