@@ -72,7 +72,10 @@ XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a bash -c "$helpers"'
     found=0; window_appears "^Chronofex - Report[*]?$" || found=1
     alive=0; kill -0 "$app" 2> /dev/null || alive=1
     kill "$app" 2> /dev/null; wait "$app" 2> /dev/null
-    [ "$second" -eq 0 ] || { echo "FAIL: the later start ended with $second" >&2; exit 1; }
+    [ "$second" -eq 0 ] || {
+        echo "FAIL: the later start ended with $second; the first printed: $(cat "$2/gui2.log")" >&2
+        exit 1
+    }
     [ "$found" -eq 0 ] || { echo "FAIL: the running program did not open the session" >&2; exit 1; }
     [ "$alive" -eq 0 ] || { echo "FAIL: the running program ended" >&2; exit 1; }
     [ ! -s "$2/gui2.log" ] || { echo "FAIL: the program printed: $(cat "$2/gui2.log")" >&2; exit 1; }
